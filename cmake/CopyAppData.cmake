@@ -1,0 +1,13 @@
+# cmake -DSRC=appdata -DDST=appfolder -P CopyAppData.cmake
+file(MAKE_DIRECTORY ${DST})
+file(GLOB entries RELATIVE ${SRC} ${SRC}/*)
+foreach(entry IN LISTS entries)
+    if(entry STREQUAL "sql")
+        continue()
+    endif()
+    if(IS_DIRECTORY ${SRC}/${entry})
+        file(COPY ${SRC}/${entry} DESTINATION ${DST})
+    else()
+        file(COPY_FILE ${SRC}/${entry} ${DST}/${entry} ONLY_IF_DIFFERENT)
+    endif()
+endforeach()

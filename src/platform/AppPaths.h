@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// Where the program finds its files: the application folder (the program's own folder)
+// and what stands in for drive D:, a folder under the user's data location.
+class AppPaths {
+public:
+    static QString applicationFolder();
+    static QString driveD();
+    // "\NAME" in the documents: a file of the application folder.
+    static QString appFile(const QString& name);
+
+    // Tests and tools point the program at another folder.
+    static void setApplicationFolder(const QString& folder);
+    static void setDriveD(const QString& folder);
+};
+
+} // namespace platform

@@ -1,0 +1,165 @@
+#include "data/FlagTable.h"
+#include "platform/ProcessExit.h"
+#include "support/CapturedMessages.h"
+#include "support/TempAppFolder.h"
+
+#include <QFile>
+#include <QSqlField>
+
+#include <gtest/gtest.h>
+
+using data::Database;
+using data::FlagTable;
+using testsupport::CapturedMessages;
+using testsupport::TempAppFolder;
+
+namespace {
+
+QStringList column(const data::Rows& rows, const QString& name) {
+    QStringList out;
+    for (const auto& r : rows)
+        out << r.value(name).toString();
+    return out;
+}
+
+class DatabaseTest : public ::testing::Test {
+protected:
+    TempAppFolder folder;
+    Database db = folder.caseDatabase();
+};
+
+TEST_F(DatabaseTest, StoredCaseNumbersStartAtOneAndReuseTheHighestAfterItsDeletion) {
+    EXPECT_EQ(db.nextNumber("WARITH_GENERAL", "case_no"), 1);
+    db.execute("insert into WARITH_GENERAL (case_no, warith_name) values (?, ?)", {1, "أحمد"});
+    EXPECT_EQ(db.nextNumber("WARITH_GENERAL", "case_no"), 2);
+    db.execute("insert into WARITH_GENERAL (case_no, warith_name) values (?, ?)", {2, "علي"});
+    db.execute("insert into WARITH_GENERAL (case_no, warith_name) values (?, ?)", {2, "فاطمة"});
+    EXPECT_EQ(db.nextNumber("WARITH_GENERAL", "case_no"), 3);
+    db.execute("delete from WARITH_GENERAL where case_no=?", {2});
+    EXPECT_EQ(db.nextNumber("WARITH_GENERAL", "case_no"), 2);
+}
+
+TEST_F(DatabaseTest, FlagTableHoldsExactlyTheLastValueWritten) {
+    struct Flag {
+        const char* table;
+        const char* column;
+        QVariant value;
+    };
+    const Flag flags[] = {
+        {"CASE_TYPE", "case_type", "مصدر المسألة"},
+        {"RLAS_TABLE", "", "جديدة"},
+        {"TYPS_TABLE", "", "مناسخة"},
+        {"REPORT_DESTRIBUTER", "", "تركة"},
+        {"DATA_ENTRY_NAME_REPORT", "DATA_ENTRY_NAME", "محمد"},
+        {"ADRESS_ENTRY_NAME_REPORT", "ADRESS_ENTRY_NAME", "محكمة"},
+        {"Q_TIMES", "", 1},
+    };
+    for (const auto& f : flags) {
+        SCOPED_TRACE(f.table);
+        FlagTable flag(db, f.table, f.column);
+        EXPECT_FALSE(flag.isSet());
+        EXPECT_EQ(flag.text(), QString());
+        flag.write("قيمة سابقة");
+        flag.write(f.value);
+        EXPECT_EQ(db.count(QString("select count(*) as c from %1").arg(f.table)), 1);
+        ASSERT_TRUE(flag.read().has_value());
+        EXPECT_EQ(flag.read()->toString(), f.value.toString());
+        flag.clear();
+        EXPECT_FALSE(flag.isSet());
+    }
+}
+
+TEST_F(DatabaseTest, PickListsKeepOneRowPerValueWithoutAnError) {
+    for (int i = 0; i < 3; ++i) {
+        db.execute("insert or ignore into DATA_ENTRY_NAME(DATA_ENTRY_NAME) values(?)", {"عبد الله"});
+        db.execute("insert or ignore into ADRESS_ENTRY_NAME (ADRESS_ENTRY_NAME) values (?)", {"-"});
+        db.execute("insert or ignore into TEST_CASE_NO_WAJBA (case_no) values(?)", {17});
+    }
+    EXPECT_EQ(db.count("select count(*) as c from DATA_ENTRY_NAME"), 1);
+    EXPECT_EQ(db.count("select count(*) as c from ADRESS_ENTRY_NAME where ADRESS_ENTRY_NAME='-'"), 1);
+    EXPECT_EQ(db.count("select count(*) as c from TEST_CASE_NO_WAJBA"), 1);
+}
+
+TEST_F(DatabaseTest, HeirsComeBackInEntryOrderAfterADeletion) {
+    for (const char* name : {"A", "B", "C"})
+        db.execute("insert into WARITH (warith_name, warith_relation) values (?, ?)", {name, "ابن"});
+    db.execute("delete from WARITH where warith_name=?", {"B"});
+    db.execute("insert into WARITH (warith_name, warith_relation) values (?, ?)", {"D", "بنت"});
+    const auto rows = db.select("select * from warith order by ar");
+    EXPECT_EQ(column(rows, "warith_name"), QStringList({"A", "C", "D"}));
+    // A number once given is never given again, not even the highest after its deletion.
+    const qint64 lastAr = rows[2].value("ar").toLongLong();
+    db.execute("delete from WARITH where warith_name=?", {"D"});
+    db.execute("insert into WARITH (warith_name, warith_relation) values (?, ?)", {"E", "بنت"});
+    EXPECT_GT(db.scalar("select ar from WARITH where warith_name=?", {"E"}).toLongLong(), lastAr);
+    // Readers compare and join the header columns: they are empty text, not Null.
+    EXPECT_FALSE(rows[0].value("deth_name").isNull());
+    EXPECT_EQ(rows[0].value("case_no").toInt(), 0);
+}
+
+TEST_F(DatabaseTest, ReportLinesComeBackInWritingOrder) {
+    const QStringList lines = {"ز", "ا", "ب", "ي", "ت"};
+    for (const auto& line : lines)
+        db.execute("insert into PRINT_TEXT (print_text) values (?)", {line});
+    EXPECT_EQ(column(db.select("select * from PRINT_TEXT order by rowid"), "print_text"), lines);
+}
+
+TEST_F(DatabaseTest, OpensWithAndWithoutTheConnectStringOnTheSameData) {
+    const Database plain = Database::OpenDatabase(folder.casePath());
+    const Database withPassword =
+        Database::OpenDatabase(folder.casePath(), false, false, QStringLiteral(";pwd=velkaro"));
+    withPassword.execute("insert into CHECK_FILE (CHECK_FILE) values ('1')");
+    EXPECT_EQ(plain.count("select count(*) as c from CHECK_FILE"), 1);
+    plain.execute("delete from CHECK_FILE");
+    EXPECT_FALSE(withPassword.exists("select * from CHECK_FILE"));
+}
+
+TEST_F(DatabaseTest, ValuesWithApostrophesRoundTrip) {
+    const QString name = "عبد الله 'الكبير'";
+    const QString renamed = "O'Brien ''; drop table WARITH; --";
+    db.execute("insert into WARITH (warith_name, warith_relation) values (?, ?)", {name, "ابن"});
+    EXPECT_TRUE(db.exists("select * from WARITH where warith_name=?", {name}));
+    db.execute("update WARITH set warith_name=? where warith_name=?", {renamed, name});
+    EXPECT_EQ(db.scalar("select warith_name from WARITH").toString(), renamed);
+    db.execute("delete from WARITH where warith_name=?", {renamed});
+    EXPECT_EQ(db.count("select count(*) as c from WARITH"), 0);
+}
+
+TEST_F(DatabaseTest, AnEditThatFailsHalfWayLeavesTheStoredCaseWhole) {
+    CapturedMessages messages;
+    for (const char* name : {"A", "B"})
+        db.execute("insert into WARITH_GENERAL (case_no, warith_name) values (?, ?)", {5, name});
+    EXPECT_THROW(db.transaction([&] {
+        db.execute("delete from WARITH_GENERAL where case_no=?", {5});
+        db.execute("insert into WARITH_GENERAL (case_no, no_such_column) values (?, ?)", {5, "A"});
+    }),
+                 platform::ProgramEnded);
+    EXPECT_EQ(column(db.select("select * from WARITH_GENERAL where case_no=? order by rowid", {5}), "warith_name"),
+              QStringList({"A", "B"}));
+    EXPECT_EQ(messages.texts().size(), 1);
+}
+
+TEST_F(DatabaseTest, AFailingStatementShowsOneArabicMessageNamingItAndEndsTheProgram) {
+    CapturedMessages messages;
+    EXPECT_THROW(db.execute("delete from NO_SUCH_TABLE"), platform::ProgramEnded);
+    ASSERT_EQ(messages.texts().size(), 1);
+    EXPECT_TRUE(messages.last().contains("قاعدة البيانات"));
+    EXPECT_TRUE(messages.last().contains("NO_SUCH_TABLE"));
+}
+
+TEST(DatabaseOpen, AMissingOrForeignFileEndsTheProgramWithItsName) {
+    TempAppFolder folder;
+    CapturedMessages messages;
+    EXPECT_THROW(Database::OpenDatabase(folder.file("absent.mdb")), platform::ProgramEnded);
+    EXPECT_TRUE(messages.last().contains("absent.mdb"));
+    EXPECT_FALSE(QFile::exists(folder.file("absent.mdb")));
+
+    QFile junk(folder.file("junk.mdb"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+    EXPECT_THROW(Database::OpenDatabase(folder.file("junk.mdb")), platform::ProgramEnded);
+    EXPECT_TRUE(messages.last().contains("junk.mdb"));
+}
+
+} // namespace

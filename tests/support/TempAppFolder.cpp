@@ -1,0 +1,53 @@
+#include "support/TempAppFolder.h"
+
+#include "make-databases/SchemaScript.h"
+#include "platform/AppPaths.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+#include <stdexcept>
+
+namespace testsupport {
+
+QString appdataDir() {
+    return QStringLiteral(FARAID_APPDATA_DIR);
+}
+
+QString testsDir() {
+    return QStringLiteral(FARAID_TESTS_DIR);
+}
+
+TempAppFolder::TempAppFolder(bool withRuleFiles) {
+    if (!m_dir.isValid())
+        throw std::runtime_error("no temporary folder");
+    const std::string appdata = appdataDir().toStdString();
+    const std::string dir = m_dir.path().toStdString();
+    std::string error;
+    if (!dbsetup::createIfAbsent(dir + "/TALVENO_TEST.mdb", dbsetup::caseDatabaseScripts(appdata), error) ||
+        !dbsetup::createIfAbsent(dir + "/TALVENO_TEST_REPORT.mdb", dbsetup::reportDatabaseScripts(appdata), error) ||
+        !dbsetup::createIfAbsent(dir + "/TALVENO_TEST_R_MAKE.mdb", dbsetup::rMakeDatabaseScripts(appdata), error))
+        throw std::runtime_error(error);
+    if (withRuleFiles) {
+        QDir src(appdataDir());
+        for (const QString& name : src.entryList(QDir::Files))
+            QFile::copy(src.filePath(name), file(name));
+    }
+    platform::AppPaths::setApplicationFolder(m_dir.path());
+    platform::AppPaths::setDriveD(m_dir.filePath(QStringLiteral("D")));
+}
+
+TempAppFolder::~TempAppFolder() {
+    data::Database::closeAll();
+}
+
+QString TempAppFolder::file(const QString& name) const {
+    return m_dir.filePath(name);
+}
+
+data::Database TempAppFolder::caseDatabase() const {
+    return data::Database::OpenDatabase(casePath(), false, false, QStringLiteral(";pwd=velkaro"));
+}
+
+} // namespace testsupport
