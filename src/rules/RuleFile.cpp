@@ -1,0 +1,88 @@
+#include "rules/RuleFile.h"
+
+#include "platform/AppPaths.h"
+#include "platform/ProcessExit.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace rules {
+
+QStringList RuleFile::splitLine(const QString& line) {
+    QStringList fields;
+    const qsizetype n = line.size();
+    qsizetype i = 0;
+    while (true) {
+        while (i < n && (line[i] == QLatin1Char(' ') || line[i] == QLatin1Char('\t')))
+            ++i;
+        QString field;
+        if (i < n && line[i] == QLatin1Char('"')) {
+            ++i;
+            while (i < n && line[i] != QLatin1Char('"'))
+                field += line[i++];
+            // Whatever follows the closing quote up to the comma belongs to no field.
+            while (i < n && line[i] != QLatin1Char(','))
+                ++i;
+        } else {
+            while (i < n && line[i] != QLatin1Char(','))
+                field += line[i++];
+            // Blanks before the separator are not part of a plain field.
+            while (field.endsWith(QLatin1Char(' ')) || field.endsWith(QLatin1Char('\t')))
+                field.chop(1);
+        }
+        fields << field;
+        if (i >= n)
+            break;
+        ++i; // the comma
+    }
+    return fields;
+}
+
+RuleFile RuleFile::fromText(const QString& text, const QString& name) {
+    RuleFile file;
+    file.m_name = name;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.trimmed().isEmpty())
+            continue;
+        file.m_fields << splitLine(line);
+    }
+    return file;
+}
+
+RuleFile RuleFile::open(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        platform::ProcessExit::fail(QStringLiteral("ملف القواعد غير موجود او لا يمكن قراءته: ") + name);
+    return fromText(QString::fromUtf8(f.readAll()), name);
+}
+
+RuleFile RuleFile::openAppFile(const QString& name) {
+    return open(platform::AppPaths::appFile(name));
+}
+
+void RuleFile::failShort() const {
+    platform::ProcessExit::fail(QStringLiteral("ملف القواعد ناقص او تالف: ") + m_name);
+}
+
+QString RuleFile::readText() {
+    if (atEnd())
+        failShort();
+    return m_fields[m_next++];
+}
+
+qint64 RuleFile::readNumber() {
+    if (atEnd())
+        failShort();
+    const QString field = m_fields[m_next++];
+    bool ok = false;
+    const qint64 value = field.toLongLong(&ok);
+    if (!ok)
+        failShort();
+    return value;
+}
+
+} // namespace rules
