@@ -27,7 +27,7 @@ ClassNameFiles::ClassNameFiles() : ClassNameFiles(&RuleFile::openAppFile) {}
 ClassNameFiles::ClassNameFiles(Opener opener) : m_open(std::move(opener)) {}
 
 void ClassNameFiles::openFiles() {
-    // One at a time, in the Part's order: a missing file stops the program at its own turn.
+    // One at a time, in the load step's order: a missing file stops the program at its own turn.
     m_ag = m_open(QStringLiteral("AG"));
     m_agn = m_open(QStringLiteral("AGN"));
     m_orvel = m_open(QStringLiteral("ORVEL"));

@@ -37,7 +37,7 @@ namespace rules {
 //   "لل" + the relation text or the fixed "لبنت الابن", "لولد الام", so they carry the
 //   preposition too: "للزوجات", "لبنات الابن", "لاولاد الام".
 // - Class 12 holds brothers and sisters through the mother: "ولد الام" / "اولاد الام", the
-//   words the Parts themselves use for it (a lone one may be either), worded masculine (1).
+//   words the notes themselves use for it (a lone one may be either), worded masculine (1).
 // - Classes 3 and 6 are the grandfather and the grandmothers as aggregates: "الجد", "الجدات".
 // - A class held by no relation (53, 64, 66, 68, 70, 80, 82, 99, 100, 102, 110) has gender 0
 //   and carries the names of the next class that holds a relation: the engine names such a

@@ -1,0 +1,233 @@
+#include "rules/StoredCaseFile.h"
+
+#include "data/Numbers.h"
+#include "platform/AppPaths.h"
+#include "rules/RuleFile.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringConverter>
+
+#include <optional>
+
+namespace rules {
+
+namespace {
+
+const QString KeyPrefix = QStringLiteral("ت/");
+const QString SingleType = QStringLiteral("م");
+const QString SuccessiveType = QStringLiteral("ن");
+
+// A numeric field must be a number and nothing else: a count that reads as 0 because of a typing
+// slip would shift every later field and load a different case without a word.
+std::optional<qint64> wholeValue(const QString& text) {
+    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?\\d+(\\.\\d*)?\\s*$"));
+    if (!number.match(text).hasMatch())
+        return std::nullopt;
+    return data::leadingInteger(text);
+}
+
+// Thrown inside the reading of one record; never leaves this file.
+struct BadRecord {
+    QString reason;
+};
+
+} // namespace
+
+StoredCaseFile::StoredCaseFile() : StoredCaseFile(platform::AppPaths::appFile(QStringLiteral("STORG"))) {}
+
+StoredCaseFile::StoredCaseFile(QString path) : m_path(std::move(path)) {}
+
+StoredCaseFile::~StoredCaseFile() = default;
+
+QString StoredCaseFile::keyFor(qint64 number) {
+    // Signed-number text: a blank stands where a minus sign would.
+    return KeyPrefix + (number < 0 ? QString::number(number) : QLatin1Char(' ') + QString::number(number));
+}
+
+void StoredCaseFile::close() {
+    m_stream.reset();
+    m_file.reset();
+    m_pending.clear();
+    m_line = 0;
+}
+
+bool StoredCaseFile::open() {
+    close();
+    auto file = std::make_unique<QFile>(m_path);
+    if (!file->open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    m_file = std::move(file);
+    m_stream = std::make_unique<QTextStream>(m_file.get());
+    m_stream->setEncoding(QStringConverter::Utf8);
+    return true;
+}
+
+StoredCaseFile::Result StoredCaseFile::missing() const {
+    Result r;
+    r.outcome = Outcome::Missing;
+    r.problem = QStringLiteral("ملف المسائل المخزونة غير موجود او لا يمكن قراءته: ") + QFileInfo(m_path).fileName();
+    return r;
+}
+
+bool StoredCaseFile::fetch() {
+    while (m_pending.empty()) {
+        if (!m_stream || m_stream->atEnd())
+            return false;
+        const QString line = m_stream->readLine();
+        ++m_line;
+        // A line of blanks holds no field, as in the rule files.
+        if (line.trimmed().isEmpty())
+            continue;
+        const QStringList fields = RuleFile::splitLine(line);
+        const bool keyLine = fields.size() == 1 && fields.front().startsWith(KeyPrefix);
+        for (qsizetype i = 0; i < fields.size(); ++i)
+            m_pending.push_back({fields[i], i == 0, keyLine, m_line});
+    }
+    return true;
+}
+
+bool StoredCaseFile::nextField(Field& f) {
+    if (!fetch())
+        return false;
+    f = std::move(m_pending.front());
+    m_pending.pop_front();
+    return true;
+}
+
+const StoredCaseFile::Field* StoredCaseFile::peekField() {
+    return fetch() ? &m_pending.front() : nullptr;
+}
+
+void StoredCaseFile::skipToNextKeyLine() {
+    while (const Field* f = peekField()) {
+        if (f->keyLine)
+            return;
+        m_pending.pop_front();
+    }
+}
+
+StoredCaseFile::Result StoredCaseFile::readRecord(const QString& key) {
+    Result result;
+    StoredCase& c = result.record;
+    c.key = key;
+
+    // A line that starts where a record's own line is due, and looks like the key of the next
+    // record, means this record was cut short; it is left for the next search or scan step.
+    auto text = [&](bool startsLine) -> QString {
+        const Field* next = peekField();
+        if (!next || (startsLine && next->keyLine))
+            throw BadRecord{QStringLiteral("السجل ينتهي قبل اكتماله")};
+        Field f;
+        nextField(f);
+        return f.text;
+    };
+    auto number = [&](bool startsLine, const QString& what) -> qint64 {
+        const QString t = text(startsLine);
+        const auto v = wholeValue(t);
+        if (!v)
+            throw BadRecord{what + QStringLiteral(" ليس رقما: \"") + t + QLatin1Char('"')};
+        return *v;
+    };
+
+    try {
+        const qint64 school = number(true, QStringLiteral("المذهب"));
+        const qint64 deceasedCount = number(false, QStringLiteral("عدد المتوفين"));
+        const qint64 heirCount = number(false, QStringLiteral("عدد الورثة"));
+        c.caseType = text(false);
+        if (school != 1 && school != 2)
+            throw BadRecord{QStringLiteral("المذهب غير معروف: ") + QString::number(school)};
+        if (deceasedCount < 1 || deceasedCount > MaxDeceased)
+            throw BadRecord{QStringLiteral("عدد المتوفين غير مناسب: ") + QString::number(deceasedCount)};
+        if (heirCount < 1 || heirCount > MaxHeirSlots)
+            throw BadRecord{QStringLiteral("عدد الورثة غير مناسب: ") + QString::number(heirCount)};
+        if (c.caseType != SingleType && c.caseType != SuccessiveType)
+            throw BadRecord{QStringLiteral("نوع المسألة غير معروف: \"") + c.caseType + QLatin1Char('"')};
+        c.school = static_cast<int>(school);
+        c.deceasedCount = static_cast<int>(deceasedCount);
+        c.heirCount = static_cast<int>(heirCount);
+
+        int previousLast = 0;
+        for (int i = 1; i <= c.deceasedCount; ++i) {
+            StoredDeceased d;
+            d.name = text(true);
+            const qint64 last = number(false, QStringLiteral("رقم آخر وارث"));
+            if (d.name.isEmpty())
+                throw BadRecord{QStringLiteral("اسم المتوفى ") + QString::number(i) + QStringLiteral(" فارغ")};
+            if (last <= previousLast || last - previousLast > MaxHeirsPerDeceased || last > MaxHeirSlots)
+                throw BadRecord{QStringLiteral("ارقام الورثة غير متسلسلة عند المتوفى ") + d.name};
+            d.lastSlot = static_cast<int>(last);
+            for (int j = previousLast + 1; j <= d.lastSlot; ++j) {
+                StoredHeir h;
+                h.name = text(true);
+                h.relation = text(false);
+                const qint64 cls = number(false, QStringLiteral("صنف الوارث"));
+                if (h.name.isEmpty())
+                    throw BadRecord{QStringLiteral("اسم الوارث ") + QString::number(j) + QStringLiteral(" فارغ")};
+                // 3 and 6 stand for groups; no heir slot ever carries them.
+                if (cls < 1 || cls > ClassTop || cls == 3 || cls == 6)
+                    throw BadRecord{QStringLiteral("صنف الوارث ") + h.name + QStringLiteral(" خارج الحدود: ") +
+                                    QString::number(cls)};
+                h.classCode = static_cast<int>(cls);
+                d.heirs.push_back(std::move(h));
+            }
+            previousLast = d.lastSlot;
+            c.deceased.push_back(std::move(d));
+        }
+        if (previousLast != c.heirCount)
+            throw BadRecord{QStringLiteral("عدد الورثة ") + QString::number(c.heirCount) +
+                            QStringLiteral(" لا يساوي رقم آخر وارث ") + QString::number(previousLast)};
+    } catch (const BadRecord& bad) {
+        result.outcome = Outcome::Malformed;
+        result.problem = QStringLiteral("المسألة المخزونة ") + key + QStringLiteral(" تالفة: ") + bad.reason;
+        return result;
+    }
+    result.outcome = Outcome::Loaded;
+    return result;
+}
+
+StoredCaseFile::Result StoredCaseFile::find(qint64 number) {
+    if (!open())
+        return missing();
+    const QString wanted = keyFor(number);
+    Result result;
+    Field f;
+    while (nextField(f)) {
+        if (f.text == wanted) {
+            result = readRecord(f.text);
+            break;
+        }
+    }
+    close();
+    return result;
+}
+
+StoredCaseFile::Result StoredCaseFile::scanFirst() {
+    if (!open())
+        return missing();
+    return scanNext();
+}
+
+StoredCaseFile::Result StoredCaseFile::scanNext() {
+    if (!scanning())
+        return {};
+    Field f;
+    if (!nextField(f)) {
+        close();
+        return {};
+    }
+    Result result;
+    if (!f.keyLine) {
+        result.outcome = Outcome::Malformed;
+        result.record.key = f.text;
+        result.problem = QStringLiteral("سطر المفتاح غير صحيح في السطر ") + QString::number(f.line) +
+                         QStringLiteral(": \"") + f.text + QLatin1Char('"');
+    } else {
+        result = readRecord(f.text);
+    }
+    if (result.outcome == Outcome::Malformed)
+        skipToNextKeyLine();
+    return result;
+}
+
+} // namespace rules
