@@ -66,7 +66,8 @@ bool StoredCaseFile::open() {
 StoredCaseFile::Result StoredCaseFile::missing() const {
     Result r;
     r.outcome = Outcome::Missing;
-    r.problem = QStringLiteral("ملف المسائل المخزونة غير موجود او لا يمكن قراءته: ") + QFileInfo(m_path).fileName();
+    r.problem =
+        QStringLiteral("ملف المسائل المخزونة غير موجود او لا يمكن قراءته: ") + QFileInfo(m_path).fileName();
     return r;
 }
 
@@ -153,7 +154,8 @@ StoredCaseFile::Result StoredCaseFile::readRecord(const QString& key) {
             d.name = text(true);
             const qint64 last = number(false, QStringLiteral("رقم آخر وارث"));
             if (d.name.isEmpty())
-                throw BadRecord{QStringLiteral("اسم المتوفى ") + QString::number(i) + QStringLiteral(" فارغ")};
+                throw BadRecord{QStringLiteral("اسم المتوفى ") + QString::number(i) +
+                                QStringLiteral(" فارغ")};
             if (last <= previousLast || last - previousLast > MaxHeirsPerDeceased || last > MaxHeirSlots)
                 throw BadRecord{QStringLiteral("ارقام الورثة غير متسلسلة عند المتوفى ") + d.name};
             d.lastSlot = static_cast<int>(last);
@@ -163,11 +165,12 @@ StoredCaseFile::Result StoredCaseFile::readRecord(const QString& key) {
                 h.relation = text(false);
                 const qint64 cls = number(false, QStringLiteral("صنف الوارث"));
                 if (h.name.isEmpty())
-                    throw BadRecord{QStringLiteral("اسم الوارث ") + QString::number(j) + QStringLiteral(" فارغ")};
+                    throw BadRecord{QStringLiteral("اسم الوارث ") + QString::number(j) +
+                                    QStringLiteral(" فارغ")};
                 // 3 and 6 stand for groups; no heir slot ever carries them.
                 if (cls < 1 || cls > ClassTop || cls == 3 || cls == 6)
-                    throw BadRecord{QStringLiteral("صنف الوارث ") + h.name + QStringLiteral(" خارج الحدود: ") +
-                                    QString::number(cls)};
+                    throw BadRecord{QStringLiteral("صنف الوارث ") + h.name +
+                                    QStringLiteral(" خارج الحدود: ") + QString::number(cls)};
                 h.classCode = static_cast<int>(cls);
                 d.heirs.push_back(std::move(h));
             }
