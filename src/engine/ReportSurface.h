@@ -35,7 +35,9 @@ public:
 
     // Clears the window: the print position returns to the top left.
     void clear();
-    // The page break: clears the window and prints "تتمــة" after five blanks.
+    // The page break: clears the window and prints the page head, three lines: an empty line,
+    // "تتمــة" after five blanks, an empty line. The head belongs here whole because a caller
+    // could not put the first empty line between the clearing and "تتمــة".
     void pageBreak();
 
     // Every finished line since the last clear, and the open line if it holds anything.
@@ -48,12 +50,18 @@ public:
 
     static constexpr int ZoneWidth = 14;
 
+    static constexpr const char16_t* ContinuationText = u"تتمــة";
+
 private:
     void changed();
+    void padTo(int column);
+    void finishLine();
+    // A number's own text, its minus sign included: the blanks around it are added here.
+    void appendNumber(QLatin1StringView signedDigits);
+    void appendNumber(QStringView signedDigits);
 
     QStringList m_lines;
     QString m_current;
-    bool m_open = false;
     std::function<void()> m_listener;
 };
 
