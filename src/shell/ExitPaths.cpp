@@ -1,0 +1,40 @@
+#include "shell/ExitPaths.h"
+
+#include "platform/AppPaths.h"
+#include "platform/MessageService.h"
+#include "platform/ProcessExit.h"
+#include "platform/ProgramStarter.h"
+
+namespace shell {
+
+namespace {
+void emptyFlags(const data::Database& db) {
+    db.execute(QStringLiteral("delete from CHECK_FILE"));
+    db.execute(QStringLiteral("delete from LOAD_Vesparin_FORM"));
+}
+} // namespace
+
+void ExitPaths::CleanExit(const data::Database& db) {
+    emptyFlags(db);
+    platform::ProcessExit::end(0);
+}
+
+void ExitPaths::MainMenuButton() {
+    // The sibling program keeps its name without the Windows extension here.
+    const QString program = platform::AppPaths::appFile(QString::fromLatin1(SiblingProgram));
+    if (!platform::ProgramStarter::start(program)) {
+        platform::MessageService::show(QStringLiteral("تعذر تشغيل البرنامج التعليمي: ") + program,
+                                       platform::MessageIcon::Critical);
+    }
+    platform::ProcessExit::end(0);
+}
+
+void ExitPaths::closeMainWindow(const data::Database& db) {
+    emptyFlags(db);
+}
+
+void ExitPaths::quizExit() {
+    platform::ProcessExit::end(0);
+}
+
+} // namespace shell

@@ -1,0 +1,143 @@
+#include "shell/ExitPaths.h"
+#include "shell/StartUpSequence.h"
+
+#include "platform/AppPaths.h"
+#include "platform/ProcessExit.h"
+#include "platform/ProgramStarter.h"
+#include "support/CapturedMessages.h"
+#include "support/TempAppFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using testsupport::TempAppFolder;
+
+namespace {
+
+QStringList pathRows(const QString& driveD) {
+    QStringList rows;
+    const auto db = data::Database::OpenDatabase(QDir(driveD).filePath("TALVENO_TEST_R_MAKE.mdb"));
+    for (const auto& r : db.select("select project_path from project_path order by rowid"))
+        rows << r.value(0).toString();
+    return rows;
+}
+
+TEST(StartUp, AFreshFolderGetsThePathCopyTheSelfTestAndTheResets) {
+    TempAppFolder folder;
+    const auto db = folder.caseDatabase();
+    db.execute("insert into STORDE_STANDERD (storde_case_no, storde_case_name) values (1, 'ا'), (2, 'ب')");
+    db.execute("insert into STORDE_STANDERD_FROM_TO (storde_case_no) values (9)");
+    db.execute("insert into STORDE_STANDERD_TEMP (storde_case_no) values (2)");
+    db.execute("insert into REPORT_DESTRIBUTER values ('كامل')");
+    db.execute("insert into TEST_CASE_NO_WAJBA_MAIN values (4)");
+    db.execute("insert into Q_TIMES values (2)");
+    db.execute("insert into WARITH_GENERAL (case_no, no_check) values (1, 7)");
+    db.execute("insert into WARITH (warith_name, warith_relation) values ('زيد', 'ابن')");
+
+    int selfTests = 0;
+    QStringList seenAtSelfTest;
+    shell::runStartUp([&] {
+        ++selfTests;
+        // The resets come after the self-test.
+        seenAtSelfTest << db.scalar("select REPORT_DESTRIBUTER from REPORT_DESTRIBUTER").toString();
+    });
+    EXPECT_EQ(selfTests, 1);
+    EXPECT_EQ(seenAtSelfTest, QStringList({"كامل"}));
+
+    EXPECT_EQ(pathRows(platform::AppPaths::driveD()),
+              QStringList({QDir::toNativeSeparators(platform::AppPaths::applicationFolder())}));
+    for (const char* table : {"REPORT_DESTRIBUTER", "STORDE_STANDERD_TEMP", "TEST_CASE_NO_WAJBA_MAIN", "Q_TIMES"})
+        EXPECT_EQ(db.count(QString("select count(*) from %1").arg(table)), 0) << table;
+    EXPECT_EQ(db.count("select count(*) from STORDE_STANDERD_FROM_TO"), 2);
+    EXPECT_EQ(db.count("select count(*) from LOAD_Vesparin_FORM where LOAD_Vesparin_FORM='s'"), 1);
+    EXPECT_EQ(db.count("select max(no_check) from WARITH_GENERAL"), 0);
+    EXPECT_EQ(db.count("select count(*) from WARITH"), 1);
+}
+
+TEST(StartUp, AUsedFolderKeepsItsCopySkipsTheSelfTestAndAddsAMarker) {
+    TempAppFolder folder;
+    const auto db = folder.caseDatabase();
+    shell::runStartUp({});
+    db.execute("insert into CHECK_FILE values ('1')");
+
+    // The application moves to a folder whose name holds a quote: the copy on D: stays and
+    // takes the new folder.
+    data::Database::closeAll(); // the copy below must hold everything written so far
+    QTemporaryDir moved;
+    const QString newFolder = moved.filePath("o'brien");
+    ASSERT_TRUE(QDir().mkpath(newFolder));
+    ASSERT_TRUE(QFile::copy(folder.casePath(), QDir(newFolder).filePath("TALVENO_TEST.mdb")));
+    const QString driveD = platform::AppPaths::driveD();
+    platform::AppPaths::setApplicationFolder(newFolder);
+    platform::AppPaths::setDriveD(driveD);
+
+    int selfTests = 0;
+    const auto moved_db = shell::runStartUp([&] { ++selfTests; });
+    EXPECT_EQ(selfTests, 0);
+    EXPECT_EQ(pathRows(driveD), QStringList({QDir::toNativeSeparators(newFolder)}));
+    EXPECT_EQ(moved_db.count("select count(*) from LOAD_Vesparin_FORM"), 2);
+}
+
+TEST(StartUp, AnUnwritableDriveDSkipsTheCopyWithoutStopping) {
+    TempAppFolder folder;
+    QFile blocker(folder.file("not-a-folder"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    platform::AppPaths::setDriveD(folder.file("not-a-folder/D"));
+    testsupport::CapturedMessages messages;
+    EXPECT_NO_THROW(shell::runStartUp({}));
+    EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+class ExitPathsTest : public ::testing::Test {
+protected:
+    void TearDown() override { platform::ProgramStarter::setHandler({}); }
+    TempAppFolder folder;
+    data::Database db = folder.caseDatabase();
+    void markRun() {
+        db.execute("insert into CHECK_FILE values ('1')");
+        db.execute("insert into LOAD_Vesparin_FORM values ('s')");
+        db.execute("insert into LOAD_Vesparin_FORM values ('s')");
+    }
+};
+
+TEST_F(ExitPathsTest, CleanExitEmptiesBothTablesAndEnds) {
+    markRun();
+    EXPECT_THROW(shell::ExitPaths::CleanExit(db), platform::ProgramEnded);
+    EXPECT_EQ(db.count("select count(*) from CHECK_FILE"), 0);
+    EXPECT_EQ(db.count("select count(*) from LOAD_Vesparin_FORM"), 0);
+}
+
+TEST_F(ExitPathsTest, TheMainMenuButtonStartsTheSiblingAndKeepsTheTables) {
+    markRun();
+    QStringList started;
+    platform::ProgramStarter::setHandler([&](const QString& p) {
+        started << p;
+        return true;
+    });
+    testsupport::CapturedMessages messages;
+    EXPECT_THROW(shell::ExitPaths::MainMenuButton(), platform::ProgramEnded);
+    EXPECT_EQ(started, QStringList({platform::AppPaths::appFile("Vesparin_TEST")}));
+    EXPECT_TRUE(messages.texts().isEmpty());
+    EXPECT_EQ(db.count("select count(*) from CHECK_FILE"), 1);
+    EXPECT_EQ(db.count("select count(*) from LOAD_Vesparin_FORM"), 2);
+}
+
+TEST_F(ExitPathsTest, AMissingSiblingIsReportedBeforeTheEnd) {
+    testsupport::CapturedMessages messages;
+    EXPECT_THROW(shell::ExitPaths::MainMenuButton(), platform::ProgramEnded);
+    ASSERT_EQ(messages.texts().size(), 1);
+    EXPECT_TRUE(messages.last().contains("Vesparin_TEST"));
+}
+
+TEST_F(ExitPathsTest, ClosingTheMainWindowEmptiesTheTablesWithoutEnding) {
+    markRun();
+    EXPECT_NO_THROW(shell::ExitPaths::closeMainWindow(db));
+    EXPECT_EQ(db.count("select count(*) from CHECK_FILE"), 0);
+    EXPECT_EQ(db.count("select count(*) from LOAD_Vesparin_FORM"), 0);
+}
+
+} // namespace
