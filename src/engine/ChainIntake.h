@@ -1,0 +1,57 @@
+#pragma once
+
+#include "engine/EngineContext.h"
+
+#include <QString>
+
+namespace engine {
+
+// Where the successive-deaths run goes after a step of its start.
+enum class ChainStep {
+    Calculate,      // the chain is in the engine state: the per-deceased loop follows
+    BackToDialogue, // the chain was refused after its message: the run starts again at the dialogue
+    ReturnToHost,   // a hand-over table gave no row at all: NEW_AND_DUBLE returns to the load step
+};
+
+struct ChainResult {
+    ChainStep step = ChainStep::Calculate;
+    // The refusal already shown through the port; empty for a silent refusal (an empty name) and
+    // when the run goes on.
+    QString message;
+};
+
+// Texts of the successive-deaths start.
+namespace ChainText {
+inline const QString DeceasedCount = QStringLiteral("عدد المتوفين غير مناسب .. يجب ان يتراوح من 2 الى 30");
+inline const QString OwnHeir = QStringLiteral("لا يصح ان يكون المتوفى وارثا لنفسه");
+inline const QString NotAnHeir = QStringLiteral("لايوجد وارث بهذا الاسم ");
+inline const QString RepeatedDeceased = QStringLiteral("متوفى مكرر/ تم الغاءه /إستمر");
+inline const QString NoHeirs = QStringLiteral("هناك احد المتوفين ليس له ورثة");
+inline const QString TooManyHeirs = QStringLiteral("عدد ورثة المتوفى غير مناسب .. يجب ان لا يزيد عن 50");
+inline const QString TooManySlots = QStringLiteral("مجموع ورثة المتوفين اكثر من 200 .. لا يمكن حل المسألة");
+inline const QString StretchMark = QStringLiteral("لاتستعمل الرمز ـ ");
+inline const QString Repeated = QStringLiteral(" مكرر تم الغاءه / إستمر");
+inline const QString BothSpouses = QStringLiteral("حالة مستحيلة لوجود الزوجين / تم الغاء الأخير/ إستمر");
+inline const QString FifthWife = QStringLiteral("خطأ لوجود اكثر من أربعة زوجات / تم الغاء الاخيرة /إستمر");
+// The relation goes between the two halves.
+inline const QString BadRelationBefore = QStringLiteral(" الصلة - ");
+inline const QString BadRelationAfter = QStringLiteral(" - غير ملائمة ... سيتم اعادة تنفيذ المسألة");
+} // namespace ChainText
+
+// The start of a successive-deaths run, from its first step to the end of the chain intake: the
+// school and output mode back to their defaults, the window cleared, the dialogue Form6 shown
+// through the port, the case key taken from the host, the deceased counted, the report reset and
+// the chain read. Every refusal shows its message and answers BackToDialogue, so the caller's
+// loop shows the dialogue again rather than this function looping on its own.
+ChainResult StartSuccessiveRun(EngineContext& ctx);
+
+// Steps of the start, for a caller that wants them one by one. CountDeceased takes the case key
+// and the number of deceased in DETH and creates the deceased chain anew; ChainIntake reads the
+// chain from DETH (in order of `arrange`) and WARITH_DUBLE (in the order the dialogue wrote the
+// rows) into the deceased chain and the heir slots, with the checks of a single-death intake per
+// deceased and the chain's own: each later deceased an heir of an earlier one under exactly his
+// name, no deceased twice, no deceased among his own heirs.
+ChainResult CountDeceased(EngineContext& ctx);
+ChainResult ChainIntake(EngineContext& ctx);
+
+} // namespace engine
