@@ -96,7 +96,7 @@ struct ReportTestBench {
         addHeirs(1, heirs);
     }
     void addHeirs(int deceased, std::initializer_list<Heir> heirs) {
-        int slot = state.DeceasedLastHeir[deceased - 1];
+        int slot = std::max(state.DeceasedLastHeir[deceased - 1], state.DeceasedLastHeir[deceased]);
         for (const Heir& h : heirs) {
             ++slot;
             state.ensureSlots(slot);
