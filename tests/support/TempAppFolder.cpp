@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 
 #include <stdexcept>
 
@@ -30,9 +31,17 @@ TempAppFolder::TempAppFolder(bool withRuleFiles) {
         !dbsetup::createIfAbsent(dir + "/TALVENO_TEST_R_MAKE.mdb", dbsetup::rMakeDatabaseScripts(appdata), error))
         throw std::runtime_error(error);
     if (withRuleFiles) {
-        QDir src(appdataDir());
-        for (const QString& name : src.entryList(QDir::Files))
-            QFile::copy(src.filePath(name), file(name));
+        // Everything of appdata/ but the database scripts, sub-folders (help topics) included.
+        const QDir src(appdataDir());
+        QDirIterator it(appdataDir(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            const QString relative = src.relativeFilePath(path);
+            if (relative.startsWith(QLatin1String("sql/")))
+                continue;
+            QDir().mkpath(QFileInfo(file(relative)).absolutePath());
+            QFile::copy(path, file(relative));
+        }
     }
     platform::AppPaths::setApplicationFolder(m_dir.path());
     platform::AppPaths::setDriveD(m_dir.filePath(QStringLiteral("D")));

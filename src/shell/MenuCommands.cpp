@@ -1,0 +1,57 @@
+#include "shell/MenuCommands.h"
+
+#include "data/FlagTable.h"
+
+namespace shell {
+
+namespace {
+
+void presets(const data::Database& db, const QString& source, const QString& type) {
+    db.execute(QStringLiteral("delete from RLAS_TABLE"));
+    db.execute(QStringLiteral("delete from TYPS_TABLE"));
+    db.execute(QStringLiteral("insert into RLAS_TABLE (RLAS_TABLE) values (?)"), {source});
+    db.execute(QStringLiteral("insert into TYPS_TABLE (TYPS_TABLE) values (?)"), {type});
+}
+
+const QString NewSource = QStringLiteral("جديدة");
+
+} // namespace
+
+QString MenuCommands::defaultPreparer() {
+    return QStringLiteral("المسائل النموذجية");
+}
+
+void MenuCommands::new1(const data::Database& db) {
+    db.transaction([&] {
+        db.execute(QStringLiteral("delete from PRACTIC_SINGLE "));
+        presets(db, NewSource, QStringLiteral("مفردة"));
+    });
+}
+
+void MenuCommands::mun(const data::Database& db) {
+    db.transaction([&] { presets(db, NewSource, QStringLiteral("مناسخة")); });
+}
+
+void MenuCommands::namu(const data::Database& db) {
+    db.transaction([&] {
+        db.execute(QStringLiteral("delete from RLAS_TABLE"));
+        db.execute(QStringLiteral("insert or ignore into DATA_ENTRY_NAME (DATA_ENTRY_NAME) values (?)"),
+                   {defaultPreparer()});
+        db.execute(QStringLiteral("insert into RLAS_TABLE (RLAS_TABLE) values (?)"),
+                   {QStringLiteral("مخزونة نموذجية")});
+    });
+}
+
+void MenuCommands::masaeel(const data::Database& db) {
+    db.transaction([&] {
+        db.execute(QStringLiteral("delete from PRACTIC_SINGLE "));
+        db.execute(QStringLiteral("delete from WARITH"));
+        presets(db, NewSource, QStringLiteral("مفردة"));
+    });
+}
+
+void MenuCommands::iqtibarya(const data::Database& db) {
+    db.execute(QStringLiteral("delete from WARITH"));
+}
+
+} // namespace shell

@@ -1,0 +1,187 @@
+#include "shell/Form1.h"
+#include "shell/Form11.h"
+#include "shell/MenuCommands.h"
+
+#include "data/FlagTable.h"
+#include "platform/ProcessExit.h"
+#include "platform/widgets/DocumentOpener.h"
+#include "support/CapturedMessages.h"
+#include "support/TempAppFolder.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+using shell::Form1;
+using testsupport::TempAppFolder;
+
+namespace {
+
+class Form1Test : public ::testing::Test {
+protected:
+    void TearDown() override { platform::DocumentOpener::setHandler({}); }
+
+    QString flag(const char* table) const { return data::FlagTable(db, table).text(); }
+    qint64 rows(const char* table) const { return db.count(QString("select count(*) from %1").arg(table)); }
+
+    TempAppFolder folder{true};
+    data::Database db = folder.caseDatabase();
+    QStringList shown;
+    Form1::Screens allScreens() {
+        Form1::Screens s;
+        for (const char* name : {"new1", "mun", "namu", "masaeel", "iqtibarya"})
+            s[name] = [this, name] { shown << name; };
+        return s;
+    }
+};
+
+TEST_F(Form1Test, TheMenuBarHoldsEveryCommandUnderItsMenu) {
+    Form1 w(db, allScreens());
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* menu;
+    } items[] = {
+        {"new1", "جديدة مفردة", "mas"},          {"mun", "جديدة مناسخة", "mas"},
+        {"namu", "نموذجية", "mas"},              {"iqtibarya", "اسئلة اختبارية", "taleem"},
+        {"masaeel", "مسائل اختبارية", "taleem"}, {"mnfaraeeth", "كتاب علم الفرائض", "taleem"},
+        {"rah", "كتاب متن الرحبية", "taleem"},  {"iaat", "آيات المواريث", "tareefat"},
+        {"tare", "تعريف بالبرنامج", "tareefat"}, {"mnu_mueed", "التعريف بمعد البرنامج", "tareefat"},
+        {"ty", "اصناف الورثة المبرمجة", "tareefat"},
+        {"ij", "الاجتهادات الفقهية التي يعتمدها البرنامج", "tareefat"},
+    };
+    for (const auto& item : items) {
+        SCOPED_TRACE(item.name);
+        QAction* a = w.command(item.name);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->text(), QString(item.caption));
+        auto* menu = w.findChild<QMenu*>(item.menu);
+        ASSERT_NE(menu, nullptr);
+        EXPECT_TRUE(menu->actions().contains(a));
+        EXPECT_TRUE(a->shortcut().isEmpty());
+    }
+    QStringList top;
+    for (QAction* a : w.menuBar()->actions())
+        top << a->text();
+    EXPECT_EQ(top, QStringList({"المسائل", "البرنامج التعليمي", "تعريفات", "المساعد", "انهاء البرنامج"}));
+    EXPECT_EQ(w.layoutDirection(), Qt::RightToLeft);
+}
+
+TEST_F(Form1Test, CaseCommandsWriteTheirPresetsAndShowTheirWindow) {
+    Form1 w(db, allScreens());
+    db.execute("insert into TYPS_TABLE values ('مناسخة')");
+    db.execute("insert into WARITH (warith_name, warith_relation) values ('زيد', 'ابن')");
+    db.execute("insert into PRACTIC_SINGLE (warith_name) values ('س')");
+
+    w.run("new1");
+    EXPECT_EQ(flag("RLAS_TABLE"), "جديدة");
+    EXPECT_EQ(flag("TYPS_TABLE"), "مفردة");
+    EXPECT_EQ(rows("RLAS_TABLE"), 1);
+    EXPECT_EQ(rows("TYPS_TABLE"), 1);
+    EXPECT_EQ(rows("WARITH"), 1);
+    EXPECT_EQ(rows("PRACTIC_SINGLE"), 0);
+
+    w.run("mun");
+    EXPECT_EQ(flag("TYPS_TABLE"), "مناسخة");
+
+    // The model cases keep the type preset of the earlier command.
+    w.run("namu");
+    EXPECT_EQ(flag("RLAS_TABLE"), "مخزونة نموذجية");
+    EXPECT_EQ(flag("TYPS_TABLE"), "مناسخة");
+    EXPECT_TRUE(db.exists("select * from DATA_ENTRY_NAME where DATA_ENTRY_NAME=?", {shell::MenuCommands::defaultPreparer()}));
+
+    db.execute("insert into PRACTIC_SINGLE (warith_name) values ('س')");
+    w.run("masaeel");
+    EXPECT_EQ(flag("RLAS_TABLE"), "جديدة");
+    EXPECT_EQ(flag("TYPS_TABLE"), "مفردة");
+    EXPECT_EQ(rows("WARITH"), 0);
+    EXPECT_EQ(rows("PRACTIC_SINGLE"), 0);
+
+    db.execute("insert into WARITH (warith_name, warith_relation) values ('زيد', 'ابن')");
+    w.run("iqtibarya");
+    EXPECT_EQ(rows("WARITH"), 0);
+
+    EXPECT_EQ(shown, QStringList({"new1", "mun", "namu", "masaeel", "iqtibarya"}));
+}
+
+TEST_F(Form1Test, ACommandWithoutItsWindowIsDisabledAndDoesNothing) {
+    Form1::Screens some;
+    some["new1"] = [this] { shown << "new1"; };
+    Form1 w(db, some);
+    EXPECT_TRUE(w.command("new1")->isEnabled());
+    for (const char* name : {"mun", "namu", "masaeel", "iqtibarya"}) {
+        EXPECT_FALSE(w.command(name)->isEnabled()) << name;
+        w.run(name);
+    }
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_EQ(rows("RLAS_TABLE"), 0);
+    // Documents, help and exit do not depend on other windows.
+    for (const char* name : {"mnfaraeeth", "rah", "iaat", "tare", "mnu_mueed", "ty", "ij", "hel", "mne"})
+        EXPECT_TRUE(w.command(name)->isEnabled()) << name;
+}
+
+TEST_F(Form1Test, HelpTopicsStayVisibleTogetherUntilTheWindowCloses) {
+    Form1 w(db, {});
+    w.run("hel");
+    w.run("iaat");
+    auto* help = w.helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->topic("RichTextBox_helper")->isVisibleTo(help));
+    EXPECT_TRUE(help->topic("RichTextBox_iat")->isVisibleTo(help));
+    EXPECT_FALSE(help->topic("RichTextBox_ijtyhadat")->isVisibleTo(help));
+    EXPECT_FALSE(help->topic("RichTextBox_iat")->toPlainText().trimmed().isEmpty());
+    help->close(); // deletes it
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    w.run("ij");
+    ASSERT_NE(w.helpWindow(), nullptr);
+    EXPECT_FALSE(w.helpWindow()->topic("RichTextBox_helper")->isVisibleTo(w.helpWindow()));
+    EXPECT_TRUE(w.helpWindow()->topic("RichTextBox_ijtyhadat")->isVisibleTo(w.helpWindow()));
+    delete w.helpWindow();
+}
+
+TEST_F(Form1Test, DocumentsOpenFromTheApplicationFolderAndAMissingOneIsReported) {
+    QStringList opened;
+    platform::DocumentOpener::setHandler([&](const QString& path) {
+        opened << path;
+        return true;
+    });
+    testsupport::CapturedMessages messages;
+    Form1 w(db, {});
+    for (const char* name : {"mnfaraeeth", "rah", "tare", "mnu_mueed", "ty"})
+        w.run(name);
+    EXPECT_EQ(opened.size(), 5);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.last().toStdString();
+
+    ASSERT_TRUE(QFile::remove(folder.file("matin.html")));
+    w.run("rah");
+    EXPECT_EQ(opened.size(), 5);
+    EXPECT_TRUE(messages.last().contains("matin.html"));
+
+    platform::DocumentOpener::setHandler([](const QString&) { return false; });
+    w.run("ty");
+    EXPECT_TRUE(messages.last().contains("WARATHA_TYPES.html"));
+}
+
+TEST_F(Form1Test, TheExitCommandAndTheCloseEmptyTheFlags) {
+    db.execute("insert into CHECK_FILE values ('1')");
+    {
+        Form1 w(db, {});
+        w.close();
+    }
+    EXPECT_EQ(rows("CHECK_FILE"), 0);
+
+    db.execute("insert into CHECK_FILE values ('1')");
+    db.execute("insert into LOAD_Vesparin_FORM values ('s')");
+    Form1 w(db, {});
+    EXPECT_THROW(w.run("mne"), platform::ProgramEnded);
+    EXPECT_EQ(rows("CHECK_FILE"), 0);
+    EXPECT_EQ(rows("LOAD_Vesparin_FORM"), 0);
+}
+
+} // namespace
