@@ -1,6 +1,10 @@
 #include "engine/EngineHost.h"
 
+#include "engine/CaseRun.h"
+#include "engine/HeirIntake.h"
 #include "engine/ReportSurface.h"
+#include "engine/ReportTables.h"
+#include "engine/ShareCalculation.h"
 #include "platform/AppPaths.h"
 #include "rules/ClassNameFiles.h"
 
@@ -62,7 +66,13 @@ void EngineHost::Form_Load() {
     sourceStage();
 }
 
-void EngineHost::loadRuleFiles() {}
+void EngineHost::loadRuleFiles() {
+    m_rules = rules::loadCalcRules();
+}
+
+EngineContext EngineHost::engineContext(PagePolicy paging, NoteWording wording) {
+    return EngineContext{m_state, m_names, m_db, m_port, m_context, paging, wording};
+}
 
 void EngineHost::showEntryDialog(EntryStage stage) {
     m_db.transaction([&] {
@@ -101,7 +111,44 @@ void EngineHost::sourceStage() {
     }
 }
 
-void EngineHost::NEW_AND_SINGLE() {}
+void EngineHost::NEW_AND_SINGLE() {
+    EngineContext ctx = engineContext();
+    CaseRun run(ctx, m_rules);
+    while (true) {
+        // The start of the case run: the case entry, the intake.
+        m_state.Madhhab = 2;
+        m_state.OutputMode = 2;
+        m_state.CaseKey.clear();
+        m_port.surface().clear();
+        showEntryDialog(EntryStage::Details);
+        m_state.CaseKey = m_context.Text_case_no;
+        m_state.newChain(1);
+        m_state.HeirTotal = 0;
+        m_state.SkippedDeceased = 0;
+        ResetReport(ctx);
+
+        const IntakeResult intake = CaseIntake(ctx);
+        if (!intake.accepted()) {
+            if (!intake.message.isEmpty())
+                m_port.showMessage(intake.message);
+            continue;
+        }
+        calculateAndOffer(run);
+    }
+}
+
+void EngineHost::calculateAndOffer(CaseRun& run) {
+    while (true) {
+        try {
+            run.calculate();
+        } catch (const CalculationRefused& refused) {
+            m_port.showMessage(refused.message());
+            return;
+        }
+        if (run.resultsMenu() == ResultsOutcome::NewCase)
+            return;
+    }
+}
 
 void EngineHost::NEW_AND_DUBLE() {}
 

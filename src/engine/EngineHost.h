@@ -4,7 +4,9 @@
 #include "engine/CaseContext.h"
 #include "engine/EnginePort.h"
 #include "engine/EngineState.h"
+#include "engine/EngineContext.h"
 #include "engine/NameTables.h"
+#include "rules/CalcRuleFiles.h"
 
 #include <QString>
 
@@ -43,6 +45,10 @@ public:
     CaseContext& context() { return m_context; }
     EngineState& state() { return m_state; }
     const NameTables& names() const { return m_names; }
+    const rules::CalcRules& calcRules() const { return m_rules; }
+    // The bundle every engine step of this host's run works with.
+    EngineContext engineContext(PagePolicy paging = PagePolicy::BreakOnly,
+                                NoteWording wording = NoteWording::SingleDeath);
     const data::Database& database() const { return m_db; }
     EnginePort& port() { return m_port; }
     bool batchRunFlag() const { return m_batchRunFlag; }
@@ -59,6 +65,11 @@ public:
     virtual void runModelCases();
 
 protected:
+    // Calculates the case in the engine state and runs the results loop, again for the commands
+    // that repeat the calculation. Returns when the case goes back to its entry: the user asked
+    // for a new case, or a division could not be given exactly (after its message).
+    void calculateAndOffer(class CaseRun& run);
+
     // Steps of the load step after the tables are loaded.
     virtual void loadRuleFiles();
     void sourceStage();
@@ -69,6 +80,7 @@ private:
     CaseContext m_context;
     EngineState m_state;
     NameTables m_names;
+    rules::CalcRules m_rules;
     data::Database m_db;
     bool m_batchRunFlag = false;
     bool m_loaded = false;
