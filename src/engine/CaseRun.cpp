@@ -39,9 +39,6 @@ void CaseRun::calculateDeceased(int index) {
     DistributeAndJoinShares(s);
     ReduceCase(s);
     DeceasedReport(m_ctx);
-    // A chain is read deceased by deceased unless model cases run one after another.
-    if (s.DeceasedCount > 1 && m_ctx.context.Text_stored_case_procejer.isEmpty())
-        m_ctx.port.pause();
     clearClassEntries(index);
 }
 

@@ -1,6 +1,7 @@
 #include "engine/EngineHost.h"
 
 #include "engine/CaseRun.h"
+#include "engine/ChainIntake.h"
 #include "engine/HeirIntake.h"
 #include "engine/ReportSurface.h"
 #include "engine/ReportTables.h"
@@ -150,7 +151,18 @@ void EngineHost::calculateAndOffer(CaseRun& run) {
     }
 }
 
-void EngineHost::NEW_AND_DUBLE() {}
+void EngineHost::NEW_AND_DUBLE() {
+    EngineContext ctx = engineContext(PagePolicy::PauseAndBreak, NoteWording::SuccessiveDeaths);
+    CaseRun run(ctx, m_rules);
+    while (true) {
+        const ChainResult start = StartSuccessiveRun(ctx);
+        if (start.step == ChainStep::ReturnToHost)
+            return;
+        if (start.step == ChainStep::BackToDialogue)
+            continue;
+        calculateAndOffer(run);
+    }
+}
 
 void EngineHost::runModelCases() {}
 

@@ -23,7 +23,7 @@ struct Heir {
 // A whole single-death run through the real host, with the dialogues answered from a script as
 // the screens would answer them (including the table writes the screens make around the
 // percentage and estate commands).
-class SingleCaseRunTest : public ::testing::Test {
+class CaseRunTest : public ::testing::Test {
 protected:
     void enterCase(const QString& deceased, std::initializer_list<Heir> heirs) {
         port.answer([this, deceased, heirs](CaseContext& c) {
@@ -76,7 +76,7 @@ TEST(MenuChoice, ReadsTheLeadingNumberRoundedHalfToEven) {
         EXPECT_EQ(engine::CaseRun::menuChoice(c.text), c.code) << c.text;
 }
 
-TEST_F(SingleCaseRunTest, ACaseRunsFromItsEntryToTheReportAndTheResultsScreen) {
+TEST_F(CaseRunTest, ACaseRunsFromItsEntryToTheReportAndTheResultsScreen) {
     start();
     enterCase("زيد", {{"فاطمة", "زوجة"}, {"علي", "ابن"}, {"عائشة", "بنت"}});
     run();
@@ -89,7 +89,7 @@ TEST_F(SingleCaseRunTest, ACaseRunsFromItsEntryToTheReportAndTheResultsScreen) {
     EXPECT_TRUE(window.join('\n').contains(host.names().MenuTexts[26])) << "closing block";
 }
 
-TEST_F(SingleCaseRunTest, TheResultsCommandsLoopOverTheSameCase) {
+TEST_F(CaseRunTest, TheResultsCommandsLoopOverTheSameCase) {
     start();
     enterCase("زيد", {{"فاطمة", "زوجة"}, {"علي", "ابن"}, {"عائشة", "بنت"}});
     choose("12");
@@ -125,7 +125,7 @@ TEST_F(SingleCaseRunTest, TheResultsCommandsLoopOverTheSameCase) {
     EXPECT_EQ(shares(), QStringList({"سالم=1"}));
 }
 
-TEST_F(SingleCaseRunTest, AnIntakeRefusalShowsItsMessageAndAsksForTheCaseAgain) {
+TEST_F(CaseRunTest, AnIntakeRefusalShowsItsMessageAndAsksForTheCaseAgain) {
     start();
     enterCase("زيد", {{"علي", "ابن"}, {"خالد", "بيت المال"}});
     enterCase("زيد", {{"علي", "ابن"}});
@@ -134,6 +134,33 @@ TEST_F(SingleCaseRunTest, AnIntakeRefusalShowsItsMessageAndAsksForTheCaseAgain) 
     ASSERT_EQ(port.messages.size(), 1);
     EXPECT_EQ(port.messages[0], " الصلة - بيت المال - غير ملائمة ... سيتم اعادة تنفيذ المسألة");
     EXPECT_EQ(shares(), QStringList({"علي=1"}));
+}
+
+} // namespace
+
+namespace {
+
+// The successive-deaths run through the real host: the dialogue hands the chain over in DETH and
+// WARITH_DUBLE, the engine divides deceased by deceased and merges.
+TEST_F(CaseRunTest, AChainOfTwoDeceasedIsMergedIntoOneDivision) {
+    port.answer([](CaseContext& c) { c.Text_RLAS = "ج"; });
+    port.answer([](CaseContext& c) { c.Text_TYPS = "ن"; });
+    port.answer([this](CaseContext& c) { // Form6
+        db.execute("insert into DETH (deth_name, arrange) values ('زيد', 1), ('عمرو', 2)");
+        db.execute("insert into WARITH_DUBLE (warith_name, warith_relation, arrange) values "
+                   "('هند', 'زوجة', 1), ('عمرو', 'ابن', 1), ('بكر', 'ابن', 1), ('هند', 'ام', 2), ('بكر', 'اخ', 2)");
+        c.Text_case_no = "3";
+    });
+    run();
+    EXPECT_EQ(screens(), QStringList({"مصدر المسألة", "نوع المسألة", "Form6", "Form14"}));
+    // Zaid: the wife an eighth, the sons the rest: 6, 21, 21 of 48. Amr's 21: his mother a third
+    // (one brother does not bring her down to a sixth), his brother the rest: 7 and 14.
+    QStringList unified;
+    for (const auto& r : db.select("select name_deth_chiled, share from TAWHEED_CHILED order by rowid"))
+        unified << r.value(0).toString() + "=" + r.value(1).toString();
+    EXPECT_EQ(unified, QStringList({"هند=13", "بكر=35"}));
+    EXPECT_EQ(host.state().CombinedBase, engine::BigInt(48));
+    EXPECT_EQ(db.count("select count(*) from PRINT_TEXT2"), 2);
 }
 
 } // namespace
