@@ -116,6 +116,20 @@ struct EngineState {
     Num AwlRatio, RaddRatio;
     Num CaseOrigin;
     int NoteLineSerial = 0;
+    // The grandmother classes (18..26) that share the sixth, bit c-18 for class c: a grandmother
+    // blocked by the father or by a nearer one keeps her head count, so the count alone cannot
+    // tell who shares.
+    int SharingGrandmothers = 0;
+
+    // What the same-name join changed: each slot's name and relation before the join first
+    // touched it. The next calculation of the same deceased starts from the names and relations
+    // as entered, so showing a case again or in the other school joins the same heirs again.
+    struct JoinedSlot {
+        int slot = 0;
+        QString name;
+        QString relation;
+    };
+    std::vector<JoinedSlot> JoinedSlots;
 
     // Makes room for heir slots up to `slot` (storage only; HeirTotal is not changed).
     void ensureSlots(int slot) {
@@ -135,6 +149,7 @@ struct EngineState {
         DeceasedLastHeir.assign(n, 0);
         DeceasedBase.assign(n, BigInt(0));
         DeceasedInheritedShare.assign(n, BigInt(0));
+        JoinedSlots.clear();
     }
     // Appends a note (1-based numbering), growing storage as needed.
     void addNoteSlot(const QString& text, Num value = 0) {

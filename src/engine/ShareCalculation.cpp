@@ -1,0 +1,50 @@
+#include "engine/ShareCalculation.h"
+
+#include "engine/CalcSteps.h"
+
+namespace engine {
+
+namespace {
+
+void runStages(EngineState& s, const CalcRules& rules) {
+    ClassCensus(s);
+    NextStep next = ApplyExclusionPairs(s, rules);
+    while (true) {
+        switch (next) {
+        case NextStep::Grandmothers:
+            next = CountSharingGrandmothers(s);
+            break;
+        case NextStep::Descendants:
+            next = DescendantLine(s);
+            break;
+        case NextStep::Siblings:
+            next = SiblingsStage(s);
+            break;
+        case NextStep::SiblingShares:
+            next = GiveSiblingShares(s);
+            break;
+        case NextStep::RemainingResiduaries:
+            next = RemainingResiduaries(s);
+            break;
+        case NextStep::Settle:
+            next = SettleRemainder(s, rules);
+            break;
+        case NextStep::Aggregate:
+            AssignAggregateShares(s, rules);
+            ComputeCaseOrigin(s);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+void ShareCalculation(EngineState& state, const CalcRules& rules) {
+    try {
+        runStages(state, rules);
+    } catch (const NumberOverflow&) {
+        throw CalculationRefused(CalculationRefused::tooLarge());
+    }
+}
+
+} // namespace engine
