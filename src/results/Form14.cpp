@@ -1,0 +1,426 @@
+#include "results/Form14.h"
+
+#include "data/FlagTable.h"
+#include "data/Numbers.h"
+#include "results/ShrinkEnlargeButtons.h"
+#include "results/TouchedReport.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace results {
+
+namespace {
+
+const QString NewCase = QStringLiteral("جديدة");
+const QString StoredCase = QStringLiteral("مخزونة");
+const QString StoredSource = QStringLiteral("خ");
+
+// The grid's columns in the order they are bound; on screen they run the other way, so that a
+// line reads from the right as the engine printed it (serial, name, relation, share).
+const char* const gridColumns[] = {"share", "kinds", "print_text", "case_ser", "unit", "deth_name", "ser"};
+
+constexpr int ButtonHeight = 30;
+
+struct Command {
+    const char* name;
+    const char* caption;
+    const char* twin;    // nullptr: no twin
+    QKeyCombination key; // the twin's Latin letter on the same key as the caption's Arabic one
+    void (Form14::*handler)();
+};
+
+// In tab order; the gaps in the numbering belong to controls that are not on this screen.
+const Command commands[] = {
+    {"Command_stored_case", "&مسألة نموذجية", "Command_ALTER_stored_case", Qt::ALT | Qt::Key_L,
+     &Form14::Command_stored_case_Click},
+    {"Command_endprogram", "", "Command_ALTER_endprogram", Qt::ALT | Qt::Key_K,
+     &Form14::Command_endprogram_Click},
+    {"Command_return_to_case", "عودة الى بيانات المسألة", nullptr, {}, &Form14::Command_return_to_case_Click},
+    {"Command1", "ال&قائمة الرئيسية", nullptr, {}, &Form14::Command1_Click},
+    {"Command_start_new", "البدأ بم&سألة جديدة", "Command_ALTER_start_new", Qt::ALT | Qt::Key_S,
+     &Form14::Command_start_new_Click},
+    {"Command_print", "معاينة قبل الطبع", "Command_ALTER_print", Qt::ALT | Qt::Key_L,
+     &Form14::Command_print_Click},
+    {"Command_methahib", "ال&حل وفق المذهب الآخر", "Command_ALTER_methahib", Qt::ALT | Qt::Key_P,
+     &Form14::Command_methahib_Click},
+    {"Command_show_case", "اظ&هار المسألة", "Command_ALTER_show_case", Qt::ALT | Qt::Key_I,
+     &Form14::Command_show_case_Click},
+    {"Command_share", "قسمة ت&ركة معينة", "Command_ALTER_share", Qt::ALT | Qt::Key_V,
+     &Form14::Command_share_Click},
+    {"Command_percent", "ال&قسام بالنسبة المئوية", "Command_ALTER_percent", Qt::ALT | Qt::Key_R,
+     &Form14::Command_percent_Click},
+};
+
+} // namespace
+
+const QStringList Form14::FontSizes = {QStringLiteral("8.25"), QStringLiteral("10"), QStringLiteral("12"),
+                                       QStringLiteral("14")};
+
+Form14::Form14(data::Database db, engine::CaseContext& hostContext, TouchedReport& touched, Links links,
+               QWidget* parent)
+    : QDialog(parent), m_db(std::move(db)), m_context(hostContext), m_touched(touched),
+      m_links(std::move(links)) {
+    setObjectName(QStringLiteral("Form14"));
+    setLayoutDirection(Qt::RightToLeft);
+    // No caption, no title bar and no window controls: the commands are the only way out.
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setModal(true);
+    resize(1016, 760); // 15240 x 11400 twips
+    buildControls();
+    Form_Load();
+}
+
+Form14::~Form14() = default;
+
+void Form14::buildControls() {
+    auto* layout = new QVBoxLayout(this);
+    // The bottom row stands where the window buttons of every case screen stand (its top between
+    // 688 and 720 pixels of the 760-pixel client area).
+    layout->setContentsMargins(12, 40, 12, 18);
+    layout->setSpacing(8);
+
+    auto* top = new QHBoxLayout;
+    auto* label = new QLabel(QStringLiteral("حجم الخط"), this);
+    label->setObjectName(QStringLiteral("Label14"));
+    m_fontSize = new QComboBox(this);
+    m_fontSize->setObjectName(QStringLiteral("Combo1"));
+    m_fontSize->addItems(FontSizes);
+    label->setBuddy(m_fontSize);
+    top->addWidget(label);
+    top->addWidget(m_fontSize);
+    top->addStretch(1);
+
+    m_tawheedFrame = new QGroupBox(QStringLiteral("خيارات طباعة المسائل المناسخة"), this);
+    m_tawheedFrame->setObjectName(QStringLiteral("Frame1_tawheed_print"));
+    auto* frameLayout = new QHBoxLayout(m_tawheedFrame);
+    auto* all = new QRadioButton(QStringLiteral("الكل"), m_tawheedFrame);
+    all->setObjectName(QStringLiteral("Option_all"));
+    all->setChecked(true);
+    auto* only = new QRadioButton(QStringLiteral("توحية القسامات فقط"), m_tawheedFrame);
+    only->setObjectName(QStringLiteral("Option_tawheed_only"));
+    frameLayout->addWidget(all);
+    frameLayout->addWidget(only);
+    m_tawheedFrame->hide();
+    top->addWidget(m_tawheedFrame);
+    layout->addLayout(top);
+
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("DBGrid1"));
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_grid->setWordWrap(false);
+    m_model = new QSqlQueryModel(this);
+    m_model->setObjectName(QStringLiteral("Data8"));
+    m_grid->setModel(m_model);
+    layout->addWidget(m_grid, 1);
+
+    std::map<QString, QPushButton*> buttons;
+    for (const Command& c : commands) {
+        auto* button = new QPushButton(QString::fromUtf8(c.caption), this);
+        button->setObjectName(QString::fromLatin1(c.name));
+        button->setMinimumHeight(ButtonHeight);
+        connect(button, &QPushButton::clicked, this, c.handler);
+        buttons[button->objectName()] = button;
+        if (c.twin) {
+            // A twin is never seen: it is the Latin letter of the same key, so the command
+            // answers under either keyboard layout.
+            auto* twin = new QShortcut(QKeySequence(c.key), this);
+            twin->setObjectName(QString::fromLatin1(c.twin));
+            connect(twin, &QShortcut::activated, this, c.handler);
+            m_twins[button] = twin;
+        }
+    }
+    QPushButton* exit = buttons.at(QStringLiteral("Command_endprogram"));
+    exit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    exit->setToolTip(QStringLiteral("انهاء البرنامج"));
+
+    // "l" is the letter of both the stored-case and the print twin. While both are enabled the
+    // key hands back the next model case; the print twin answers alone otherwise.
+    QShortcut* storedTwin = m_twins.at(buttons.at(QStringLiteral("Command_stored_case")));
+    QShortcut* printTwin = m_twins.at(buttons.at(QStringLiteral("Command_print")));
+    for (QShortcut* twin : {storedTwin, printTwin}) {
+        connect(twin, &QShortcut::activatedAmbiguously, this, [this, storedTwin, printTwin] {
+            if (storedTwin->isEnabled())
+                Command_stored_case_Click();
+            else if (printTwin->isEnabled())
+                Command_print_Click();
+        });
+    }
+
+    m_windowButtons = new ShrinkEnlargeButtons(this, QStringLiteral("Command8"), QStringLiteral("Command7"),
+                                               m_links.windows);
+    m_windowButtons->shrinkButton()->setMinimumHeight(ButtonHeight);
+
+    auto* rowCase = new QHBoxLayout;
+    for (const char* name : {"Command_show_case", "Command_percent", "Command_share", "Command_methahib",
+                             "Command_stored_case", "Command_print"})
+        rowCase->addWidget(buttons.at(QString::fromLatin1(name)));
+    layout->addLayout(rowCase);
+
+    auto* rowRun = new QHBoxLayout;
+    for (const char* name : {"Command_start_new", "Command_return_to_case", "Command1"})
+        rowRun->addWidget(buttons.at(QString::fromLatin1(name)));
+    rowRun->addStretch(1);
+    rowRun->addWidget(m_windowButtons->shrinkButton());
+    rowRun->addWidget(exit);
+    layout->addLayout(rowRun);
+    m_windowButtons->enlargeButton()->raise();
+
+    m_tabOrder = {buttons.at(QStringLiteral("Command_stored_case")),
+                  exit,
+                  m_fontSize,
+                  m_grid,
+                  buttons.at(QStringLiteral("Command_return_to_case")),
+                  buttons.at(QStringLiteral("Command1")),
+                  buttons.at(QStringLiteral("Command_start_new")),
+                  buttons.at(QStringLiteral("Command_print")),
+                  buttons.at(QStringLiteral("Command_methahib")),
+                  buttons.at(QStringLiteral("Command_show_case")),
+                  buttons.at(QStringLiteral("Command_share")),
+                  buttons.at(QStringLiteral("Command_percent")),
+                  m_windowButtons->shrinkButton(),
+                  m_windowButtons->enlargeButton(),
+                  all,
+                  only};
+    applyTabOrder();
+
+    connect(m_fontSize, &QComboBox::currentTextChanged, this, &Form14::Combo1_Click);
+}
+
+void Form14::Form_Load() {
+    m_fontSize->setCurrentIndex(0);
+    Combo1_Click(); // the first item is selected already, so no change is signalled
+
+    // The set-up's two changes to the report are made only on lines the engine has written
+    // since the last set-up.
+    const bool freshReport = !m_touched.isCurrent(m_db);
+
+    if (freshReport) {
+        // The deed term stands on a line of its own and is deleted below; it goes in front of
+        // the rules line instead, with no blank between them since that line begins with blanks.
+        const data::Rows rules = m_db.select(
+            QStringLiteral("select rowid, print_text from PRINT_TEXT where instr(print_text, ?) <> 0 "
+                           "order by rowid limit 1"),
+            {QString::fromUtf16(RulesPhrase)});
+        if (!rules.isEmpty()) {
+            m_db.execute(
+                QStringLiteral("update PRINT_TEXT set print_text = ? where rowid = ?"),
+                {QString::fromUtf16(DeedTerm) + rules.front().value(1).toString(), rules.front().value(0)});
+        }
+    }
+
+    const bool complete = setCommandStates();
+    if (complete) {
+        if (freshReport) {
+            const QVariant second =
+                m_db.scalar(QStringLiteral("select rowid from PRINT_TEXT order by rowid limit 1 offset 1"));
+            if (!second.isNull())
+                m_db.execute(QStringLiteral("delete from PRINT_TEXT where rowid = ?"), {second});
+        }
+        m_tawheedFrame->setVisible(
+            m_db.exists(QStringLiteral("select 1 from PRINT_TEXT where instr(ser, ?) <> 0 limit 1"),
+                        {QString::fromUtf16(UnifiedHeading)}));
+    }
+
+    m_touched.remember(m_db);
+    refreshGrid();
+}
+
+bool Form14::setCommandStates() {
+    const QString check = data::FlagTable(m_db, QStringLiteral("ENABLED_CHECK")).text();
+    auto button = [this](const char* name) { return findChild<QPushButton*>(QString::fromLatin1(name)); };
+
+    if (check == NewCase) {
+        setCommandEnabled(button("Command_stored_case"), false);
+        return true;
+    }
+    if (check != StoredCase)
+        return true;
+
+    setCommandEnabled(button("Command_start_new"), false);
+    setCommandEnabled(button("Command_return_to_case"), false);
+    if (m_context.Text_RLAS == StoredSource) {
+        if (m_db.exists(QStringLiteral("select 1 from STORDE_STANDERD_TEMP limit 1"))) {
+            moveToFrontOfTabOrder(button("Command_stored_case"));
+            return false;
+        }
+        if (!m_context.Text_desabled_form7_commands_first_time.isEmpty()) {
+            // The first results screen of a model-case run comes before any case is computed.
+            for (const char* name : {"Command_show_case", "Command_share", "Command_percent",
+                                     "Command_methahib", "Command_print"})
+                setCommandEnabled(button(name), false);
+            m_context.Text_desabled_form7_commands_first_time.clear();
+        }
+    }
+    if (m_context.Text_stord_standerd_case_keyup == QLatin1String("1")) {
+        m_context.Text_stord_standerd_case_keyup.clear();
+        // Pressed once the screen is up, as an Enter typed at that moment would.
+        QMetaObject::invokeMethod(this, &Form14::pressFocusedButton, Qt::QueuedConnection);
+    }
+    return true;
+}
+
+void Form14::setCommandEnabled(QPushButton* button, bool enabled) {
+    button->setEnabled(enabled);
+    if (const auto twin = m_twins.find(button); twin != m_twins.end())
+        twin->second->setEnabled(enabled);
+}
+
+void Form14::moveToFrontOfTabOrder(QWidget* control) {
+    const auto it = std::find(m_tabOrder.begin(), m_tabOrder.end(), control);
+    if (it != m_tabOrder.end())
+        std::rotate(m_tabOrder.begin(), it, it + 1);
+    applyTabOrder();
+}
+
+void Form14::applyTabOrder() {
+    for (std::size_t i = 1; i < m_tabOrder.size(); ++i)
+        QWidget::setTabOrder(m_tabOrder[i - 1], m_tabOrder[i]);
+}
+
+std::vector<QWidget*> Form14::tabOrder() const {
+    return m_tabOrder;
+}
+
+QWidget* Form14::firstFocusControl() const {
+    for (QWidget* control : m_tabOrder) {
+        if (!control->isHidden() && control->isEnabled() && control->focusPolicy() != Qt::NoFocus)
+            return control;
+    }
+    return nullptr;
+}
+
+void Form14::pressFocusedButton() {
+    if (auto* button = qobject_cast<QPushButton*>(firstFocusControl()))
+        button->click();
+}
+
+void Form14::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (QWidget* first = firstFocusControl())
+        first->setFocus(Qt::TabFocusReason);
+}
+
+void Form14::refreshGrid() {
+    QStringList columns;
+    for (const char* c : gridColumns)
+        columns << QString::fromLatin1(c);
+    QSqlQuery query(m_db.handle());
+    query.exec(
+        QStringLiteral("select %1 from PRINT_TEXT order by rowid").arg(columns.join(QStringLiteral(", "))));
+    m_model->setQuery(std::move(query));
+    for (int i = 0; i < m_model->columnCount(); ++i)
+        m_model->setHeaderData(i, Qt::Horizontal, QString());
+
+    QHeaderView* header = m_grid->horizontalHeader();
+    const int last = m_model->columnCount() - 1;
+    for (int visual = 0; visual <= last; ++visual)
+        header->moveSection(header->visualIndex(last - visual), visual);
+    m_grid->resizeColumnsToContents();
+}
+
+void Form14::Combo1_Click() {
+    QFont font = m_grid->font();
+    const double size = static_cast<double>(data::leadingNumber(m_fontSize->currentText()));
+    if (size <= 0)
+        return;
+    font.setPointSizeF(size);
+    m_grid->setFont(font);
+    m_grid->resizeColumnsToContents();
+}
+
+void Form14::handBack(const char* code, const QString& newCaseFlag) {
+    m_context.Text_start_new_case = newCaseFlag;
+    m_context.Text_choos_no = QString::fromLatin1(code);
+    done(QDialog::Accepted);
+}
+
+void Form14::Command_show_case_Click() {
+    m_db.execute(QStringLiteral("delete from REPORT_DESTRIBUTER"));
+    handBack("2", QStringLiteral("1"));
+}
+
+void Form14::Command_percent_Click() {
+    m_db.transaction([this] {
+        m_db.execute(QStringLiteral("delete from REPORT_DESTRIBUTER"));
+        m_db.execute(QStringLiteral("insert into REPORT_DESTRIBUTER (REPORT_DESTRIBUTER) values (?)"),
+                     {QStringLiteral("مئوية")});
+        m_db.execute(QStringLiteral("delete from TAWHEED"));
+        m_db.execute(QStringLiteral("delete from TAWHEED_CHILED"));
+    });
+    handBack("3", QString());
+}
+
+void Form14::Command_share_Click() {
+    // The engine asks the amount and the currency through the entry dialogue's estate stage.
+    handBack("4", QString());
+}
+
+void Form14::Command_stored_case_Click() {
+    m_db.execute(QStringLiteral("delete from REPORT_DESTRIBUTER"));
+    handBack("8", QStringLiteral("1"));
+}
+
+void Form14::Command_methahib_Click() {
+    m_db.execute(QStringLiteral("delete from REPORT_DESTRIBUTER"));
+    handBack("9", QStringLiteral("1"));
+}
+
+void Form14::Command_start_new_Click() {
+    m_db.transaction([this] {
+        m_db.execute(QStringLiteral("delete from WARITH"));
+        m_db.execute(QStringLiteral("delete from DETH"));
+        m_db.execute(QStringLiteral("delete from MUNASKA_TEMP"));
+    });
+    handBack("10", QStringLiteral("1"));
+}
+
+void Form14::Command_return_to_case_Click() {
+    // The case-entry dialogue opens again on the case in hand, whose heirs are still in WARITH.
+    const qint64 caseNo = data::leadingInteger(m_context.Text_case_no);
+    m_db.transaction([this, caseNo] {
+        m_db.execute(QStringLiteral("delete from case_no"));
+        m_db.execute(QStringLiteral("insert into case_no (case_no, \"case\") values (?, '1')"), {caseNo});
+    });
+    handBack("10", QStringLiteral("1"));
+}
+
+void Form14::Command_print_Click() {
+    // The preview of the division comes with the report layer; until then the command is
+    // present and leaves everything as it is.
+}
+
+void Form14::Command_endprogram_Click() {
+    if (m_links.cleanExit)
+        m_links.cleanExit(m_db);
+}
+
+void Form14::Command1_Click() {
+    if (m_links.mainMenu)
+        m_links.mainMenu();
+}
+
+void Form14::closeEvent(QCloseEvent* event) {
+    event->ignore();
+}
+
+void Form14::reject() {}
+
+} // namespace results
