@@ -1,5 +1,6 @@
 #include "engine/ChainIntake.h"
 
+#include "engine/HeirIntake.h"
 #include "engine/ReportTables.h"
 
 #include <QHash>
@@ -10,55 +11,31 @@ namespace engine {
 
 namespace {
 
-const QChar StretchChar(0x0640);
-
 ChainResult refuse(EngineContext& ctx, const QString& message) {
     if (!message.isEmpty())
         ctx.port.showMessage(message);
     return {ChainStep::BackToDialogue, message};
 }
 
-// The name check of every intake: an empty name is refused without a word, a name holding the
-// stretching stroke with a message (the stroke is the report's own filler and would corrupt it).
-bool nameRefused(const QString& name, QString& message) {
-    if (name.isEmpty())
-        return true;
-    if (name.contains(StretchChar)) {
-        message = ChainText::StretchMark;
-        return true;
-    }
-    return false;
-}
+// The messages of the heirs the checks drop go to the user at once; the intake goes on.
+class PortOutput : public IntakeOutput {
+public:
+    explicit PortOutput(EngineContext& ctx) : m_ctx(ctx) {}
+    void message(const QString& text) override { m_ctx.port.showMessage(text); }
+    void heirRead() override { m_ctx.surface().emptyLine(); }
 
-struct HeirRow {
-    QString name;
-    QString relation;
+private:
+    EngineContext& m_ctx;
 };
 
-// The checks that drop a heir of the deceased being read, against his earlier heirs only. Returns
-// the message of the check that drops him, or an empty text when he is kept.
-QString dropMessage(const EngineState& s, int first, int slot, const QString& name, int cls) {
-    // C1, C2: the same heir twice, or a second father, mother or husband.
-    for (int b = first; b < slot; ++b) {
-        if (s.HeirClass[b] == cls &&
-            (s.HeirName[b] == name || cls == Father || cls == Mother || cls == Husband))
-            return ChainText::Repeated;
-    }
-    if (cls == Wife) {
-        // C3: whichever comes first in slot order decides: a husband, or a fourth earlier wife.
-        int wives = 0;
-        for (int b = first; b < slot; ++b) {
-            if (s.HeirClass[b] == Husband)
-                return ChainText::BothSpouses;
-            if (s.HeirClass[b] == Wife && ++wives == 4)
-                return ChainText::FifthWife;
-        }
-    }
-    if (cls == Husband) {
-        // C4
-        for (int b = first; b < slot; ++b)
-            if (s.HeirClass[b] == Wife)
-                return ChainText::BothSpouses;
+QString nameRefusal(NameCheck check) {
+    switch (check) {
+    case NameCheck::Empty:
+        return IntakeText::IncompleteCase;
+    case NameCheck::HasStretchMark:
+        return IntakeText::StretchMark;
+    case NameCheck::Accepted:
+        break;
     }
     return {};
 }
@@ -84,6 +61,7 @@ ChainResult CountDeceased(EngineContext& ctx) {
 ChainResult ChainIntake(EngineContext& ctx) {
     EngineState& s = ctx.state;
     const int n = s.DeceasedCount;
+    PortOutput output(ctx);
 
     // Ties of `arrange` cannot come from the dialogue; rowid keeps their order fixed anyway.
     const data::Rows deceased =
@@ -98,16 +76,17 @@ ChainResult ChainIntake(EngineContext& ctx) {
     for (const QSqlRecord& r : heirRows)
         heirsOf[r.value(0).toLongLong()].push_back({r.value(1).toString(), r.value(2).toString()});
 
-    QString message;
     for (int k = 1; k <= n && k <= deceased.size(); ++k) {
         const QSqlRecord& row = deceased[k - 1];
         s.DeceasedIndex = k;
         const QString name = row.value(QStringLiteral("deth_name")).toString();
         s.DeceasedName[k] = name;
-        if (nameRefused(name, message))
-            return refuse(ctx, message);
+        const NameCheck nameCheck = CheckName(name);
+        if (nameCheck != NameCheck::Accepted)
+            return refuse(ctx, nameRefusal(nameCheck));
 
         if (k > 1) {
+            // Only the heirs of the deceased before him have been read: he must be one of them.
             bool isAnHeir = false;
             for (int b = 1; b <= s.HeirTotal && !isAnHeir; ++b)
                 isAnHeir = s.HeirName[b] == name;
@@ -124,45 +103,30 @@ ChainResult ChainIntake(EngineContext& ctx) {
         const int count = static_cast<int>(rows.size());
         if (count == 0)
             return refuse(ctx, ChainText::NoHeirs);
-        if (count > MaxHeirsPerDeceased)
-            return refuse(ctx, ChainText::TooManyHeirs);
-        if (s.HeirTotal + count > MaxHeirSlots)
+        if (count <= MaxHeirsPerDeceased && s.HeirTotal + count > MaxHeirSlots)
             return refuse(ctx, ChainText::TooManySlots);
+        const IntakeResult counted = CountHeirs(s, count);
+        if (!counted.accepted())
+            return refuse(ctx, counted.message);
 
-        // Dropped heirs take no slot, so each kept heir goes into the next free one.
-        const int first = s.HeirTotal + 1;
-        s.ensureSlots(s.HeirTotal + count);
-        for (const HeirRow& heir : rows) {
-            const int j = s.HeirTotal + 1;
-            s.HeirName[j] = heir.name;
-            s.HeirRelation[j] = heir.relation;
-            if (nameRefused(heir.name, message))
-                return refuse(ctx, message);
-
-            const int code = ctx.names.relationCode(heir.relation);
-            if (code == 0)
-                return refuse(ctx,
-                              ChainText::BadRelationBefore + heir.relation + ChainText::BadRelationAfter);
-            // Left through, he would inherit from himself and stand in the combined division. A row
-            // marked for dropping never reaches a division, so it refuses nothing.
-            if (code != NameTables::DropMark && heir.name == name)
+        const int first = s.DeceasedLastHeir[k - 1] + 1;
+        std::size_t next = 0;
+        for (int slot = first; slot <= s.DeceasedLastHeir[k];) {
+            const HeirRow& heir = rows[next++];
+            // Left through, he would inherit from himself and stand in the combined division. A
+            // row marked for dropping never reaches a division, so it refuses nothing.
+            if (heir.name == name && ctx.names.relationCode(heir.relation) != NameTables::DropMark)
                 return refuse(ctx, ChainText::OwnHeir);
-            ctx.surface().emptyLine();
-            if (code == NameTables::DropMark)
-                continue;
-            const int cls = foldRelation(code);
-            s.HeirClass[j] = static_cast<std::int16_t>(cls);
-            const QString dropped = dropMessage(s, first, j, heir.name, cls);
-            if (!dropped.isEmpty()) {
-                ctx.port.showMessage(dropped);
-                continue;
-            }
-            s.HeirTotal = j;
+            const ReadHeirResult read = ReadHeir(s, ctx.names, slot, heir, output);
+            output.heirRead();
+            if (read.verdict == HeirVerdict::Refused)
+                return refuse(ctx, read.message);
+            if (read.verdict == HeirVerdict::Kept)
+                ++slot;
         }
         // Every row dropped leaves a deceased whose estate nobody could take.
-        if (s.HeirTotal < first)
+        if (s.DeceasedLastHeir[k] < first)
             return refuse(ctx, ChainText::NoHeirs);
-        s.DeceasedLastHeir[k] = s.HeirTotal;
     }
     return {};
 }

@@ -15,27 +15,19 @@ enum class ChainStep {
 
 struct ChainResult {
     ChainStep step = ChainStep::Calculate;
-    // The refusal already shown through the port; empty for a silent refusal (an empty name) and
-    // when the run goes on.
+    // The refusal, already shown through the port; empty when the run goes on.
     QString message;
 };
 
-// Texts of the successive-deaths start.
+// Texts of the successive-deaths start; the heir checks it shares with a single death word their
+// own messages (IntakeText).
 namespace ChainText {
 inline const QString DeceasedCount = QStringLiteral("عدد المتوفين غير مناسب .. يجب ان يتراوح من 2 الى 30");
 inline const QString OwnHeir = QStringLiteral("لا يصح ان يكون المتوفى وارثا لنفسه");
 inline const QString NotAnHeir = QStringLiteral("لايوجد وارث بهذا الاسم ");
 inline const QString RepeatedDeceased = QStringLiteral("متوفى مكرر/ تم الغاءه /إستمر");
 inline const QString NoHeirs = QStringLiteral("هناك احد المتوفين ليس له ورثة");
-inline const QString TooManyHeirs = QStringLiteral("عدد ورثة المتوفى غير مناسب .. يجب ان لا يزيد عن 50");
 inline const QString TooManySlots = QStringLiteral("مجموع ورثة المتوفين اكثر من 200 .. لا يمكن حل المسألة");
-inline const QString StretchMark = QStringLiteral("لاتستعمل الرمز ـ ");
-inline const QString Repeated = QStringLiteral(" مكرر تم الغاءه / إستمر");
-inline const QString BothSpouses = QStringLiteral("حالة مستحيلة لوجود الزوجين / تم الغاء الأخير/ إستمر");
-inline const QString FifthWife = QStringLiteral("خطأ لوجود اكثر من أربعة زوجات / تم الغاء الاخيرة /إستمر");
-// The relation goes between the two halves.
-inline const QString BadRelationBefore = QStringLiteral(" الصلة - ");
-inline const QString BadRelationAfter = QStringLiteral(" - غير ملائمة ... سيتم اعادة تنفيذ المسألة");
 } // namespace ChainText
 
 // The start of a successive-deaths run, from its first step to the end of the chain intake: the

@@ -1,5 +1,7 @@
 #include "engine/MergeSuccessiveDeaths.h"
 
+#include "engine/ShareCalculation.h"
+
 #include <QHash>
 
 #include <boost/multiprecision/integer.hpp>
@@ -16,28 +18,6 @@ Num narrowBase(const BigInt& base) {
     if (base > std::numeric_limits<std::int64_t>::max())
         return Num(0);
     return Num(base.convert_to<std::int64_t>());
-}
-
-// The reduction of a division to lowest terms over slots 1..last: the base and every share are
-// divided by the greatest common divisor of the base and the non-zero shares. Zero shares stay 0,
-// and when every share is 0 nothing changes.
-void reduceCombined(EngineState& s, int last) {
-    BigInt g = s.CombinedBase;
-    const BigInt* previous = nullptr;
-    for (int j = 1; j <= last && g != 1; ++j) {
-        const BigInt& share = s.HeirShare[j];
-        // A share equal to the one before cannot change the divisor.
-        if (share == 0 || (previous && share == *previous))
-            continue;
-        previous = &share;
-        g = boost::multiprecision::gcd(g, share);
-    }
-    // Without a non-zero share there is nothing to divide by.
-    if (!previous || g <= 1)
-        return;
-    s.CombinedBase /= g;
-    for (int j = 1; j <= last; ++j)
-        s.HeirShare[j] /= g;
 }
 
 } // namespace
@@ -100,7 +80,7 @@ void MergeSuccessiveDeaths(EngineState& s) {
 
     s.FirstSlotOfDeceased = 1;
     s.DeceasedIndex = n;
-    reduceCombined(s, last);
+    ReduceCase(s, s.CombinedBase);
     s.CaseBase = narrowBase(s.CombinedBase);
 }
 
