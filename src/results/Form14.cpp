@@ -33,6 +33,7 @@ const QString StoredSource = QStringLiteral("خ");
 // The grid's columns in the order they are bound; on screen they run the other way, so that a
 // line reads from the right as the engine printed it (serial, name, relation, share).
 const char* const gridColumns[] = {"share", "kinds", "print_text", "case_ser", "unit", "deth_name", "ser"};
+constexpr int TextColumn = 2;
 
 constexpr int ButtonHeight = 30;
 
@@ -129,6 +130,7 @@ void Form14::buildControls() {
     m_model = new QSqlQueryModel(this);
     m_model->setObjectName(QStringLiteral("Data8"));
     m_grid->setModel(m_model);
+    m_grid->viewport()->installEventFilter(this);
     layout->addWidget(m_grid, 1);
 
     std::map<QString, QPushButton*> buttons;
@@ -318,6 +320,12 @@ void Form14::showEvent(QShowEvent* event) {
         first->setFocus(Qt::TabFocusReason);
 }
 
+bool Form14::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_grid->viewport() && event->type() == QEvent::Resize)
+        fitColumns();
+    return QDialog::eventFilter(watched, event);
+}
+
 void Form14::refreshGrid() {
     QStringList columns;
     for (const char* c : gridColumns)
@@ -333,7 +341,16 @@ void Form14::refreshGrid() {
     const int last = m_model->columnCount() - 1;
     for (int visual = 0; visual <= last; ++visual)
         header->moveSection(header->visualIndex(last - visual), visual);
+    fitColumns();
+}
+
+void Form14::fitColumns() {
     m_grid->resizeColumnsToContents();
+    // The text column takes what the grid has to spare, so the lines do not end in a blank band.
+    QHeaderView* header = m_grid->horizontalHeader();
+    const int spare = m_grid->viewport()->width() - header->length();
+    if (spare > 0)
+        header->resizeSection(TextColumn, header->sectionSize(TextColumn) + spare);
 }
 
 void Form14::Combo1_Click() {
@@ -343,7 +360,7 @@ void Form14::Combo1_Click() {
         return;
     font.setPointSizeF(size);
     m_grid->setFont(font);
-    m_grid->resizeColumnsToContents();
+    fitColumns();
 }
 
 void Form14::handBack(const char* code, const QString& newCaseFlag) {

@@ -75,6 +75,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 public:
     void reject() override;
@@ -89,6 +90,7 @@ private:
     void applyTabOrder();
     void pressFocusedButton();
     void refreshGrid();
+    void fitColumns();
     void handBack(const char* code, const QString& newCaseFlag);
 
     data::Database m_db;

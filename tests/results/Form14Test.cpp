@@ -137,6 +137,10 @@ struct LinesCase {
     QStringList after;
 };
 
+void PrintTo(const LinesCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class Form14LinesTest : public Form14Test, public ::testing::WithParamInterface<LinesCase> {};
 
 TEST_P(Form14LinesTest, SetUpOnTheseLines) {
@@ -208,6 +212,10 @@ struct StateCase {
     const char* autoPressAfter;
     const char* pressedCode; // the code the automatic press hands back, "" when nothing is pressed
 };
+
+void PrintTo(const StateCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Form14StateTest : public Form14Test, public ::testing::WithParamInterface<StateCase> {};
 
@@ -325,6 +333,10 @@ struct HandBackCase {
     const char* newCaseFlag;
     Tables after;
 };
+
+void PrintTo(const HandBackCase& c, std::ostream* os) {
+    *os << c.command;
+}
 
 class Form14HandBackTest : public Form14Test, public ::testing::WithParamInterface<HandBackCase> {
 protected:
