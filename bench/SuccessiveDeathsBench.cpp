@@ -1,10 +1,14 @@
-// A chain of thirty deceased from the hand-over tables to the merged shares: the start of the
-// successive-deaths run (title block, the chain read from DETH and WARITH_DUBLE with its checks),
-// a division per deceased, and the merge. The unified table that follows the merge is not timed.
+// A chain of thirty deceased through the successive-deaths run: the start of the run (title block,
+// the chain read from DETH and WARITH_DUBLE with its checks), then the run's calculation: every
+// deceased's division, notes and report, the merge, the unified table and the closing lines. The
+// merge is also timed alone.
 
+#include "engine/CaseRun.h"
 #include "engine/ChainIntake.h"
 #include "engine/MergeSuccessiveDeaths.h"
 #include "engine/ReportSurface.h"
+#include "rules/CalcRuleFiles.h"
+#include "rules/ClassNameFiles.h"
 #include "support/TempAppFolder.h"
 
 #include <QCoreApplication>
@@ -26,7 +30,7 @@ public:
     void showMessage(const QString& text) override {
         throw std::runtime_error("the chain was refused: " + text.toStdString());
     }
-    void pause() override { unexpected(); }
+    void pause() override {}
     engine::ReportSurface& surface() override { return m_surface; }
 
 private:
@@ -34,8 +38,9 @@ private:
     engine::ReportSurface m_surface;
 };
 
-// Thirty deceased, each the son of the one before; every deceased leaves a wife and a few sons
-// and daughters, their number varying so the bases differ.
+// Thirty deceased, each the son of the one before: every deceased leaves a wife, his mother (the
+// wife of the one before, so she inherits twice) and a few sons and daughters, their number
+// varying so the bases differ.
 void handOverChain(const data::Database& db) {
     db.execute(QStringLiteral("delete from DETH"));
     db.execute(QStringLiteral("delete from WARITH_DUBLE"));
@@ -45,6 +50,8 @@ void handOverChain(const data::Database& db) {
         const QString name = QStringLiteral("متوفى %1").arg(k);
         db.execute(QStringLiteral("insert into DETH (deth_name, arrange) values (?, ?)"), {name, k});
         db.execute(insertHeir, {QStringLiteral("زوجة %1").arg(k), QStringLiteral("زوجة"), k});
+        if (k > 1)
+            db.execute(insertHeir, {QStringLiteral("زوجة %1").arg(k - 1), QStringLiteral("ام"), k});
         if (k < 30)
             db.execute(insertHeir, {QStringLiteral("متوفى %1").arg(k + 1), QStringLiteral("ابن"), k});
         for (int s = 0; s < k % 3; ++s)
@@ -54,18 +61,86 @@ void handOverChain(const data::Database& db) {
     }
 }
 
-// The division these families get: the wife an eighth, the rest to the children, a son twice a
-// daughter; reduced to lowest terms as the per-deceased report leaves it.
+// What the engine host's load step prepares: the name tables and the rule files.
+struct LoadedEngine {
+    testsupport::TempAppFolder folder{true};
+    data::Database db = folder.caseDatabase();
+    engine::NameTables names;
+    rules::CalcRules rules;
+    HandedOverPort port;
+    engine::CaseContext context;
+
+    LoadedEngine() {
+        rules::ClassNameFiles files;
+        files.openFiles();
+        files.readGroupNames(names);
+        names.fillRelationNames();
+        names.fillMenuTexts();
+        files.readClassNames(names);
+        rules = rules::loadCalcRules();
+        handOverChain(db);
+    }
+    engine::EngineContext context_for(engine::EngineState& state) {
+        return {state,
+                names,
+                db,
+                port,
+                context,
+                engine::PagePolicy::PauseAndBreak,
+                engine::NoteWording::SuccessiveDeaths};
+    }
+};
+
+void BM_ThirtyDeceasedToUnifiedTable(benchmark::State& bench) {
+    LoadedEngine engine;
+    engine::BigInt combinedBase;
+    for (auto _ : bench) {
+        engine::EngineState state;
+        engine::EngineContext ctx = engine.context_for(state);
+        if (engine::StartSuccessiveRun(ctx).step != engine::ChainStep::Calculate)
+            throw std::runtime_error("the chain was not taken");
+        engine::CaseRun run(ctx, engine.rules);
+        run.calculate();
+        combinedBase = state.CombinedBase;
+        benchmark::DoNotOptimize(combinedBase);
+    }
+    bench.counters["combined_base_bits"] = static_cast<double>(boost::multiprecision::msb(combinedBase) + 1);
+}
+BENCHMARK(BM_ThirtyDeceasedToUnifiedTable)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+// The start of the run alone: the title block and the chain read and checked.
+void BM_StartOfTheRun(benchmark::State& bench) {
+    LoadedEngine engine;
+    for (auto _ : bench) {
+        engine::EngineState state;
+        engine::EngineContext ctx = engine.context_for(state);
+        if (engine::StartSuccessiveRun(ctx).step != engine::ChainStep::Calculate)
+            throw std::runtime_error("the chain was not taken");
+        benchmark::DoNotOptimize(state.HeirTotal);
+    }
+}
+BENCHMARK(BM_StartOfTheRun)->Unit(benchmark::kMillisecond);
+
+// The divisions these families get, as the per-deceased loop leaves them before the merge: the
+// wife an eighth, the mother a sixth, the rest to the children, a son twice a daughter; each in
+// lowest terms.
 void divideDeceased(engine::EngineState& s, int k) {
     const int first = s.DeceasedLastHeir[k - 1] + 1;
     const int last = s.DeceasedLastHeir[k];
-    long parts = 0;
+    long m = 0;
     for (int j = first; j <= last; ++j)
-        parts += s.HeirClass[j] == engine::Son ? 2 : s.HeirClass[j] == engine::Daughter ? 1 : 0;
-    long base = 8 * parts;
+        m += s.HeirClass[j] == engine::Son ? 2 : s.HeirClass[j] == engine::Daughter ? 1 : 0;
+    const long base = 24 * m;
     long g = base;
     for (int j = first; j <= last; ++j) {
-        const long share = s.HeirClass[j] == engine::Wife ? parts : s.HeirClass[j] == engine::Son ? 14 : 7;
+        const int c = s.HeirClass[j];
+        const long share = c == engine::Wife     ? 3 * m
+                           : c == engine::Mother ? 4 * m
+                           : c == engine::Son    ? 34
+                                                 : 17;
         s.HeirShare[j] = share;
         g = std::gcd(g, share);
     }
@@ -74,47 +149,11 @@ void divideDeceased(engine::EngineState& s, int k) {
     s.DeceasedBase[k] = base / g;
 }
 
-void BM_ThirtyDeceasedToMergedShares(benchmark::State& bench) {
-    testsupport::TempAppFolder folder;
-    const data::Database db = folder.caseDatabase();
-    handOverChain(db);
-    engine::NameTables names;
-    names.fillRelationNames();
-    names.fillMenuTexts();
-    HandedOverPort port;
-    engine::CaseContext context;
-
-    engine::BigInt combinedBase;
-    for (auto _ : bench) {
-        engine::EngineState state;
-        engine::EngineContext ctx{state, names, db, port, context};
-        if (engine::StartSuccessiveRun(ctx).step != engine::ChainStep::Calculate)
-            throw std::runtime_error("the chain was not taken");
-        for (int k = 1; k <= state.DeceasedCount; ++k)
-            divideDeceased(state, k);
-        engine::CombineDivisions(state);
-        combinedBase = state.CombinedBase;
-        benchmark::DoNotOptimize(combinedBase);
-    }
-    bench.counters["combined_base_bits"] = static_cast<double>(boost::multiprecision::msb(combinedBase) + 1);
-}
-BENCHMARK(BM_ThirtyDeceasedToMergedShares)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(10)
-    ->ReportAggregatesOnly(true);
-
-// The merge alone, on the state the per-deceased loop leaves.
+// The merge alone.
 void BM_MergeOfThirtyDeceased(benchmark::State& bench) {
-    testsupport::TempAppFolder folder;
-    const data::Database db = folder.caseDatabase();
-    handOverChain(db);
-    engine::NameTables names;
-    names.fillRelationNames();
-    names.fillMenuTexts();
-    HandedOverPort port;
-    engine::CaseContext context;
+    LoadedEngine engine;
     engine::EngineState divided;
-    engine::EngineContext ctx{divided, names, db, port, context};
+    engine::EngineContext ctx = engine.context_for(divided);
     engine::StartSuccessiveRun(ctx);
     for (int k = 1; k <= divided.DeceasedCount; ++k)
         divideDeceased(divided, k);

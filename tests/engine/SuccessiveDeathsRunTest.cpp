@@ -1,4 +1,5 @@
 #include "engine/ChainIntake.h"
+#include "engine/EngineHost.h"
 #include "engine/MergeSuccessiveDeaths.h"
 #include "engine/UnifiedReport.h"
 
@@ -6,6 +7,10 @@
 #include "support/TempAppFolder.h"
 
 #include <QSqlRecord>
+
+#include <boost/multiprecision/cpp_int.hpp>
+
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -92,6 +97,87 @@ TEST_F(SuccessiveDeathsRunTest, TheChainFromTheTablesEndsInOneUnifiedTable) {
                                       {QStringLiteral("( عــن )")});
     ASSERT_EQ(head.size(), 1);
     EXPECT_EQ(head[0].value(0).toString(), QStringLiteral("72"));
+}
+
+// Thirty deceased through the real host and calculation: each deceased the son of the one before,
+// leaving a wife, his mother (the wife of the one before, so she inherits twice) and sons and
+// daughters. Under the law each estate goes an eighth to the wife, a sixth to the mother and the
+// rest to the children, a son twice a daughter; the last leaves daughters only. Worked out here as
+// fractions of the first estate, the unified table must agree to the last part although its base
+// passes 2^128.
+TEST(SuccessiveDeathsRun, ThirtyDeceasedThroughTheHostAgreeWithRationalArithmetic) {
+    using Rational = boost::multiprecision::cpp_rational;
+    const auto sons = [](int k) { return (k < 30 ? 1 : 0) + k % 3; };
+    const auto daughters = [](int k) { return 1 + k % 4; };
+
+    std::map<QString, Rational> expected;
+    Rational estate = 1; // what deceased k leaves, as a part of the first estate
+    for (int k = 1; k <= 30; ++k) {
+        Rational children = 1 - Rational(1, 8);
+        expected[QStringLiteral("زوجة %1").arg(k)] += estate / 8;
+        if (k > 1) {
+            expected[QStringLiteral("زوجة %1").arg(k - 1)] += estate / 6;
+            children -= Rational(1, 6);
+        }
+        if (sons(k) == 0) {
+            // The last one leaves daughters only: a sixth and two thirds leave a twenty-fourth,
+            // which goes back to the mother and the daughters (never to the wife) as 1 : 4.
+            const Rational back = estate * Rational(7, 8) / 5;
+            expected[QStringLiteral("زوجة %1").arg(k - 1)] += back - estate / 6;
+            for (int d = 0; d < daughters(k); ++d)
+                expected[QStringLiteral("بنت %1 %2").arg(k).arg(d)] += 4 * back / daughters(k);
+            break;
+        }
+        const int units = 2 * sons(k) + daughters(k);
+        const Rational perUnit = estate * children / units;
+        for (int s = 0; s < k % 3; ++s)
+            expected[QStringLiteral("ابن %1 %2").arg(k).arg(s)] += 2 * perUnit;
+        for (int d = 0; d < daughters(k); ++d)
+            expected[QStringLiteral("بنت %1 %2").arg(k).arg(d)] += perUnit;
+        estate = 2 * perUnit; // the son who dies next
+    }
+
+    testsupport::TempAppFolder folder{true};
+    data::Database db = folder.caseDatabase();
+    testsupport::ScriptedPort port{db};
+    engine::EngineHost host{engine::HostKind::real(), port};
+    port.answer([](engine::CaseContext& c) { c.Text_RLAS = QStringLiteral("ج"); });
+    port.answer([](engine::CaseContext& c) { c.Text_TYPS = QStringLiteral("ن"); });
+    port.answer([&](engine::CaseContext&) {
+        const QString insertHeir = QStringLiteral(
+            "insert into WARITH_DUBLE (warith_name, warith_relation, arrange) values (?, ?, ?)");
+        for (int k = 1; k <= 30; ++k) {
+            db.execute(QStringLiteral("insert into DETH (deth_name, arrange) values (?, ?)"),
+                       {QStringLiteral("متوفى %1").arg(k), k});
+            db.execute(insertHeir, {QStringLiteral("زوجة %1").arg(k), QStringLiteral("زوجة"), k});
+            if (k > 1)
+                db.execute(insertHeir, {QStringLiteral("زوجة %1").arg(k - 1), QStringLiteral("ام"), k});
+            if (k < 30)
+                db.execute(insertHeir, {QStringLiteral("متوفى %1").arg(k + 1), QStringLiteral("ابن"), k});
+            for (int s = 0; s < k % 3; ++s)
+                db.execute(insertHeir, {QStringLiteral("ابن %1 %2").arg(k).arg(s), QStringLiteral("ابن"), k});
+            for (int d = 0; d < daughters(k); ++d)
+                db.execute(insertHeir, {QStringLiteral("بنت %1 %2").arg(k).arg(d), QStringLiteral("بنت"), k});
+        }
+    });
+    // The results screen has no answer: the run stops there, with the unified table written.
+    EXPECT_THROW(host.Form_Load(), testsupport::ScriptedPort::NoMoreAnswers);
+    ASSERT_TRUE(port.messages.isEmpty()) << port.messages.join(" | ").toStdString();
+
+    const data::Rows head = db.select(QStringLiteral("select kinds from PRINT_TEXT where case_ser = ?"),
+                                      {QStringLiteral("( عــن )")});
+    ASSERT_EQ(head.size(), 1);
+    const engine::BigInt base(head[0].value(0).toString().toStdString());
+    EXPECT_GT(base, engine::BigInt(1) << 128);
+    EXPECT_EQ(base, host.state().CombinedBase);
+
+    std::map<QString, Rational> unified;
+    for (const QSqlRecord& r :
+         db.select(QStringLiteral("select name_deth_chiled, share from TAWHEED_CHILED order by rowid")))
+        unified[r.value(0).toString()] = Rational(engine::BigInt(r.value(1).toString().toStdString()), base);
+    EXPECT_EQ(unified.size(), expected.size());
+    for (const auto& [name, value] : expected)
+        EXPECT_EQ(unified[name], value) << name.toStdString();
 }
 
 } // namespace
