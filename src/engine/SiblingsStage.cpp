@@ -13,6 +13,12 @@ constexpr SiblingKind SiblingKinds[] = {{FullBrother, FullSister}, {PaternalBrot
 constexpr int FirstMaleResiduary = 27;
 constexpr int LastMaleResiduary = 45;
 
+// School 1, the grandfather's share chosen against the brothers and sisters (the akdariyya
+// aside): the sisters are residuaries beside him and never raise the base.
+bool sistersClaimBesideGrandfather(const EngineState& s) {
+    return s.Remainder < 0 && s.Madhhab == 1 && s.GrandfatherOption > 0 && s.SpecialCaseMark != 2;
+}
+
 } // namespace
 
 NextStep SiblingsStage(EngineState& s) {
@@ -59,6 +65,8 @@ NextStep GiveSiblingShares(EngineState& s) {
         CommonBaseForKinds(s);
         if (s.Remainder == 0)
             s.SpecialCaseMark = 3;
+        if (sistersClaimBesideGrandfather(s) && SistersTakeWhatIsLeft(s) == NextStep::Aggregate)
+            return NextStep::Aggregate;
         if (s.Remainder < 0) {
             // The fixed shares overrun the estate: raised here, the siblings take nothing.
             s.AwlRatio = -s.Remainder / s.CaseBase;
@@ -80,11 +88,8 @@ NextStep GiveSiblingShares(EngineState& s) {
 
 NextStep RemainingResiduaries(EngineState& s) {
     CommonBaseForKinds(s);
-    if (s.Remainder < 0 && s.Madhhab == 1 && s.GrandfatherOption > 0 && s.SpecialCaseMark != 2) {
-        const NextStep claimed = SistersTakeWhatIsLeft(s);
-        if (claimed == NextStep::Aggregate)
-            return claimed;
-    }
+    if (sistersClaimBesideGrandfather(s) && SistersTakeWhatIsLeft(s) == NextStep::Aggregate)
+        return NextStep::Aggregate;
     if (s.Remainder <= 0)
         return NextStep::Settle;
     if (s.SisterShareGiven == 1 && s.ClassCount[GrandfatherAggregate] == 1) {
