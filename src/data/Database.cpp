@@ -17,6 +17,14 @@ QHash<QString, QString>& connections() {
     return byPath;
 }
 
+// Open transactions per connection: a transaction inside another joins it, so a step that keeps
+// its own changes together can run inside a caller's larger one (a failure in it then undoes the
+// whole).
+QHash<QString, int>& depths() {
+    static QHash<QString, int> d;
+    return d;
+}
+
 QString sqlForMessage(const QString& sql) {
     return sql.simplified();
 }
@@ -147,6 +155,7 @@ qint64 Database::nextNumber(const QString& table, const QString& column) const {
 void Database::closeAll() {
     const auto names = connections().values();
     connections().clear();
+    depths().clear();
     for (const QString& name : names) {
         {
             QSqlDatabase db = QSqlDatabase::database(name, false);
@@ -157,19 +166,27 @@ void Database::closeAll() {
 }
 
 Database::Transaction::Transaction(const Database& db) : m_db(db) {
-    if (!m_db.handle().transaction())
+    int& depth = depths()[m_db.m_connection];
+    if (depth == 0 && !m_db.handle().transaction())
         m_db.fail(QStringLiteral("تعذر بدء المعاملة"), m_db.handle().lastError().text());
+    ++depth;
 }
 
 Database::Transaction::~Transaction() {
-    if (!m_done)
+    if (m_done)
+        return;
+    int& depth = depths()[m_db.m_connection];
+    if (--depth == 0)
         m_db.handle().rollback();
 }
 
 void Database::Transaction::commit() {
+    int& depth = depths()[m_db.m_connection];
+    m_done = true;
+    if (--depth > 0)
+        return;
     if (!m_db.handle().commit())
         m_db.fail(QStringLiteral("تعذر حفظ المعاملة"), m_db.handle().lastError().text());
-    m_done = true;
 }
 
 } // namespace data

@@ -44,7 +44,7 @@ public:
     qint64 nextNumber(const QString& table, const QString& column) const;
 
     // Runs the steps in one transaction: either all take effect or, when the program is stopped
-    // part-way, none does.
+    // part-way, none does. Inside another transaction the steps join it.
     template <typename Steps> void transaction(Steps&& steps) const {
         Transaction t(*this);
         steps();

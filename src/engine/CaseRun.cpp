@@ -20,6 +20,12 @@ int CaseRun::menuChoice(const QString& text) {
 }
 
 void CaseRun::calculate() {
+    // The report rows of a whole calculation are written together: one commit instead of one per
+    // row, and a calculation refused part-way leaves no half report behind.
+    m_ctx.db.transaction([&] { calculateAll(); });
+}
+
+void CaseRun::calculateAll() {
     EngineState& s = m_ctx.state;
     const int count = s.DeceasedCount;
     for (int i = 1; i <= count; ++i) {

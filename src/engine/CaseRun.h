@@ -30,6 +30,7 @@ public:
     static int menuChoice(const QString& text);
 
 private:
+    void calculateAll();
     void calculateDeceased(int index);
     void clearClassEntries(int index);
 

@@ -163,3 +163,29 @@ TEST(DatabaseOpen, AMissingOrForeignFileEndsTheProgramWithItsName) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DatabaseTransactions, AnInnerTransactionJoinsTheOuterOne) {
+    TempAppFolder folder;
+    const Database db = folder.caseDatabase();
+    testsupport::CapturedMessages messages;
+    EXPECT_THROW(db.transaction([&] {
+        FlagTable(db, "CASE_TYPE", "case_type").write("تركة"); // a transaction of its own
+        db.execute("insert into WARITH (warith_name) values ('A')");
+        db.execute("insert into NO_SUCH_TABLE values (1)");
+    }),
+                 platform::ProgramEnded);
+    // The failure undid the inner steps too.
+    EXPECT_FALSE(db.exists("select * from CASE_TYPE"));
+    EXPECT_FALSE(db.exists("select * from WARITH"));
+
+    db.transaction([&] {
+        FlagTable(db, "CASE_TYPE", "case_type").write("تركة");
+        db.execute("insert into WARITH (warith_name) values ('B')");
+    });
+    EXPECT_EQ(FlagTable(db, "CASE_TYPE", "case_type").text(), "تركة");
+    EXPECT_EQ(db.count("select count(*) from WARITH"), 1);
+}
+
+} // namespace
