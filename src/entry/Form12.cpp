@@ -1,0 +1,965 @@
+#include "entry/Form12.h"
+
+#include "entry/BoundTableModel.h"
+#include "entry/EntryTexts.h"
+#include "entry/GridCellDelegate.h"
+#include "entry/NameLists.h"
+#include "entry/RelationRules.h"
+#include "entry/StageAnswers.h"
+#include "platform/MessageService.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <functional>
+#include <utility>
+
+namespace entry {
+
+namespace {
+
+using engine::EntryStage;
+
+bool isEnter(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+QLabel* label(const QString& text, QWidget* parent) {
+    return new QLabel(text, parent);
+}
+
+QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    // The dialogue has no default button: Enter in a box must not press whatever button comes
+    // first, and a button takes Enter only while it has the focus (keyPressEvent).
+    b->setAutoDefault(false);
+    return b;
+}
+
+QComboBox* combo(const QString& name, bool editable, QWidget* parent) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(name);
+    c->setEditable(editable);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    return c;
+}
+
+QLineEdit* lineEdit(const QString& name, QWidget* parent) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    return e;
+}
+
+QGroupBox* frame(const QString& name, const QString& caption, QWidget* parent) {
+    auto* f = new QGroupBox(caption, parent);
+    f->setObjectName(name);
+    f->hide();
+    return f;
+}
+
+// Refills a list without losing what the user has typed into its box.
+void refill(QComboBox* box, const QStringList& items) {
+    const QString text = box->currentText();
+    box->clear();
+    box->addItems(items);
+    box->setCurrentIndex(-1);
+    box->setEditText(text);
+}
+
+QString noteHtml() {
+    auto span = [](const QString& text, const char* colour) {
+        return QStringLiteral("<span style=\"color:%1\">%2</span>")
+            .arg(QLatin1String(colour), text.toHtmlEscaped());
+    };
+    return QStringLiteral("<div dir=\"rtl\" align=\"right\" style=\"font-size:15pt; font-weight:bold\">"
+                          "<p>&nbsp;</p>"
+                          "<p><span style=\"color:red; text-decoration:underline\">%1</span></p>"
+                          "<p>%2</p></div>")
+        .arg(Texts::NoteHeading.toHtmlEscaped(),
+             span(Texts::Note1, "black") + span(Texts::Note2, "green") + span(Texts::Note3, "black") +
+                 span(Texts::Note4, "green") + span(Texts::Note5, "black") + span(Texts::Note6, "red") +
+                 span(Texts::Note7, "black"));
+}
+
+// A click on a record selector selects its row, for deleting it. The table view's own row
+// selection finds no column to start from in a right-to-left view, so it is done here.
+void selectRowsBySelector(QTableView* view) {
+    QObject::connect(view->verticalHeader(), &QHeaderView::sectionClicked, view, [view](int row) {
+        QAbstractItemModel* m = view->model();
+        const QModelIndex first = m->index(row, 0);
+        view->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+        view->selectionModel()->select(QItemSelection(first, m->index(row, m->columnCount() - 1)),
+                                       QItemSelectionModel::ClearAndSelect);
+    });
+}
+
+bool within(const QWidget* ancestor, const QWidget* w) {
+    return w && (w == ancestor || ancestor->isAncestorOf(w));
+}
+
+// The combo, its box, or its open list.
+bool withinCombo(const QComboBox* box, const QWidget* w) {
+    return within(box, w) ||
+           (w && box->view() && w->window() == box->view()->window() && w->window() != box->window());
+}
+
+} // namespace
+
+Form12::Form12(data::Database db, engine::CaseContext& host, ExitHooks hooks, QWidget* parent)
+    : QDialog(parent), m_db(std::move(db)), m_host(host), m_hooks(std::move(hooks)) {
+    setObjectName(QStringLiteral("Form12"));
+    // No title bar and no close button: the dialogue is left only through its own commands.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
+    setModal(true);
+    setLayoutDirection(Qt::RightToLeft);
+    resize(twips(15360), twips(11520));
+    buildWidgets();
+    // One filter for every key and mouse reaction: the dialogue sees the keys before its
+    // controls, and the keys a cell's editor passes on reach the grid this way too.
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, &Form12::onFocusChanged);
+    Form_Load();
+}
+
+Form12::~Form12() {
+    // Closing the window moves the focus; the dialogue is no longer there to follow it.
+    qApp->removeEventFilter(this);
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
+// Layout ----------------------------------------------------------------------------------------
+
+void Form12::buildWidgets() {
+    auto* layout = new QVBoxLayout(this);
+
+    auto* top = new QHBoxLayout;
+    top->addStretch(1);
+    Command5 = button(QStringLiteral("Command5"), Texts::Enlarge, this);
+    Command5->setFixedSize(twips(1515), twips(555));
+    Command5->hide();
+    top->addWidget(Command5);
+    layout->addLayout(top);
+
+    layout->addWidget(buildSourceFrame());
+    layout->addWidget(buildTypeFrame());
+    layout->addWidget(buildEstateFrame());
+    layout->addWidget(buildDetailsFrame(), 1);
+    layout->addWidget(buildStoredFrame());
+    layout->addStretch(0);
+
+    auto* bottom = new QHBoxLayout;
+    Command2 = button(QStringLiteral("Command2"), Texts::Shrink, this);
+    Command8 = button(QStringLiteral("Command8"), Texts::MainMenu, this);
+    Command7 = button(QStringLiteral("Command7"), QString(), this);
+    Command7->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    Command7->setIconSize(QSize(16, 16));
+    Command7->setToolTip(QStringLiteral("انهاء البرنامج"));
+    bottom->addWidget(Command2);
+    bottom->addStretch(1);
+    bottom->addWidget(Command8);
+    bottom->addWidget(Command7);
+    layout->addLayout(bottom);
+
+    connect(Command7, &QPushButton::clicked, this, [this] {
+        if (m_hooks.cleanExit)
+            m_hooks.cleanExit();
+    });
+    connect(Command8, &QPushButton::clicked, this, [this] {
+        if (m_hooks.mainMenu)
+            m_hooks.mainMenu();
+    });
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, &Form12::Timer1_Timer);
+    Timer16 = new QTimer(this);
+    Timer16->setObjectName(QStringLiteral("Timer16"));
+    connect(Timer16, &QTimer::timeout, this, &Form12::Timer16_Timer);
+
+    buildTwins();
+}
+
+QGroupBox* Form12::buildSourceFrame() {
+    Frame_source_case = frame(QStringLiteral("Frame_source_case"), QString(), this);
+    auto* row = new QHBoxLayout(Frame_source_case);
+    auto* caption = label(Texts::SourceLabel, Frame_source_case);
+    caption->setObjectName(QStringLiteral("Label1"));
+    Combo1_SOURCE_CASE = combo(Texts::SourceComboName, true, Frame_source_case);
+    Combo1_SOURCE_CASE->addItems({Texts::SourceNew, Texts::SourceStored});
+    Combo1_SOURCE_CASE->setCurrentIndex(-1);
+    Combo1_SOURCE_CASE->setEditText(Texts::SourceComboName);
+    Combo1_SOURCE_CASE->setMinimumWidth(160);
+    Command_source_case =
+        button(QStringLiteral("Command_source_case"), Texts::StageButton, Frame_source_case);
+    Command_source_case->setEnabled(false);
+    row->addWidget(caption);
+    row->addWidget(Combo1_SOURCE_CASE);
+    row->addWidget(Command_source_case);
+    row->addStretch(1);
+    connect(Command_source_case, &QPushButton::clicked, this, &Form12::Command_source_case_Click);
+    return Frame_source_case;
+}
+
+QGroupBox* Form12::buildTypeFrame() {
+    Frame_type_case = frame(QStringLiteral("Frame_type_case"), QString(), this);
+    auto* row = new QHBoxLayout(Frame_type_case);
+    auto* caption = label(Texts::TypeLabel, Frame_type_case);
+    caption->setObjectName(QStringLiteral("Label2"));
+    Combo_TYPE_CASE = combo(QStringLiteral("Combo_TYPE_CASE"), false, Frame_type_case);
+    Combo_TYPE_CASE->addItems({Texts::TypeSingle, Texts::TypeSuccessive});
+    Combo_TYPE_CASE->setCurrentIndex(-1);
+    Combo_TYPE_CASE->setMinimumWidth(120);
+    Command_type_case = button(QStringLiteral("Command_type_case"), Texts::StageButton, Frame_type_case);
+    Command_type_case->setEnabled(false);
+    row->addWidget(caption);
+    row->addWidget(Combo_TYPE_CASE);
+    row->addWidget(Command_type_case);
+    row->addStretch(1);
+    connect(Command_type_case, &QPushButton::clicked, this, &Form12::Command_type_case_Click);
+    return Frame_type_case;
+}
+
+QGroupBox* Form12::buildEstateFrame() {
+    Frame_tariqa = frame(QStringLiteral("Frame_tariqa"), Texts::EstateFrame, this);
+    auto* grid = new QGridLayout(Frame_tariqa);
+    Text_tariqa_ammount = lineEdit(QStringLiteral("Text_tariqa_ammount"), Frame_tariqa);
+    Text_tariqa_currency = combo(QStringLiteral("Text_tariqa_currency"), true, Frame_tariqa);
+    Text_tariqa_currency->setMinimumWidth(180);
+    Command3 = button(QStringLiteral("Command3"), Texts::CurrencyTable, Frame_tariqa);
+    Command_tariqa = button(QStringLiteral("Command_tariqa"), Texts::StageButton, Frame_tariqa);
+    Command_tariqa->setEnabled(false);
+
+    DBGrid2 = new QTableView(Frame_tariqa);
+    DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
+    m_currencies = new BoundTableModel(m_db, QStringLiteral("currency_name"),
+                                       {{QStringLiteral("currency_name"), Texts::CurrencyLabel}},
+                                       QStringLiteral("order by currency_name"), this);
+    m_currencies->afterDelete = [this] { m_currencies->reload(); };
+    DBGrid2->setModel(m_currencies);
+    DBGrid2->setItemDelegate(new GridCellDelegate(-1, DBGrid2));
+    DBGrid2->setSelectionBehavior(QAbstractItemView::SelectItems);
+    DBGrid2->horizontalHeader()->setStretchLastSection(true);
+    DBGrid2->setMinimumHeight(180);
+    DBGrid2->hide();
+    selectRowsBySelector(DBGrid2);
+
+    grid->addWidget(label(Texts::EstateFrame, Frame_tariqa), 0, 0);
+    grid->addWidget(Text_tariqa_ammount, 0, 1);
+    grid->addWidget(label(Texts::CurrencyLabel, Frame_tariqa), 1, 0);
+    grid->addWidget(Text_tariqa_currency, 1, 1);
+    grid->addWidget(Command3, 1, 2);
+    grid->addWidget(Command_tariqa, 2, 1);
+    grid->addWidget(DBGrid2, 3, 0, 1, 3);
+    grid->setColumnStretch(3, 1);
+
+    connect(Command3, &QPushButton::clicked, this, &Form12::Command3_Click);
+    connect(Command_tariqa, &QPushButton::clicked, this, &Form12::Command_tariqa_Click);
+    return Frame_tariqa;
+}
+
+QGroupBox* Form12::buildDetailsFrame() {
+    Frame_case_details = frame(QStringLiteral("Frame_case_details"), Texts::DetailsFrame, this);
+    auto* layout = new QVBoxLayout(Frame_case_details);
+
+    auto* caseRow = new QHBoxLayout;
+    Text_deth_name = lineEdit(QStringLiteral("Text_deth_name"), Frame_case_details);
+    Text_deth_name->setMinimumWidth(220);
+    Text_case_no_appeare = lineEdit(QStringLiteral("Text_case_no_appeare"), Frame_case_details);
+    Text_case_no_appeare->setMaximumWidth(90);
+    Command_new = button(QStringLiteral("Command_new"), Texts::NewCase, Frame_case_details);
+    caseRow->addWidget(label(Texts::DeceasedLabel, Frame_case_details));
+    caseRow->addWidget(Text_deth_name);
+    caseRow->addSpacing(20);
+    caseRow->addWidget(label(Texts::CaseNoLabel, Frame_case_details));
+    caseRow->addWidget(Text_case_no_appeare);
+    caseRow->addStretch(1);
+    caseRow->addWidget(Command_new);
+    layout->addLayout(caseRow);
+
+    // The case title and the number of a stored case travel with the case but are not edited.
+    Text_case_name = lineEdit(QStringLiteral("Text_case_name"), Frame_case_details);
+    Text_case_name->hide();
+    Text_case_no = lineEdit(QStringLiteral("Text_case_no"), Frame_case_details);
+    Text_case_no->hide();
+
+    auto* preparerRow = new QHBoxLayout;
+    Text_DATA_ENTRY_NAME = combo(QStringLiteral("Text_DATA_ENTRY_NAME"), true, Frame_case_details);
+    Text_DATA_ENTRY_NAME->setMinimumWidth(220);
+    Command6 = button(QStringLiteral("Command6"), Texts::DeletePreparer, Frame_case_details);
+    Command9 = button(QStringLiteral("Command9"), Texts::DeleteAllPreparers, Frame_case_details);
+    Command4 = button(QStringLiteral("Command4"), Texts::AddIssuingBody, Frame_case_details);
+    preparerRow->addWidget(label(Texts::PreparerLabel, Frame_case_details));
+    preparerRow->addWidget(Text_DATA_ENTRY_NAME);
+    preparerRow->addWidget(Command6);
+    preparerRow->addWidget(Command9);
+    preparerRow->addStretch(1);
+    preparerRow->addWidget(Command4);
+    layout->addLayout(preparerRow);
+
+    FrameADRESS = frame(QStringLiteral("FrameADRESS"), QString(), Frame_case_details);
+    auto* bodyRow = new QHBoxLayout(FrameADRESS);
+    Text_ADRESS_ENTRY_NAME = combo(QStringLiteral("Text_ADRESS_ENTRY_NAME"), true, FrameADRESS);
+    Text_ADRESS_ENTRY_NAME->setMinimumWidth(220);
+    Command11 = button(QStringLiteral("Command11"), Texts::DeleteIssuingBody, FrameADRESS);
+    Command10 = button(QStringLiteral("Command10"), Texts::DeleteAllIssuingBodies, FrameADRESS);
+    bodyRow->addWidget(label(Texts::IssuingBodyLabel, FrameADRESS));
+    bodyRow->addWidget(Text_ADRESS_ENTRY_NAME);
+    bodyRow->addWidget(Command11);
+    bodyRow->addWidget(Command10);
+    bodyRow->addStretch(1);
+    layout->addWidget(FrameADRESS);
+
+    auto* heirsRow = new QHBoxLayout;
+    DBGrid1 = new QTableView(Frame_case_details);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    m_heirs = new BoundTableModel(m_db, QStringLiteral("WARITH"),
+                                  {{QStringLiteral("warith_relation"), Texts::RelationColumn},
+                                   {QStringLiteral("warith_name"), Texts::HeirNameColumn}},
+                                  QStringLiteral("order by ar"), this);
+    m_heirs->beforeColUpdate = [this](int row, int column, const QString& text) {
+        return typedCellAccepted(row, column, text);
+    };
+    m_heirs->beforeUpdate = [this] { CaseHandOver::stampDeceased(m_db, Text_deth_name->text()); };
+    m_heirs->afterDelete = [this] { m_heirs->reload(); };
+    DBGrid1->setModel(m_heirs);
+    auto* delegate = new GridCellDelegate(0, DBGrid1);
+    DBGrid1->setItemDelegate(delegate);
+    DBGrid1->setTabKeyNavigation(false);
+    DBGrid1->setToolTip(Texts::GridTip);
+    DBGrid1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                             QAbstractItemView::AnyKeyPressed);
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
+    DBGrid1->setColumnWidth(0, 200);
+    selectRowsBySelector(DBGrid1);
+    connect(delegate, &GridCellDelegate::buttonClicked, this, [this](const QModelIndex& index) {
+        DBGrid1->setCurrentIndex(index);
+        showPickList();
+    });
+
+    RichTextBox1 = new QTextBrowser(Frame_case_details);
+    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
+    RichTextBox1->setHtml(noteHtml());
+    QSizePolicy notePolicy = RichTextBox1->sizePolicy();
+    notePolicy.setRetainSizeWhenHidden(true);
+    RichTextBox1->setSizePolicy(notePolicy);
+    RichTextBox1->hide();
+    heirsRow->addWidget(DBGrid1, 3);
+    heirsRow->addWidget(RichTextBox1, 2);
+    layout->addLayout(heirsRow, 1);
+
+    auto* runRow = new QHBoxLayout;
+    Command1 = button(QStringLiteral("Command1"), Texts::RunCaption, Frame_case_details);
+    Command1->setMinimumSize(twips(1800), twips(600));
+    QFont runFont = Command1->font();
+    runFont.setPointSize(runFont.pointSize() + 4);
+    runFont.setBold(true);
+    Command1->setFont(runFont);
+    Command1->setMouseTracking(true);
+    runRow->addStretch(1);
+    runRow->addWidget(Command1);
+    runRow->addStretch(1);
+    layout->addLayout(runRow);
+
+    // The pick list floats over the grid, outside the frame's layout.
+    DBList_relation = combo(QStringLiteral("DBList_relation"), true, Frame_case_details);
+    DBList_relation->setMaxVisibleItems(20);
+    DBList_relation->hide();
+    // The combo also reports a typed text that matches an item when its box loses the focus;
+    // only a pick from the open list is a pick.
+    connect(DBList_relation, &QComboBox::activated, this, [this](int) {
+        if (withinCombo(DBList_relation, QApplication::focusWidget()))
+            ADD_RELATION();
+    });
+
+    connect(Command1, &QPushButton::clicked, this, &Form12::Command1_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form12::Command4_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form12::Command6_Click);
+    connect(Command9, &QPushButton::clicked, this, &Form12::Command9_Click);
+    connect(Command10, &QPushButton::clicked, this, &Form12::Command10_Click);
+    connect(Command11, &QPushButton::clicked, this, &Form12::Command11_Click);
+    connect(Command_new, &QPushButton::clicked, this, &Form12::Command_new_Click);
+    return Frame_case_details;
+}
+
+QGroupBox* Form12::buildStoredFrame() {
+    Frame_stord_case = frame(QStringLiteral("Frame_stord_case"), QString(), this);
+    auto* row = new QHBoxLayout(Frame_stord_case);
+    Text_from = lineEdit(QStringLiteral("Text_from"), Frame_stord_case);
+    Text_to = lineEdit(QStringLiteral("Text_to"), Frame_stord_case);
+    Text_from->setMaximumWidth(90);
+    Text_to->setMaximumWidth(90);
+    row->addWidget(label(Texts::RangeFrom, Frame_stord_case));
+    row->addWidget(Text_from);
+    row->addWidget(label(Texts::RangeTo, Frame_stord_case));
+    row->addWidget(Text_to);
+    row->addStretch(1);
+    return Frame_stord_case;
+}
+
+// The Latin twins of the buttons' Arabic access keys: the same key under either keyboard layout.
+void Form12::buildTwins() {
+    auto twin = [this](const QString& name, QKeyCombination key, QPushButton* visible,
+                       void (Form12::*click)()) {
+        auto* action = new QAction(this);
+        action->setObjectName(name);
+        action->setShortcut(QKeySequence(key));
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, [this, visible, click] {
+            // A twin does nothing while its button's frame is not the stage on screen.
+            if (visible->isVisibleTo(this))
+                (this->*click)();
+        });
+    };
+    twin(QStringLiteral("Command_ALTER_run"), Qt::ALT | Qt::Key_J, Command1, &Form12::Command1_Click);
+    twin(QStringLiteral("Command_ALTER_NEW"), Qt::ALT | Qt::Key_BracketLeft, Command_new,
+         &Form12::Command_new_Click);
+}
+
+// Load step -------------------------------------------------------------------------------------
+
+void Form12::Form_Load() {
+    m_db.transaction([&] {
+        m_db.execute(QStringLiteral("delete from CHECK_FILE"));
+        m_db.execute(QStringLiteral("insert into CHECK_FILE (CHECK_FILE) values ('1')"));
+    });
+    load_currency_list();
+
+    const data::Rows range = m_db.select(
+        QStringLiteral("select storde_case_no from STORDE_STANDERD_FROM_TO order by storde_case_no"));
+    if (!range.isEmpty()) {
+        Text_from->setText(range.front().value(0).toString());
+        Text_to->setText(range.back().value(0).toString());
+    }
+
+    QStringList relations;
+    for (const QSqlRecord& r : m_db.select(QStringLiteral("select relations from relations order by au")))
+        relations << r.value(0).toString();
+    DBList_relation->addItems(relations);
+    DBList_relation->setCurrentIndex(relations.isEmpty() ? -1 : 0);
+
+    const QString stageText =
+        m_db.scalar(QStringLiteral("select case_type from CASE_TYPE order by rowid")).toString();
+    for (EntryStage s : {EntryStage::Source, EntryStage::Type, EntryStage::Estate, EntryStage::Details,
+                         EntryStage::Stored}) {
+        if (stageText == engine::entryStageText(s)) {
+            m_stage = s;
+            break;
+        }
+    }
+    if (m_stage) {
+        switch (*m_stage) {
+        case EntryStage::Source:
+            prepareSourceStage();
+            break;
+        case EntryStage::Type:
+            prepareTypeStage();
+            break;
+        case EntryStage::Estate:
+            prepareEstateStage();
+            break;
+        case EntryStage::Details:
+            prepareDetailsStage();
+            break;
+        case EntryStage::Stored:
+            prepareStoredStage();
+            break;
+        }
+    }
+
+    m_heirs->reload(QStringLiteral("order by ar"));
+    requeryIssuingBodies();
+    requeryPreparers();
+}
+
+void Form12::prepareSourceStage() {
+    Frame_source_case->show();
+    Command_source_case->setEnabled(true);
+    const data::Rows preset =
+        m_db.select(QStringLiteral("select RLAS_TABLE from RLAS_TABLE order by rowid limit 1"));
+    if (!preset.isEmpty())
+        Combo1_SOURCE_CASE->setEditText(preset.front().value(0).toString());
+    // A press without a valid choice does nothing, so the source stage may press whatever it holds.
+    m_pressOnShow = Command_source_case;
+}
+
+void Form12::prepareTypeStage() {
+    Frame_type_case->show();
+    Command_type_case->setEnabled(true);
+    const data::Rows preset =
+        m_db.select(QStringLiteral("select TYPS_TABLE from TYPS_TABLE order by rowid limit 1"));
+    if (!preset.isEmpty())
+        Combo_TYPE_CASE->setCurrentIndex(Combo_TYPE_CASE->findText(preset.front().value(0).toString()));
+    // The type command closes the dialogue even without a choice, and the engine asks again: a
+    // press without a valid preset would go round for ever, so then the user chooses.
+    if (Combo_TYPE_CASE->currentIndex() >= 0)
+        m_pressOnShow = Command_type_case;
+    else
+        m_focusOnShow = Combo_TYPE_CASE;
+}
+
+void Form12::prepareEstateStage() {
+    Frame_tariqa->show();
+    Text_tariqa_currency->setEditText(Texts::DefaultCurrency);
+    Command_tariqa->setEnabled(true);
+    m_focusOnShow = Text_tariqa_ammount;
+}
+
+void Form12::prepareDetailsStage() {
+    Frame_case_details->show();
+    Command1->setEnabled(true);
+    m_focusOnShow = Text_deth_name;
+
+    // The heirs stay in WARITH between showings and carry the header of the case in hand.
+    const data::Rows first =
+        m_db.select(QStringLiteral("select case_no, deth_name, ADRESS_ENTRY_NAME, "
+                                   "DATA_ENTRY_NAME, case_name from WARITH order by ar limit 1"));
+    if (first.isEmpty())
+        return;
+    const QSqlRecord& r = first.front();
+    // A Null number is a case never stored, as 0 is.
+    const qint64 caseNo = r.value(0).toLongLong();
+    if (caseNo != 0) {
+        Text_case_no->setText(QString::number(caseNo));
+        Text_case_no_appeare->setText(QString::number(caseNo));
+        m_heirsOnShow = true;
+        // The results screen's return-to-case row has been spent.
+        m_db.execute(QStringLiteral("delete from case_no"));
+    }
+    if (!r.isNull(1))
+        Text_deth_name->setText(r.value(1).toString());
+    if (!r.isNull(2)) {
+        Text_ADRESS_ENTRY_NAME->setEditText(r.value(2).toString());
+        const QString body = r.value(2).toString();
+        showIssuingBody(!body.isEmpty() && body != Texts::NoIssuingBody);
+    }
+    if (!r.isNull(3))
+        Text_DATA_ENTRY_NAME->setEditText(r.value(3).toString());
+    if (!r.isNull(4))
+        Text_case_name->setText(r.value(4).toString());
+}
+
+void Form12::prepareStoredStage() {
+    Frame_stord_case->show();
+}
+
+void Form12::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_focusOnShow) {
+        m_focusOnShow->setFocus(Qt::OtherFocusReason);
+        m_focusOnShow = nullptr;
+    }
+    if (m_heirsOnShow) {
+        m_heirsOnShow = false;
+        QTimer::singleShot(0, this, &Form12::moveToHeirs);
+    }
+    if (QPushButton* b = std::exchange(m_pressOnShow, nullptr)) {
+        b->setFocus(Qt::OtherFocusReason);
+        pressLater(b);
+        // A second press in case the first found the dialogue not yet ready.
+        if (b == Command_source_case)
+            Timer1->start(SourcePressDelay);
+    }
+}
+
+void Form12::pressLater(QPushButton* b) {
+    QMetaObject::invokeMethod(b, &QAbstractButton::click, Qt::QueuedConnection);
+}
+
+void Form12::Timer1_Timer() {
+    Timer1->stop();
+    if (m_leaving)
+        return;
+    Command_source_case->setFocus(Qt::OtherFocusReason);
+    pressLater(Command_source_case);
+}
+
+// Leaving ---------------------------------------------------------------------------------------
+
+void Form12::leave() {
+    m_leaving = true;
+    Timer1->stop();
+    Timer16->stop();
+    accept();
+}
+
+void Form12::reject() {}
+
+void Form12::closeEvent(QCloseEvent* event) {
+    if (!m_leaving)
+        event->ignore();
+}
+
+void Form12::keyPressEvent(QKeyEvent* event) {
+    // Enter presses the button that has the focus, and nothing else; Esc is Form_KeyUp's.
+    if (isEnter(event) && event->modifiers() == Qt::NoModifier) {
+        if (auto* b = qobject_cast<QPushButton*>(focusWidget()); b && b->isEnabled())
+            b->click();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+// Stage commands --------------------------------------------------------------------------------
+
+void Form12::Command_source_case_Click() {
+    if (StageAnswers::source(m_db, Combo1_SOURCE_CASE->currentText(), m_host))
+        leave();
+}
+
+void Form12::Command_type_case_Click() {
+    StageAnswers::type(Combo_TYPE_CASE->currentIndex() >= 0 ? Combo_TYPE_CASE->currentText() : QString(),
+                       m_host);
+    leave();
+}
+
+void Form12::Command_tariqa_Click() {
+    if (StageAnswers::estate(m_db, Text_tariqa_ammount->text(), Text_tariqa_currency->currentText(), m_host))
+        leave();
+}
+
+CaseHeader Form12::header() const {
+    return {Text_deth_name->text(), Text_case_name->text(), Text_case_no->text(),
+            Text_DATA_ENTRY_NAME->currentText(), Text_ADRESS_ENTRY_NAME->currentText()};
+}
+
+void Form12::Command1_Click() {
+    // A cell still being edited is taken (or refused) before the case is read.
+    if (QWidget* editor = QApplication::focusWidget(); editor != DBGrid1 && within(DBGrid1, editor))
+        Command1->setFocus(Qt::OtherFocusReason);
+    m_heirs->reload();
+    const CaseHeader h = header();
+    if (const QString refusal = CaseHandOver::refusal(m_db, h); !refusal.isEmpty()) {
+        platform::MessageService::show(refusal, platform::MessageIcon::Critical);
+        return;
+    }
+    CaseHandOver::handOver(m_db, h, m_host);
+    leave();
+}
+
+void Form12::Timer16_Timer() {
+    const QString caption = Command1->text();
+    if (caption == Texts::RunCaption) {
+        Command1->setText(Texts::RunStep1);
+    } else if (caption == Texts::RunStep1) {
+        Command1->setText(Texts::RunStep2);
+    } else if (caption == Texts::RunStep2) {
+        Command1->setText(Texts::RunStep3);
+    } else if (caption == Texts::RunStep3) {
+        Command1->setText(Texts::RunStep4);
+    } else if (caption == Texts::RunStep4) {
+        Command1->setText(Texts::RunCaption);
+        Timer16->stop();
+    }
+}
+
+void Form12::Command_new_Click() {
+    m_db.execute(QStringLiteral("delete from WARITH"));
+    hidePickList();
+    m_heirs->reload();
+    Text_case_name->clear();
+    Text_case_no->clear();
+    Text_case_no_appeare->clear();
+    Text_deth_name->clear();
+    Text_DATA_ENTRY_NAME->setEditText(QString());
+    Text_deth_name->setFocus(Qt::OtherFocusReason);
+}
+
+// Estate stage ----------------------------------------------------------------------------------
+
+void Form12::load_currency_list() {
+    Text_tariqa_currency->clear();
+    Text_tariqa_currency->setEditText(QString());
+    for (const QSqlRecord& r :
+         m_db.select(QStringLiteral("select currency_name from currency_name order by currency_name")))
+        Text_tariqa_currency->addItem(r.value(0).toString());
+    Text_tariqa_currency->setCurrentIndex(-1);
+    Text_tariqa_currency->setEditText(QString());
+}
+
+void Form12::Command3_Click() {
+    m_currencies->reload(QStringLiteral("order by currency_name"));
+    DBGrid2->show();
+    DBGrid2->setFocus(Qt::OtherFocusReason);
+}
+
+void Form12::Form_KeyUp(int key) {
+    if (key != Qt::Key_Escape)
+        return;
+    if (DBGrid2->isVisibleTo(this)) {
+        DBGrid2->hide();
+        load_currency_list();
+    }
+    hidePickList();
+}
+
+// Preparer and issuing body ---------------------------------------------------------------------
+
+void Form12::requeryPreparers() {
+    refill(Text_DATA_ENTRY_NAME, NameLists::names(m_db, NameLists::List::Preparers));
+}
+
+void Form12::requeryIssuingBodies() {
+    refill(Text_ADRESS_ENTRY_NAME, NameLists::names(m_db, NameLists::List::IssuingBodies));
+}
+
+void Form12::showIssuingBody(bool shown) {
+    FrameADRESS->setVisible(shown);
+    Command4->setText(shown ? Texts::RemoveIssuingBody : Texts::AddIssuingBody);
+}
+
+void Form12::Text_DATA_ENTRY_NAME_LostFocus() {
+    NameLists::add(m_db, NameLists::List::Preparers, Text_DATA_ENTRY_NAME->currentText());
+    requeryPreparers();
+    CaseHandOver::stampHeader(m_db, header());
+}
+
+void Form12::Text_ADRESS_ENTRY_NAME_LostFocus() {
+    NameLists::add(m_db, NameLists::List::IssuingBodies, Text_ADRESS_ENTRY_NAME->currentText());
+    requeryIssuingBodies();
+    CaseHandOver::stampHeader(m_db, header());
+}
+
+void Form12::Command4_Click() {
+    // The caption decides, whatever the frame shows.
+    if (Command4->text() == Texts::AddIssuingBody) {
+        Command4->setText(Texts::RemoveIssuingBody);
+        FrameADRESS->show();
+        Text_ADRESS_ENTRY_NAME->setFocus(Qt::OtherFocusReason);
+    } else if (Command4->text() == Texts::RemoveIssuingBody) {
+        FrameADRESS->hide();
+        Text_ADRESS_ENTRY_NAME->setEditText(Texts::NoIssuingBody);
+        Command4->setText(Texts::AddIssuingBody);
+    }
+}
+
+void Form12::Command6_Click() {
+    NameLists::remove(m_db, NameLists::List::Preparers, Text_DATA_ENTRY_NAME->currentText());
+    requeryPreparers();
+}
+
+void Form12::Command9_Click() {
+    NameLists::removeAll(m_db, NameLists::List::Preparers);
+    requeryPreparers();
+}
+
+void Form12::Command11_Click() {
+    NameLists::remove(m_db, NameLists::List::IssuingBodies, Text_ADRESS_ENTRY_NAME->currentText());
+    requeryIssuingBodies();
+}
+
+void Form12::Command10_Click() {
+    NameLists::removeAll(m_db, NameLists::List::IssuingBodies);
+    requeryIssuingBodies();
+}
+
+// Heirs grid ------------------------------------------------------------------------------------
+
+bool Form12::typedCellAccepted(int row, int column, const QString& text) {
+    const RelationRules::Verdict verdict = column == 0
+                                               ? RelationRules::typedCell(m_db, text)
+                                               : RelationRules::nameChanged(m_db, m_heirs->cell(row, 0));
+    for (const QString& message : verdict.messages)
+        platform::MessageService::show(message, platform::MessageIcon::Critical);
+    return verdict.accepted();
+}
+
+void Form12::moveToHeirs() {
+    DBGrid1->setFocus(Qt::OtherFocusReason);
+    const int row = DBGrid1->currentIndex().isValid() ? DBGrid1->currentIndex().row() : 0;
+    DBGrid1->setCurrentIndex(m_heirs->index(row, 1));
+}
+
+void Form12::showPickList() {
+    const QModelIndex current = DBGrid1->currentIndex();
+    const int width = qMax(DBGrid1->columnWidth(0), 180);
+    const int columnLeft =
+        DBGrid1->viewport()->mapTo(Frame_case_details, QPoint(DBGrid1->columnViewportPosition(0), 0)).x();
+    const int left =
+        layoutDirection() == Qt::RightToLeft ? columnLeft + DBGrid1->columnWidth(0) - width : columnLeft;
+    int top = m_pickListTop;
+    if (top < 0) {
+        const int rowBottom = current.isValid() ? DBGrid1->rowViewportPosition(current.row()) +
+                                                      DBGrid1->rowHeight(current.row())
+                                                : 0;
+        top = DBGrid1->viewport()->mapTo(Frame_case_details, QPoint(0, rowBottom)).y();
+    }
+    DBList_relation->setGeometry(left, top, width, DBList_relation->sizeHint().height());
+    DBList_relation->show();
+    DBList_relation->raise();
+    RichTextBox1->show();
+    DBList_relation->setFocus(Qt::OtherFocusReason);
+}
+
+void Form12::hidePickList() {
+    DBList_relation->hide();
+    RichTextBox1->hide();
+}
+
+void Form12::placePickList(const QPoint& pos) {
+    const int row = DBGrid1->rowAt(pos.y());
+    if (row < 0 || DBGrid1->columnAt(pos.x()) < 0)
+        return;
+    const int rowBottom = DBGrid1->rowViewportPosition(row) + DBGrid1->rowHeight(row);
+    m_pickListTop = DBGrid1->viewport()->mapTo(Frame_case_details, QPoint(0, rowBottom)).y();
+    DBList_relation->move(DBList_relation->x(), m_pickListTop);
+}
+
+void Form12::ADD_RELATION() {
+    const QString relation = DBList_relation->currentText();
+    const RelationRules::Verdict verdict = RelationRules::pickList(m_db, relation);
+    if (!verdict.accepted()) {
+        platform::MessageService::show(verdict.messages.front(), platform::MessageIcon::Critical);
+        DBList_relation->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    DBGrid1->setFocus(Qt::OtherFocusReason);
+    const QModelIndex current = DBGrid1->currentIndex();
+    const int row = current.isValid() ? current.row() : m_heirs->storedRows();
+    m_heirs->writeCell(row, 0, relation);
+    hidePickList();
+    // On to the next heir, whose name comes first.
+    DBGrid1->setCurrentIndex(m_heirs->index(qMin(row + 1, m_heirs->rowCount() - 1), 1));
+    CaseHandOver::stampDeceased(m_db, Text_deth_name->text());
+}
+
+bool Form12::gridKey(QKeyEvent* event) {
+    const QModelIndex current = DBGrid1->currentIndex();
+    if (isEnter(event)) {
+        const int row = current.isValid() ? current.row() : m_heirs->storedRows();
+        if (m_heirs->cell(row, 0).isEmpty() && m_heirs->cell(row, 1).isEmpty())
+            Text_DATA_ENTRY_NAME->setFocus(Qt::OtherFocusReason);
+        else if (DBList_relation->isVisibleTo(this))
+            ADD_RELATION();
+        return true;
+    }
+    if (event->key() == Qt::Key_F5 || event->key() == Qt::Key_F4) {
+        if (current.isValid() && current.column() == 0)
+            showPickList();
+        return true;
+    }
+    if (event->key() == Qt::Key_Delete) {
+        QList<int> rows;
+        for (const QModelIndex& index : DBGrid1->selectionModel()->selectedRows())
+            if (!m_heirs->isEntryRow(index.row()))
+                rows << index.row();
+        if (rows.isEmpty())
+            return false;
+        std::sort(rows.begin(), rows.end(), std::greater<>());
+        for (int row : rows)
+            m_heirs->removeRows(row, 1);
+        return true;
+    }
+    return false;
+}
+
+bool Form12::currencyGridKey(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Delete)
+        return false;
+    QList<int> rows;
+    for (const QModelIndex& index : DBGrid2->selectionModel()->selectedRows())
+        if (!m_currencies->isEntryRow(index.row()))
+            rows << index.row();
+    if (rows.isEmpty())
+        return false;
+    std::sort(rows.begin(), rows.end(), std::greater<>());
+    for (int row : rows)
+        m_currencies->removeRows(row, 1);
+    return true;
+}
+
+void Form12::onFocusChanged(QWidget* old, QWidget* now) {
+    // Leaving the window for another program is no leaving of a field.
+    if (!now || (now->window() != this && !withinCombo(Text_DATA_ENTRY_NAME, now) &&
+                 !withinCombo(Text_ADRESS_ENTRY_NAME, now)))
+        return;
+    if (withinCombo(Text_DATA_ENTRY_NAME, old) && !withinCombo(Text_DATA_ENTRY_NAME, now))
+        Text_DATA_ENTRY_NAME_LostFocus();
+    if (withinCombo(Text_ADRESS_ENTRY_NAME, old) && !withinCombo(Text_ADRESS_ENTRY_NAME, now))
+        Text_ADRESS_ENTRY_NAME_LostFocus();
+    if (within(DBGrid1, old) && !within(DBGrid1, now))
+        CaseHandOver::stampDeceased(m_db, Text_deth_name->text());
+    if (now == DBGrid1 && !within(DBGrid1, old))
+        hidePickList();
+}
+
+bool Form12::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    // The dialogue sees Esc before its controls, wherever the focus is.
+    if (type == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && (widget == QApplication::focusWidget() || widget == this)) {
+            Form_KeyUp(Qt::Key_Escape);
+            if (within(DBList_relation, widget))
+                DBGrid1->setFocus(Qt::OtherFocusReason);
+        }
+        return false;
+    }
+
+    if (watched == Command1 && type == QEvent::MouseMove) {
+        if (!Timer16->isActive())
+            Timer16->start(RunCaptionInterval);
+        return false;
+    }
+    if (watched == DBGrid1->viewport() && type == QEvent::MouseButtonRelease) {
+        placePickList(static_cast<QMouseEvent*>(event)->position().toPoint());
+        return false;
+    }
+    if (type != QEvent::KeyPress)
+        return false;
+
+    auto* key = static_cast<QKeyEvent*>(event);
+    // Keys of a cell's editor reach the grid too when the editor leaves them.
+    if (watched == DBGrid1)
+        return DBGrid1->hasFocus() && gridKey(key);
+    if (watched == DBGrid2)
+        return currencyGridKey(key);
+    if (!isEnter(key))
+        return false;
+    if (watched == Text_deth_name) {
+        moveToHeirs();
+        return true;
+    }
+    if (watched == Text_DATA_ENTRY_NAME || watched == Text_DATA_ENTRY_NAME->lineEdit()) {
+        Text_case_no_appeare->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    if (watched == Text_tariqa_ammount) {
+        Text_tariqa_currency->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    if (watched == Text_tariqa_currency || watched == Text_tariqa_currency->lineEdit()) {
+        Text_tariqa_ammount->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    if (watched == DBList_relation || watched == DBList_relation->lineEdit()) {
+        ADD_RELATION();
+        return true;
+    }
+    return false;
+}
+
+} // namespace entry

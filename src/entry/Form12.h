@@ -1,0 +1,175 @@
+#pragma once
+
+#include "data/Database.h"
+#include "engine/CaseContext.h"
+#include "engine/EntryStage.h"
+#include "entry/CaseHandOver.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QTextBrowser;
+class QTimer;
+
+namespace entry {
+
+class BoundTableModel;
+
+// The ways out of the dialogue that end the program. The screens that know how the program ends
+// live above this library, so whoever shows the dialogue hands them in.
+struct ExitHooks {
+    std::function<void()> cleanExit; // the exit button Command7
+    std::function<void()> mainMenu;  // the main-menu button Command8
+};
+
+// The case-entry dialogue of real cases. The engine host writes the stage into CASE_TYPE and
+// shows it modally; the load step shows that stage's frame, and the stage's command writes the
+// answer straight into the host's fields and closes the dialogue. It has no close button and
+// ignores Esc as a way out: the engine would take an unanswered stage for an answer.
+//
+// The window-size buttons Command2 and Command5 are laid out here; what they move (this dialogue,
+// the host, the main window) is connected by whoever shows it.
+class Form12 : public QDialog {
+    Q_OBJECT
+public:
+    Form12(data::Database db, engine::CaseContext& host, ExitHooks hooks = {}, QWidget* parent = nullptr);
+    ~Form12() override;
+
+    // The stage found in CASE_TYPE by the load step; none for a missing row or an unknown text.
+    std::optional<engine::EntryStage> stage() const { return m_stage; }
+    BoundTableModel* heirs() const { return m_heirs; }
+    CaseHeader header() const;
+
+    // Sizes are given in twips of a 1024 x 768 screen.
+    static constexpr int twips(int t) { return t / 15; }
+    static constexpr int RunCaptionInterval = 100;
+    static constexpr int SourcePressDelay = 10;
+
+    // The dialogue's commands, as its buttons and keys run them.
+    void Command_source_case_Click();
+    void Command_type_case_Click();
+    void Command1_Click();
+    void Command_tariqa_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command6_Click();
+    void Command9_Click();
+    void Command10_Click();
+    void Command11_Click();
+    void Command_new_Click();
+    void ADD_RELATION();
+    void load_currency_list();
+    void Timer1_Timer();
+    void Timer16_Timer();
+    void Text_DATA_ENTRY_NAME_LostFocus();
+    void Text_ADRESS_ENTRY_NAME_LostFocus();
+    void Form_KeyUp(int key);
+
+public slots:
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildWidgets();
+    QGroupBox* buildSourceFrame();
+    QGroupBox* buildTypeFrame();
+    QGroupBox* buildEstateFrame();
+    QGroupBox* buildDetailsFrame();
+    QGroupBox* buildStoredFrame();
+    void buildTwins();
+
+    void Form_Load();
+    void prepareSourceStage();
+    void prepareTypeStage();
+    void prepareEstateStage();
+    void prepareDetailsStage();
+    void prepareStoredStage();
+
+    // Closes the dialogue after an accepted answer; the only way it closes.
+    void leave();
+    void pressLater(QPushButton* button);
+
+    bool gridKey(QKeyEvent* event);
+    bool currencyGridKey(QKeyEvent* event);
+    void moveToHeirs();
+    void showPickList();
+    void hidePickList();
+    void placePickList(const QPoint& viewportPos);
+    void onFocusChanged(QWidget* old, QWidget* now);
+    bool typedCellAccepted(int row, int column, const QString& text);
+    void requeryPreparers();
+    void requeryIssuingBodies();
+    void showIssuingBody(bool shown);
+
+    data::Database m_db;
+    engine::CaseContext& m_host;
+    ExitHooks m_hooks;
+    std::optional<engine::EntryStage> m_stage;
+    bool m_leaving = false;
+    QPushButton* m_pressOnShow = nullptr;
+    QWidget* m_focusOnShow = nullptr;
+    bool m_heirsOnShow = false;
+
+    QGroupBox* Frame_source_case = nullptr;
+    QComboBox* Combo1_SOURCE_CASE = nullptr;
+    QPushButton* Command_source_case = nullptr;
+
+    QGroupBox* Frame_type_case = nullptr;
+    QComboBox* Combo_TYPE_CASE = nullptr;
+    QPushButton* Command_type_case = nullptr;
+
+    QGroupBox* Frame_tariqa = nullptr;
+    QLineEdit* Text_tariqa_ammount = nullptr;
+    QComboBox* Text_tariqa_currency = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* Command_tariqa = nullptr;
+    QTableView* DBGrid2 = nullptr;
+    BoundTableModel* m_currencies = nullptr;
+
+    QGroupBox* Frame_case_details = nullptr;
+    QLineEdit* Text_deth_name = nullptr;
+    QLineEdit* Text_case_no_appeare = nullptr;
+    QLineEdit* Text_case_name = nullptr;
+    QLineEdit* Text_case_no = nullptr;
+    QComboBox* Text_DATA_ENTRY_NAME = nullptr;
+    QPushButton* Command6 = nullptr;
+    QPushButton* Command9 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QGroupBox* FrameADRESS = nullptr;
+    QComboBox* Text_ADRESS_ENTRY_NAME = nullptr;
+    QPushButton* Command11 = nullptr;
+    QPushButton* Command10 = nullptr;
+    QPushButton* Command_new = nullptr;
+    QTableView* DBGrid1 = nullptr;
+    BoundTableModel* m_heirs = nullptr;
+    QComboBox* DBList_relation = nullptr;
+    QTextBrowser* RichTextBox1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    int m_pickListTop = -1;
+
+    QGroupBox* Frame_stord_case = nullptr;
+    QLineEdit* Text_from = nullptr;
+    QLineEdit* Text_to = nullptr;
+
+    QPushButton* Command7 = nullptr;
+    QPushButton* Command8 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command5 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer16 = nullptr;
+};
+
+} // namespace entry

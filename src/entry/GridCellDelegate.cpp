@@ -1,0 +1,55 @@
+#include "entry/GridCellDelegate.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+
+namespace entry {
+
+GridCellDelegate::GridCellDelegate(int buttonColumn, QObject* parent)
+    : QStyledItemDelegate(parent), m_buttonColumn(buttonColumn) {}
+
+QRect GridCellDelegate::buttonRect(const QStyleOptionViewItem& option) {
+    const QRect cell = option.rect;
+    const int side = qMin(cell.height(), 18);
+    const QRect trailing(cell.right() - side + 1, cell.top() + (cell.height() - side) / 2, side, side);
+    return QStyle::visualRect(option.direction, cell, trailing);
+}
+
+void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+    QStyledItemDelegate::paint(painter, option, index);
+    if (index.column() != m_buttonColumn)
+        return;
+    QStyleOptionButton button;
+    button.rect = buttonRect(option);
+    button.state = QStyle::State_Enabled | QStyle::State_Raised;
+    button.direction = option.direction;
+    button.text = QStringLiteral("…");
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_PushButton, &button, painter, widget);
+}
+
+void GridCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                    const QModelIndex& index) const {
+    if (auto* line = qobject_cast<QLineEdit*>(editor); line && !line->isModified())
+        return;
+    QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+bool GridCellDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
+                                   const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (index.column() == m_buttonColumn && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && buttonRect(option).contains(mouse->position().toPoint())) {
+            emit buttonClicked(index);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::editorEvent(event, model, option, index);
+}
+
+} // namespace entry

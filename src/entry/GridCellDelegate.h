@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+namespace entry {
+
+// The cells of the entry grids: a value is handed to the model only when the user changed it
+// (opening and leaving a cell is no edit), and the cells of one column may carry a small button.
+class GridCellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    // -1: no column has a button.
+    explicit GridCellDelegate(int buttonColumn = -1, QObject* parent = nullptr);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override;
+
+    // Where the button of a cell is drawn: at the cell's trailing edge.
+    static QRect buttonRect(const QStyleOptionViewItem& option);
+
+signals:
+    void buttonClicked(const QModelIndex& index);
+
+private:
+    int m_buttonColumn;
+};
+
+} // namespace entry
