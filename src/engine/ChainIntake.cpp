@@ -17,16 +17,6 @@ ChainResult refuse(EngineContext& ctx, const QString& message) {
     return {ChainStep::BackToDialogue, message};
 }
 
-// The messages of the heirs the checks drop go to the user at once; the intake goes on.
-class PortOutput : public IntakeOutput {
-public:
-    explicit PortOutput(EngineContext& ctx) : m_ctx(ctx) {}
-    void message(const QString& text) override { m_ctx.port.showMessage(text); }
-    void heirRead() override { m_ctx.surface().emptyLine(); }
-
-private:
-    EngineContext& m_ctx;
-};
 
 QString nameRefusal(NameCheck check) {
     switch (check) {
@@ -61,7 +51,7 @@ ChainResult CountDeceased(EngineContext& ctx) {
 ChainResult ChainIntake(EngineContext& ctx) {
     EngineState& s = ctx.state;
     const int n = s.DeceasedCount;
-    PortOutput output(ctx);
+    PortIntakeOutput output(ctx);
 
     // Ties of `arrange` cannot come from the dialogue; rowid keeps their order fixed anyway.
     const data::Rows deceased =

@@ -137,16 +137,16 @@ IntakeResult IntakeSingleDeath(EngineState& s, const NameTables& names, const QS
     return {};
 }
 
-IntakeResult CaseIntake(EngineContext& ctx) {
-    class PortOutput : public IntakeOutput {
-    public:
-        explicit PortOutput(EngineContext& ctx) : m_ctx(ctx) {}
-        void message(const QString& text) override { m_ctx.port.showMessage(text); }
-        void heirRead() override { m_ctx.surface().emptyLine(); }
+void PortIntakeOutput::message(const QString& text) {
+    m_ctx.port.showMessage(text);
+}
 
-    private:
-        EngineContext& m_ctx;
-    } output(ctx);
+void PortIntakeOutput::heirRead() {
+    m_ctx.surface().emptyLine();
+}
+
+IntakeResult CaseIntake(EngineContext& ctx) {
+    PortIntakeOutput output(ctx);
 
     // Every row counts, a row without a name included: it is refused by name rather than left
     // out of the count while still being read in its place.

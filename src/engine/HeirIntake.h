@@ -58,6 +58,18 @@ public:
     virtual void heirRead() {}
 };
 
+// The intake of a run: a dropped heir's message goes to the user at once, and each row read
+// leaves a blank line on the engine window.
+class PortIntakeOutput : public IntakeOutput {
+public:
+    explicit PortIntakeOutput(EngineContext& ctx) : m_ctx(ctx) {}
+    void message(const QString& text) override;
+    void heirRead() override;
+
+private:
+    EngineContext& m_ctx;
+};
+
 // The heir count of deceased DeceasedIndex: refused when 0 or above the limit of 50; otherwise
 // added to HeirTotal, which becomes his last slot.
 IntakeResult CountHeirs(EngineState& state, int count);
