@@ -350,6 +350,8 @@ QGroupBox* Form12::buildDetailsFrame() {
                              QAbstractItemView::AnyKeyPressed);
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
     DBGrid1->setColumnWidth(0, 200);
+    // The record selectors hold no text but must stay wide enough to be clicked.
+    DBGrid1->verticalHeader()->setMinimumWidth(18);
     selectRowsBySelector(DBGrid1);
     connect(delegate, &GridCellDelegate::buttonClicked, this, [this](const QModelIndex& index) {
         DBGrid1->setCurrentIndex(index);
