@@ -4,6 +4,7 @@
 // ShareCalculation and for the tests that set the engine state up for a single step.
 // Callers outside the engine use ShareCalculation.h.
 
+#include "engine/CalcOptions.h"
 #include "engine/EngineState.h"
 #include "rules/CalcRuleFiles.h"
 
@@ -55,7 +56,7 @@ NextStep NoDescendant(EngineState& s);
 // Siblings stage.
 NextStep SiblingsStage(EngineState& s);
 NextStep GiveSiblingShares(EngineState& s);
-NextStep RemainingResiduaries(EngineState& s);
+NextStep RemainingResiduaries(EngineState& s, const CalcOptions& options = {});
 
 // Grandfather with brothers.
 NextStep

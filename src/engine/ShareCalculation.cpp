@@ -6,7 +6,7 @@ namespace engine {
 
 namespace {
 
-void runStages(EngineState& s, const CalcRules& rules) {
+void runStages(EngineState& s, const CalcRules& rules, const CalcOptions& options) {
     ClassCensus(s);
     NextStep next = ApplyExclusionPairs(s, rules);
     while (true) {
@@ -24,7 +24,7 @@ void runStages(EngineState& s, const CalcRules& rules) {
             next = GiveSiblingShares(s);
             break;
         case NextStep::RemainingResiduaries:
-            next = RemainingResiduaries(s);
+            next = RemainingResiduaries(s, options);
             break;
         case NextStep::Settle:
             next = SettleRemainder(s, rules);
@@ -39,11 +39,16 @@ void runStages(EngineState& s, const CalcRules& rules) {
 
 } // namespace
 
-void ShareCalculation(EngineState& state, const CalcRules& rules) {
+void ShareCalculation(EngineState& state, const CalcRules& rules, const CalcOptions& options) {
     try {
-        runStages(state, rules);
+        runStages(state, rules, options);
     } catch (const NumberOverflow&) {
         throw CalculationRefused(CalculationRefused::tooLarge());
+    }
+    if (!options.keepNotes) {
+        for (int n = 1; n <= state.NoteCount; ++n)
+            state.NoteText[n].clear();
+        state.NoteCount = 0;
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CalcOptions.h"
 #include "engine/EngineState.h"
 #include "rules/CalcRuleFiles.h"
 
@@ -33,7 +34,7 @@ private:
 // and the origin of the case. Leaves ClassShares (per head, parts of CaseBase), CaseBase, CaseKind
 // and the other values the notes read; opens the treasury slot when the remainder goes to it.
 // Throws CalculationRefused.
-void ShareCalculation(EngineState& state, const CalcRules& rules);
+void ShareCalculation(EngineState& state, const CalcRules& rules, const CalcOptions& options = {});
 
 // Step 9 of the per-deceased loop: every heir slot of the deceased takes its class's share, then
 // the slots that carry one name are joined into the first of them.

@@ -86,20 +86,22 @@ NextStep GiveSiblingShares(EngineState& s) {
     return NextStep::RemainingResiduaries;
 }
 
-NextStep RemainingResiduaries(EngineState& s) {
+NextStep RemainingResiduaries(EngineState& s, const CalcOptions& options) {
     CommonBaseForKinds(s);
     if (sistersClaimBesideGrandfather(s) && SistersTakeWhatIsLeft(s) == NextStep::Aggregate)
         return NextStep::Aggregate;
     if (s.Remainder <= 0)
         return NextStep::Settle;
-    if (s.SisterShareGiven == 1 && s.ClassCount[GrandfatherAggregate] == 1) {
+    if (options.grandfatherTakesRemainder && s.SisterShareGiven == 1 &&
+        s.ClassCount[GrandfatherAggregate] == 1) {
         // The grandfather takes what the sisters' fixed shares leave.
         s.ClassShares[GrandfatherAggregate] = Whole(s.ClassShares[GrandfatherAggregate] + s.Remainder);
         s.CaseKind = 5;
         return NextStep::Aggregate;
     }
     for (int c = FirstMaleResiduary; c <= LastMaleResiduary; ++c) {
-        if (s.ClassCount[c] == 0)
+        const bool present = options.residuaryNeedsPositiveCount ? s.ClassCount[c] > 0 : s.ClassCount[c] != 0;
+        if (!present)
             continue;
         s.CaseKind = s.Remainder == s.CaseBase ? 6 : 1;
         s.ResidClassMale = c;

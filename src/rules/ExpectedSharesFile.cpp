@@ -1,0 +1,100 @@
+#include "rules/ExpectedSharesFile.h"
+
+#include "platform/AppPaths.h"
+
+#include <QRegularExpression>
+#include <QStringConverter>
+#include <QStringList>
+
+namespace rules {
+
+namespace {
+
+const QString KeyPrefix = QStringLiteral("ت/");
+
+} // namespace
+
+ExpectedSharesFile::ExpectedSharesFile()
+    : ExpectedSharesFile(platform::AppPaths::appFile(QStringLiteral("STOR"))) {}
+
+ExpectedSharesFile::ExpectedSharesFile(QString path) : m_path(std::move(path)) {}
+
+ExpectedSharesFile::~ExpectedSharesFile() = default;
+
+bool ExpectedSharesFile::open() {
+    close();
+    auto file = std::make_unique<QFile>(m_path);
+    if (!file->open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    m_file = std::move(file);
+    m_stream = std::make_unique<QTextStream>(m_file.get());
+    m_stream->setEncoding(QStringConverter::Utf8);
+    return true;
+}
+
+void ExpectedSharesFile::close() {
+    m_stream.reset();
+    m_file.reset();
+    m_pending.clear();
+}
+
+bool ExpectedSharesFile::fetch() {
+    while (m_pending.empty()) {
+        if (!m_stream || m_stream->atEnd())
+            return false;
+        const QString line = m_stream->readLine();
+        if (line.trimmed().isEmpty())
+            continue;
+        // Quotation marks stay in the field: a quoted number is text, never a share.
+        for (const QString& field : line.split(QLatin1Char(',')))
+            m_pending.push_back(field.trimmed());
+    }
+    return true;
+}
+
+std::optional<QString> ExpectedSharesFile::next() {
+    if (!fetch())
+        return std::nullopt;
+    QString field = std::move(m_pending.front());
+    m_pending.pop_front();
+    return field;
+}
+
+bool ExpectedSharesFile::nextIsKey() {
+    return fetch() && isKey(m_pending.front());
+}
+
+bool ExpectedSharesFile::atEnd() {
+    return !fetch();
+}
+
+bool ExpectedSharesFile::isKey(const QString& field) {
+    return field.startsWith(KeyPrefix);
+}
+
+std::optional<ExpectedSharesFile::Rational> ExpectedSharesFile::value(const QString& field) {
+    if (field.isEmpty())
+        return Rational(0);
+    static const QRegularExpression number(QStringLiteral("^([+-]?)(\\d*)(?:\\.(\\d*))?$"));
+    const QRegularExpressionMatch m = number.match(field);
+    const QString whole = m.captured(2);
+    const QString fraction = m.captured(3);
+    if (!m.hasMatch() || (whole.isEmpty() && fraction.isEmpty()))
+        return std::nullopt;
+    // Exact: "0.1" is one tenth, never the double nearest to it.
+    Rational v(BigInt((whole + fraction).toStdString()));
+    v /= pow(BigInt(10), static_cast<unsigned>(fraction.size()));
+    if (m.captured(1) == QLatin1String("-"))
+        v = -v;
+    return v;
+}
+
+QString ExpectedSharesFile::record(const QString& key, const std::vector<BigInt>& shares) {
+    QStringList values;
+    values.reserve(static_cast<qsizetype>(shares.size()));
+    for (const BigInt& share : shares)
+        values << QString::fromStdString(share.str());
+    return key + QLatin1Char('\n') + values.join(QLatin1Char(',')) + QLatin1Char('\n');
+}
+
+} // namespace rules
