@@ -1,5 +1,6 @@
 #include "platform/widgets/WidgetMessageSink.h"
 #include "shell/Form1.h"
+#include "shell/Screens.h"
 #include "shell/StartUpSequence.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
 
     const data::Database db = shell::runStartUp({});
     shell::Form1 mainWindow(db, {});
+    mainWindow.setScreens(shell::mainWindowScreens(&mainWindow));
     mainWindow.show();
     return app.exec();
 }

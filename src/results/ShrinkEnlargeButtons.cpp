@@ -29,6 +29,13 @@ ShrinkEnlargeButtons::ShrinkEnlargeButtons(QWidget* screen, const QString& shrin
     connect(m_enlarge, &QPushButton::clicked, this, &ShrinkEnlargeButtons::enlarge);
 }
 
+ShrinkEnlargeButtons::ShrinkEnlargeButtons(QWidget* screen, QPushButton* shrink, QPushButton* enlarge,
+                                           PartnerWindows partners)
+    : QObject(screen), m_screen(screen), m_partners(std::move(partners)), m_shrink(shrink), m_enlarge(enlarge) {
+    connect(m_shrink, &QPushButton::clicked, this, &ShrinkEnlargeButtons::shrink);
+    connect(m_enlarge, &QPushButton::clicked, this, &ShrinkEnlargeButtons::enlarge);
+}
+
 int ShrinkEnlargeButtons::toPixels(int twips) {
     return static_cast<int>(std::lround(static_cast<double>(twips) / TwipsPerPixel));
 }

@@ -38,6 +38,8 @@ public:
     // The screen moves first, then its host, then the main window.
     ShrinkEnlargeButtons(QWidget* screen, const QString& shrinkName, const QString& enlargeName,
                          PartnerWindows partners);
+    // For a screen that lays out the two buttons itself: they get the same actions.
+    ShrinkEnlargeButtons(QWidget* screen, QPushButton* shrink, QPushButton* enlarge, PartnerWindows partners);
 
     QPushButton* shrinkButton() const { return m_shrink; }
     QPushButton* enlargeButton() const { return m_enlarge; }

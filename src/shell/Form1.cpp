@@ -1,9 +1,12 @@
 #include "shell/Form1.h"
 
+#include "engine/EngineSelfTest.h"
 #include "platform/widgets/DocumentOpener.h"
+#include "platform/widgets/ReportView.h"
 #include "shell/ExitPaths.h"
 #include "shell/Form11.h"
 #include "shell/MenuCommands.h"
+#include "shell/StartUpSequence.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -75,7 +78,24 @@ Form1::Form1(data::Database db, Screens screens, QWidget* parent)
     setWindowTitle(QStringLiteral("فرائض - قسمة المواريث"));
     resize(ClientWidth, ClientHeight);
     buildMenus();
+    updateCommandStates();
     buildContents();
+}
+
+Form1::~Form1() {
+    m_surface.setListener({});
+}
+
+std::unique_ptr<Form1> Form1::load(Screens screens) {
+    auto window = std::make_unique<Form1>(data::Database(), std::move(screens));
+    window->m_db = runStartUp([&window] { window->Command1_Click(); });
+    return window;
+}
+
+void Form1::Command1_Click() {
+    m_reportView->show();
+    engine::EngineSelfTest::run(m_surface);
+    m_reportView->hide();
 }
 
 void Form1::buildMenus() {
@@ -97,12 +117,20 @@ void Form1::buildMenus() {
         else
             menuBar()->addAction(action);
 
-        if (presetStatements.count(name)) {
-            const auto screen = m_screens.find(name);
-            action->setEnabled(screen != m_screens.end() && screen->second);
-        }
         connect(action, &QAction::triggered, this, [this, name] { run(name); });
     }
+}
+
+void Form1::updateCommandStates() {
+    for (const auto& [name, statements] : presetStatements) {
+        const auto screen = m_screens.find(name);
+        command(name)->setEnabled(screen != m_screens.end() && screen->second);
+    }
+}
+
+void Form1::setScreens(Screens screens) {
+    m_screens = std::move(screens);
+    updateCommandStates();
 }
 
 void Form1::buildContents() {
@@ -141,6 +169,19 @@ void Form1::buildContents() {
     exit->setFixedSize(32, 28);
     connect(exit, &QPushButton::clicked, this, [this] { run(QStringLiteral("mne")); });
     layout->addWidget(exit, 0, Qt::AlignLeft);
+
+    // The self-test's button is never shown: no user can press it; start-up calls its handler.
+    auto* selfTest = new QPushButton(QStringLiteral("تدقيق سلامة"), central);
+    selfTest->setObjectName(QStringLiteral("Command1"));
+    selfTest->setVisible(false);
+    connect(selfTest, &QPushButton::clicked, this, &Form1::Command1_Click);
+
+    // Where the self-test prints; shown only while it runs, as a pass leaves the window empty.
+    m_reportView = new platform::ReportView(central);
+    m_reportView->setObjectName(QStringLiteral("selfTestReport"));
+    m_reportView->hide();
+    layout->addWidget(m_reportView, 1);
+    m_surface.setListener([this] { m_reportView->setLines(m_surface.lines()); });
 
     setCentralWidget(central);
 }
