@@ -132,9 +132,10 @@ TEST_P(GoldenCaseTest, KeepsTheRulesOfEveryDivision) {
             continue;
         for (const engine::HeadlessSlot& slot : first.heirSlots) {
             for (const auto& [low, high] : rule.excluded) {
-                if (slot.heirClass >= low && slot.heirClass <= high)
+                if (slot.heirClass >= low && slot.heirClass <= high) {
                     EXPECT_EQ(slot.share, 0)
                         << slot.relation.toStdString() << " beside class " << rule.by.front();
+                }
             }
         }
     }
