@@ -145,8 +145,9 @@ TEST_F(RelationRulesTest, EverySingleInstanceRelationIsARelationOfTheTable) {
     EXPECT_EQ(Texts::SingleInstance.size(), 23);
     for (const QString& relation : Texts::SingleInstance) {
         SCOPED_TRACE(relation.toStdString());
-        if (relation != Treasury)
+        if (relation != Treasury) {
             EXPECT_TRUE(Rules::isRelation(db, relation));
+        }
     }
     EXPECT_FALSE(Rules::isSingleInstance(Wife));
     EXPECT_FALSE(Rules::isSingleInstance("اب اب ام"));
