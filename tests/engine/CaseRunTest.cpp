@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using engine::CaseContext;
 using engine::EngineHost;
 using engine::HostKind;
@@ -25,7 +27,9 @@ struct Heir {
 // percentage and estate commands).
 class CaseRunTest : public ::testing::Test {
 protected:
-    void enterCase(const QString& deceased, std::initializer_list<Heir> heirs) {
+    void enterCase(const QString& deceased, std::initializer_list<Heir> list) {
+        // A copy: the list's own storage ends with this call, the answer comes later.
+        const std::vector<Heir> heirs(list);
         port.answer([this, deceased, heirs](CaseContext& c) {
             db.execute("delete from WARITH");
             for (const Heir& h : heirs)
