@@ -35,18 +35,17 @@ TEST(CalcOptions, WithoutTheGrandfatherStepTheSistersShareIsReturned) {
     EXPECT_EQ(reference.CaseKind, 2);
 }
 
+void expectSameDivision(std::initializer_list<int> classes, int madhhab) {
+    const auto live = divided(classes, madhhab, Live);
+    const auto reference = divided(classes, madhhab, Reference);
+    EXPECT_EQ(live.CaseBase, reference.CaseBase);
+    EXPECT_EQ(live.ClassShares, reference.ClassShares);
+}
+
 TEST(CalcOptions, TheVariantAgreesWhereTheGrandfatherStepDoesNotApply) {
-    const std::vector<std::pair<std::initializer_list<int>, int>> cases = {
-        {{5, 13, 7}, 2},     // wife, son, daughter
-        {{4, 2, 96, 10}, 1}, // the akdariyya
-        {{2, 10, 10, 31}, 2} // mother, two sisters and a paternal uncle
-    };
-    for (const auto& [classes, madhhab] : cases) {
-        const auto live = divided(classes, madhhab, Live);
-        const auto reference = divided(classes, madhhab, Reference);
-        EXPECT_EQ(live.CaseBase, reference.CaseBase);
-        EXPECT_EQ(live.ClassShares, reference.ClassShares);
-    }
+    expectSameDivision({5, 13, 7}, 2);      // wife, son, daughter
+    expectSameDivision({4, 2, 96, 10}, 1);  // the akdariyya
+    expectSameDivision({2, 10, 10, 31}, 2); // mother, two sisters and a paternal uncle
 }
 
 TEST(CalcOptions, OnlyACountAboveZeroMakesAResiduaryPresentInTheVariant) {
