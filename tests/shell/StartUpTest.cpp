@@ -28,6 +28,7 @@ QStringList pathRows(const QString& driveD) {
 TEST(StartUp, AFreshFolderGetsThePathCopyTheSelfTestAndTheResets) {
     TempAppFolder folder;
     const auto db = folder.caseDatabase();
+    db.execute("delete from STORDE_STANDERD"); // a catalogue of two, whatever ships
     db.execute("insert into STORDE_STANDERD (storde_case_no, storde_case_name) values (1, 'ا'), (2, 'ب')");
     db.execute("insert into STORDE_STANDERD_FROM_TO (storde_case_no) values (9)");
     db.execute("insert into STORDE_STANDERD_TEMP (storde_case_no) values (2)");
