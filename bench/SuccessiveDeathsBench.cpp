@@ -7,9 +7,7 @@
 #include "engine/ChainIntake.h"
 #include "engine/MergeSuccessiveDeaths.h"
 #include "engine/ReportSurface.h"
-#include "rules/CalcRuleFiles.h"
-#include "rules/ClassNameFiles.h"
-#include "support/TempAppFolder.h"
+#include "EngineFixture.h"
 
 #include <QCoreApplication>
 
@@ -20,23 +18,6 @@
 #include <string>
 
 namespace {
-
-// The dialogue has already handed the chain over; nothing else may be asked.
-class HandedOverPort : public engine::EnginePort {
-public:
-    void showEntryDialog(engine::EntryStage, engine::CaseContext&) override { unexpected(); }
-    void showSuccessionDialog(engine::CaseContext&) override {}
-    void showResultsScreen(engine::CaseContext&) override { unexpected(); }
-    void showMessage(const QString& text) override {
-        throw std::runtime_error("the chain was refused: " + text.toStdString());
-    }
-    void pause() override {}
-    engine::ReportSurface& surface() override { return m_surface; }
-
-private:
-    [[noreturn]] static void unexpected() { throw std::logic_error("not part of this benchmark"); }
-    engine::ReportSurface m_surface;
-};
 
 // Thirty deceased, each the son of the one before: every deceased leaves a wife, his mother (the
 // wife of the one before, so she inherits twice) and a few sons and daughters, their number
@@ -61,33 +42,11 @@ void handOverChain(const data::Database& db) {
     }
 }
 
-// What the engine host's load step prepares: the name tables and the rule files.
-struct LoadedEngine {
-    testsupport::TempAppFolder folder{true};
-    data::Database db = folder.caseDatabase();
-    engine::NameTables names;
-    rules::CalcRules rules;
-    HandedOverPort port;
-    engine::CaseContext context;
-
-    LoadedEngine() {
-        rules::ClassNameFiles files;
-        files.openFiles();
-        files.readGroupNames(names);
-        names.fillRelationNames();
-        names.fillMenuTexts();
-        files.readClassNames(names);
-        rules = rules::loadCalcRules();
-        handOverChain(db);
-    }
+// The loaded engine with the chain handed over.
+struct LoadedEngine : bench::LoadedEngine {
+    LoadedEngine() { handOverChain(db); }
     engine::EngineContext context_for(engine::EngineState& state) {
-        return {state,
-                names,
-                db,
-                port,
-                context,
-                engine::PagePolicy::PauseAndBreak,
-                engine::NoteWording::SuccessiveDeaths};
+        return contextFor(state, engine::PagePolicy::PauseAndBreak, engine::NoteWording::SuccessiveDeaths);
     }
 };
 
