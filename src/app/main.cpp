@@ -1,7 +1,6 @@
 #include "platform/widgets/WidgetMessageSink.h"
 #include "shell/Form1.h"
 #include "shell/Screens.h"
-#include "shell/StartUpSequence.h"
 
 #include <QApplication>
 
@@ -10,9 +9,9 @@ int main(int argc, char** argv) {
     QApplication::setLayoutDirection(Qt::RightToLeft);
     platform::WidgetMessageSink::install();
 
-    const data::Database db = shell::runStartUp({});
-    shell::Form1 mainWindow(db, {});
-    mainWindow.setScreens(shell::mainWindowScreens(&mainWindow));
-    mainWindow.show();
+    // Start-up, the engine self-test when it is due, then the main window.
+    const auto mainWindow = shell::Form1::load({});
+    mainWindow->setScreens(shell::mainWindowScreens(mainWindow.get()));
+    mainWindow->show();
     return app.exec();
 }
