@@ -2,11 +2,16 @@
 
 #include "data/FlagTable.h"
 #include "data/Numbers.h"
+#include "platform/AppPaths.h"
+#include "platform/MessageService.h"
+#include "platform/widgets/ReportDocument.h"
+#include "platform/widgets/ReportPreview.h"
 #include "results/ShrinkEnlargeButtons.h"
 #include "results/TouchedReport.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -420,8 +425,54 @@ void Form14::Command_return_to_case_Click() {
 }
 
 void Form14::Command_print_Click() {
-    // The preview of the division comes with the report layer; until then the command is
-    // present and leaves everything as it is.
+    namespace Mode = platform::ReportModeText;
+    m_db.transaction([this] {
+        // The words set before each deceased's name in the printed division.
+        m_db.execute(QStringLiteral("update PRINT_TEXT2 set and_text = ? where serial_deth <> 1"),
+                     {QStringLiteral("ثم توفي المدعو")});
+        m_db.execute(QStringLiteral("update PRINT_TEXT2 set and_text = ? where serial_deth = 1"),
+                     {QStringLiteral("توفي المدعو")});
+
+        // A conversion chosen on this screen or at the estate stage stays the mode; otherwise the
+        // mode is chosen anew at every print, from the option as it stands now.
+        const data::Rows conversion = m_db.select(
+            QStringLiteral(
+                "select REPORT_DESTRIBUTER from REPORT_DESTRIBUTER where REPORT_DESTRIBUTER = ? or "
+                "REPORT_DESTRIBUTER = ?"),
+            {Mode::Estate, Mode::Percentages});
+        if (conversion.isEmpty()) {
+            m_db.execute(QStringLiteral("delete from REPORT_DESTRIBUTER"));
+            QString mode = Mode::WithoutUnification;
+            if (m_db.exists(QStringLiteral("select 1 from PRINT_TEXT where instr(ser, ?) <> 0 limit 1"),
+                            {QString::fromUtf16(UnifiedHeading)})) {
+                const auto* only = findChild<QRadioButton*>(QStringLiteral("Option_tawheed_only"));
+                mode = only->isChecked() ? Mode::UnifiedOnly : Mode::Full;
+            }
+            m_db.execute(QStringLiteral("insert into REPORT_DESTRIBUTER (REPORT_DESTRIBUTER) values (?)"),
+                         {mode});
+        } else if (conversion.front().value(0).toString() == Mode::Estate) {
+            m_db.execute(QStringLiteral("update TAWHEED_CHILED set currency_type = ?"),
+                         {m_context.Text_tariqa_currency});
+        } else {
+            m_db.execute(QStringLiteral("update TAWHEED_CHILED set currency_type = '%'"));
+        }
+    });
+
+    // The program shows the division itself rather than opening the report database in another
+    // application; a folder without that database is still no whole installation.
+    const QString reportDatabase = QStringLiteral("TALVENO_TEST_REPORT.mdb");
+    if (!QFileInfo(platform::AppPaths::appFile(reportDatabase)).isFile()) {
+        platform::MessageService::show(QStringLiteral("الملف غير موجود: ") + reportDatabase,
+                                       platform::MessageIcon::Critical);
+        return;
+    }
+    const platform::ReportDocument document = platform::ReportDocument::fromTables(m_db.handle());
+    if (document.isEmpty()) {
+        platform::MessageService::show(QStringLiteral("لا توجد قسمة للطباعة"),
+                                       platform::MessageIcon::Warning);
+        return;
+    }
+    platform::ReportPreview::show(document, this);
 }
 
 void Form14::Command_endprogram_Click() {

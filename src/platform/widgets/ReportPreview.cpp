@@ -1,0 +1,99 @@
+#include "platform/widgets/ReportPreview.h"
+
+#include "platform/MessageService.h"
+#include "platform/widgets/ReportRenderer.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QToolBar>
+
+#include <memory>
+
+namespace platform {
+
+namespace {
+
+ReportPreview::Handler& handler() {
+    static ReportPreview::Handler h;
+    return h;
+}
+
+ReportPreview::PathChooser& pathChooser() {
+    static ReportPreview::PathChooser chooser;
+    return chooser;
+}
+
+QString choosePath(QWidget* parent, const QString& suggested) {
+    if (pathChooser())
+        return pathChooser()(parent, suggested);
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("حفظ القسام"), suggested,
+                                        QStringLiteral("PDF (*.pdf)"));
+}
+
+// The file name offered: the deed term and the case's serial, in the user's documents folder.
+QString suggestedPath(const ReportDocument& document) {
+    QString name = ReportDocumentText::DeedTerm;
+    if (!document.header.caseKey.isEmpty())
+        name += QLatin1Char(' ') + document.header.caseKey;
+    name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("-"));
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(folder).filePath(name.simplified() + QStringLiteral(".pdf"));
+}
+
+} // namespace
+
+QPrintPreviewDialog* ReportPreview::create(const ReportDocument& document, QWidget* parent) {
+    // The dialogue's own printer, which lives as long as the dialogue.
+    auto* dialog = new QPrintPreviewDialog(parent);
+    QPrinter* printer = dialog->printer();
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setDocName(ReportDocumentText::DeedTerm);
+    dialog->setObjectName(QStringLiteral("ReportPreview"));
+    dialog->setWindowTitle(QStringLiteral("معاينة قبل الطبع"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->resize(900, 1000);
+
+    const auto renderer = std::make_shared<ReportRenderer>(document);
+    QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
+                     [renderer](QPrinter* p) { renderer->paint(*p); });
+
+    auto* save = new QAction(dialog->style()->standardIcon(QStyle::SP_DialogSaveButton),
+                             QStringLiteral("حفظ بصيغة PDF"), dialog);
+    save->setObjectName(QString::fromLatin1(SavePdfAction));
+    QObject::connect(save, &QAction::triggered, dialog, [dialog, document] {
+        const QString path = choosePath(dialog, suggestedPath(document));
+        if (path.isEmpty())
+            return;
+        if (!ReportRenderer::writePdf(document, path))
+            MessageService::show(QStringLiteral("تعذر حفظ الملف: ") + path, MessageIcon::Critical);
+    });
+    if (auto* bar = dialog->findChild<QToolBar*>())
+        bar->addAction(save);
+    else
+        dialog->addAction(save);
+    return dialog;
+}
+
+void ReportPreview::show(const ReportDocument& document, QWidget* parent) {
+    if (handler()) {
+        handler()(document);
+        return;
+    }
+    create(document, parent)->exec();
+}
+
+void ReportPreview::setHandler(Handler h) {
+    handler() = std::move(h);
+}
+
+void ReportPreview::setPathChooser(PathChooser chooser) {
+    pathChooser() = std::move(chooser);
+}
+
+} // namespace platform
