@@ -1,13 +1,16 @@
 #include "platform/widgets/ReportRenderer.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 #include <QTextOption>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -23,6 +26,8 @@ constexpr qreal BodySize = 12;
 constexpr qreal SmallSize = 9.5;
 constexpr qreal TitleSize = 20;
 constexpr qreal HeadingSize = 14;
+// The smallest size numbers are set in to keep them whole in their column.
+constexpr qreal MinNumberSize = 6.5;
 
 // The page's margins in millimetres, wide enough for a court file's binding on the right.
 const QMarginsF PageMargins(16, 14, 22, 14);
@@ -102,6 +107,39 @@ QTextOption textOption(Qt::Alignment alignment, Qt::LayoutDirection direction,
     return option;
 }
 
+// A paragraph laid out in lines of a given width, its glyphs placed once and for all.
+struct LaidOutText {
+    std::shared_ptr<QTextLayout> layout;
+    qreal height = 0;
+};
+
+LaidOutText layOut(const QString& text, const QFont& font, qreal width, const QTextOption& option,
+                   QPaintDevice* device) {
+    auto layout = std::make_shared<QTextLayout>(text, font, device);
+    layout->setTextOption(option);
+    layout->beginLayout();
+    qreal height = 0;
+    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+    }
+    layout->endLayout();
+    return {layout, height};
+}
+
+// Draws the placed glyphs rather than the text. A print preview records what is painted and
+// replays it later; text it replays is shaped again without its paragraph's direction, which
+// turns the brackets and the blanks around the numbers of a right-to-left line, while placed
+// glyphs come back as they were laid out. The PDF keeps the letters behind the glyphs all the same.
+void drawLaidOut(QPainter& painter, const LaidOutText& text, const QRectF& box, Qt::Alignment alignment) {
+    qreal top = box.top();
+    if (alignment & Qt::AlignVCenter)
+        top += (box.height() - text.height) / 2;
+    for (const QGlyphRun& run : text.layout->glyphRuns())
+        painter.drawGlyphRun(QPointF(box.left(), top), run);
+}
+
 // What the painting of one document needs to measure: the painter on its device and the size
 // of the page body.
 class Page {
@@ -110,25 +148,36 @@ public:
 
     qreal mm(qreal millimetres) const { return millimetres * m_dpi / 25.4; }
 
+    // Measured as the lines are laid out, so that a text given its own width is never wrapped.
     qreal textWidth(const QFont& font, const QString& text) const {
-        return QFontMetricsF(font, painter.device()).horizontalAdvance(text);
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        const LaidOutText laidOut = layOut(text, font, 1e9, option, painter.device());
+        qreal widest = 0;
+        for (int i = 0; i < laidOut.layout->lineCount(); ++i)
+            widest = std::max(widest, laidOut.layout->lineAt(i).naturalTextWidth());
+        return std::ceil(widest) + 1;
     }
     qreal lineHeight(const QFont& font) const { return QFontMetricsF(font, painter.device()).height(); }
     qreal textHeight(const QFont& font, const QString& text, qreal boxWidth,
                      const QTextOption& option) const {
-        painter.setFont(font);
-        const QRectF box = painter.boundingRect(QRectF(0, 0, boxWidth, 1e9), text, option);
-        return std::max(box.height(), lineHeight(font));
+        return std::max(layOut(text, font, boxWidth, option, painter.device()).height, lineHeight(font));
+    }
+
+    // Sets a text in a box, after the box's alignment.
+    void drawText(QPainter& p, const QRectF& box, const QString& text, const QFont& font,
+                  const QTextOption& option) const {
+        drawLaidOut(p, layOut(text, font, box.width(), option, painter.device()), box, option.alignment());
     }
 
     // A paragraph over the given band of the page (right edge and width), right to left.
     Block paragraph(const QString& text, const QFont& font, Qt::Alignment alignment, qreal right,
                     qreal boxWidth) const {
         const QTextOption option = textOption(alignment, Qt::RightToLeft);
-        const qreal height = textHeight(font, text, boxWidth, option);
-        return {height, [text, font, option, right, boxWidth, height](QPainter& p, qreal top) {
-                    p.setFont(font);
-                    p.drawText(QRectF(right - boxWidth, top, boxWidth, height), text, option);
+        const LaidOutText laidOut = layOut(text, font, boxWidth, option, painter.device());
+        const qreal height = std::max(laidOut.height, lineHeight(font));
+        return {height, [laidOut, right, boxWidth, height, alignment](QPainter& p, qreal top) {
+                    drawLaidOut(p, laidOut, QRectF(right - boxWidth, top, boxWidth, height), alignment);
                 }};
     }
     Block paragraph(const QString& text, const QFont& font, Qt::Alignment alignment) const {
@@ -175,14 +224,14 @@ public:
         QStringList texts;
         for (const Column& c : m_columns)
             texts << c.heading;
-        return row(texts, {}, m_bold, Role::Heading);
+        return row(texts, {}, Role::Heading);
     }
     Block heirRow(int index) const {
         const ReportDocument::HeirLine& h = m_heirs[index];
         QStringList texts;
         for (const Column& c : m_columns)
             texts << cellText(h, c.kind);
-        return row(texts, h.unit, m_body, Role::Heir);
+        return row(texts, h.unit, Role::Heir);
     }
     // The total stands in the share column, its label across the columns before it.
     Block totalRow() const {
@@ -190,7 +239,7 @@ public:
         for (const Column& c : m_columns)
             texts << (c.kind == Kind::Share ? m_total : c.kind == Kind::Unit ? m_totalUnit : QString());
         texts[0] = Text::Total;
-        return row(texts, m_totalUnit, m_bold, Role::Total);
+        return row(texts, m_totalUnit, Role::Total);
     }
     int rowCount() const { return static_cast<int>(m_heirs.size()); }
 
@@ -219,58 +268,84 @@ private:
         return {};
     }
 
+    QFont cellFont(Kind kind, Role role, const QString& text) const {
+        if (kind != Kind::Share || role == Role::Heading)
+            return role == Role::Heir ? m_body : m_bold;
+        const QFont& font = role == Role::Total ? m_bold : m_body;
+        // A number is never broken over two lines: one too long for its column (the shares of
+        // long chains of deceased) is set smaller, alone, so that the others keep their size.
+        const qreal room = m_numberRoom - (m_fraction - fractionWidth(text, font));
+        const qreal width = m_page.textWidth(font, text);
+        if (width <= room)
+            return font;
+        qreal size = BodySize * room / width;
+        QFont smaller = ReportRenderer::font(std::max(MinNumberSize, size), role == Role::Total);
+        // Widths do not shrink quite in step with the size; step down until the number fits.
+        while (size > MinNumberSize && m_page.textWidth(smaller, text) > room) {
+            size *= 0.97;
+            smaller = ReportRenderer::font(std::max(MinNumberSize, size), role == Role::Total);
+        }
+        return smaller;
+    }
+
     // The width of the part of a number from its decimal point on; numbers line up on it.
     qreal fractionWidth(const QString& number, const QFont& font) const {
         const qsizetype point = number.indexOf(QLatin1Char('.'));
         return point < 0 ? 0 : m_page.textWidth(font, number.mid(point));
     }
 
+    // The widest whole part and the widest fraction of the share column's numbers, and the room
+    // its unit takes: together the width its numbers need.
+    qreal measureNumbers() {
+        const auto take = [this](const QString& number, const QFont& font) {
+            const qreal fraction = fractionWidth(number, font);
+            m_fraction = std::max(m_fraction, fraction);
+            m_whole = std::max(m_whole, m_page.textWidth(font, number) - fraction);
+        };
+        for (const ReportDocument::HeirLine& h : m_heirs)
+            take(h.share, m_body);
+        take(m_total, m_bold);
+        m_unitWidth = m_unitInShare ? m_page.textWidth(m_bold, m_totalUnit) + m_page.mm(2) : 0;
+        return m_whole + m_fraction + m_unitWidth + 2 * m_padX;
+    }
+
     void measure() {
         const qreal full = m_page.width;
+        qreal others = 0;
         for (Column& c : m_columns) {
+            if (c.kind == Kind::Name || c.kind == Kind::Share)
+                continue;
             qreal widest = m_page.textWidth(m_bold, c.heading);
             for (const ReportDocument::HeirLine& h : m_heirs)
                 widest = std::max(widest, m_page.textWidth(m_body, cellText(h, c.kind)));
-            if (c.kind == Kind::Share) {
-                widest = std::max(widest, m_page.textWidth(m_bold, m_total));
-                for (const ReportDocument::HeirLine& h : m_heirs) {
-                    m_fraction = std::max(m_fraction, fractionWidth(h.share, m_body));
-                    m_whole =
-                        std::max(m_whole, m_page.textWidth(m_body, h.share) - fractionWidth(h.share, m_body));
-                }
-                m_fraction = std::max(m_fraction, fractionWidth(m_total, m_bold));
-                m_whole =
-                    std::max(m_whole, m_page.textWidth(m_bold, m_total) - fractionWidth(m_total, m_bold));
-                if (m_unitInShare)
-                    m_unitWidth = m_page.textWidth(m_bold, m_totalUnit) + m_page.mm(2);
-            }
+            if (c.kind == Kind::Unit)
+                widest = std::max(widest, m_page.textWidth(m_bold, m_totalUnit));
             c.width = widest + 2 * m_padX;
-            switch (c.kind) {
-            case Kind::Serial:
+            if (c.kind == Kind::Serial)
                 c.width = std::max(c.width, m_page.mm(10));
-                break;
-            case Kind::Relation:
+            else if (c.kind == Kind::Relation)
                 c.width = std::clamp(c.width, m_page.mm(24), full * 0.28);
-                break;
-            case Kind::Share:
-                // Wide enough for the long numbers of long chains; beyond that they wrap.
-                c.width = std::clamp(c.width + m_fraction + m_unitWidth, m_page.mm(28), full * 0.45);
-                break;
-            case Kind::Unit:
+            else
                 c.width = std::clamp(c.width, m_page.mm(16), full * 0.2);
-                break;
-            case Kind::Name:
-                break;
-            }
+            others += c.width;
         }
-        qreal others = 0;
-        for (const Column& c : m_columns) {
-            if (c.kind != Kind::Name)
+
+        // The numbers take what they need, up to the room beside a name column of a quarter of
+        // the page.
+        const qreal room = full - others - full * 0.25;
+        const qreal needed = measureNumbers();
+        for (Column& c : m_columns) {
+            if (c.kind == Kind::Share) {
+                c.width = std::max({std::min(needed, room), m_page.textWidth(m_bold, c.heading) + 2 * m_padX,
+                                    m_page.mm(28)});
+                m_numberRoom = c.width - 2 * m_padX - m_unitWidth;
+                m_whole = std::min(m_whole, m_numberRoom - m_fraction);
                 others += c.width;
+            }
         }
         for (Column& c : m_columns) {
             if (c.kind == Kind::Name)
-                c.width = std::max(full - others, full * 0.25);
+                c.width = std::max(full - others, m_page.mm(20));
         }
     }
 
@@ -284,43 +359,6 @@ private:
         return {0, last};
     }
 
-    QTextOption cellOption(Kind kind, Role role) const {
-        if (role == Role::Total && kind != Kind::Share && kind != Kind::Unit)
-            return textOption(Right | Qt::AlignVCenter, Qt::RightToLeft);
-        if (role == Role::Heading || kind == Kind::Serial || kind == Kind::Unit)
-            return textOption(Centre | Qt::AlignVCenter, Qt::RightToLeft);
-        // Digits run left to right and, in a column too narrow for them, break anywhere.
-        if (kind == Kind::Share)
-            return textOption(Right | Qt::AlignVCenter, Qt::LeftToRight, QTextOption::WrapAnywhere);
-        return textOption(Right | Qt::AlignVCenter, Qt::RightToLeft);
-    }
-
-    // The box a cell's text is set in: inside the padding, and for a number shifted so that
-    // the decimal points of the column line up, clear of a unit in the same cell.
-    QRectF textBox(const QRectF& cell, Kind kind, Role role, const QString& text, const QFont& font) const {
-        QRectF box = cell.adjusted(m_padX, m_padY, -m_padX, -m_padY);
-        if (kind == Kind::Share && role != Role::Heading)
-            box.adjust(m_unitWidth, 0, -(m_fraction - fractionWidth(text, font)), 0);
-        return box;
-    }
-
-    Block row(const QStringList& texts, const QString& unit, const QFont& font, Role role) const {
-        qreal height = m_page.lineHeight(font);
-        for (int i = 0; i < m_columns.size(); ++i) {
-            const auto [first, last] = span(i, role);
-            if (first != i)
-                continue;
-            const Kind kind = m_columns[i].kind;
-            const QRectF box = textBox(QRectF(0, 0, spanWidth(first, last), 0), kind, role, texts[i], font);
-            height = std::max(height, m_page.textHeight(font, texts[i], box.width(), cellOption(kind, role)));
-            i = last;
-        }
-        height += 2 * m_padY;
-        return {height, [self = shared_from_this(), texts, unit, font, role, height](QPainter& p, qreal top) {
-                    self->drawRow(p, top, texts, unit, font, role, height);
-                }};
-    }
-
     qreal spanWidth(int first, int last) const {
         qreal w = 0;
         for (int i = first; i <= last; ++i)
@@ -328,12 +366,47 @@ private:
         return w;
     }
 
-    void drawRow(QPainter& p, qreal top, const QStringList& texts, const QString& unit, const QFont& font,
-                 Role role, qreal height) const {
+    QTextOption cellOption(Kind kind, Role role) const {
+        if (role == Role::Total && kind != Kind::Share && kind != Kind::Unit)
+            return textOption(Right | Qt::AlignVCenter, Qt::RightToLeft);
+        if (role == Role::Heading || kind == Kind::Serial || kind == Kind::Unit)
+            return textOption(Centre | Qt::AlignVCenter, Qt::RightToLeft);
+        // Digits run left to right; only a number wider than the whole page would break.
+        if (kind == Kind::Share)
+            return textOption(Right | Qt::AlignVCenter, Qt::LeftToRight, QTextOption::WrapAnywhere);
+        return textOption(Right | Qt::AlignVCenter, Qt::RightToLeft);
+    }
+
+    // The box a cell's text is set in: inside the padding, and for a number shifted so that
+    // the decimal points of the column line up, clear of a unit in the same cell.
+    QRectF textBox(const QRectF& cell, Kind kind, Role role, const QString& text) const {
+        QRectF box = cell.adjusted(m_padX, m_padY, -m_padX, -m_padY);
+        if (kind == Kind::Share && role != Role::Heading)
+            box.adjust(m_unitWidth, 0, -(m_fraction - fractionWidth(text, cellFont(kind, role, text))), 0);
+        return box;
+    }
+
+    Block row(const QStringList& texts, const QString& unit, Role role) const {
+        qreal height = 0;
+        for (int i = 0; i < m_columns.size(); ++i) {
+            const auto [first, last] = span(i, role);
+            const Kind kind = m_columns[i].kind;
+            const QFont font = cellFont(kind, role, texts[i]);
+            const QRectF box = textBox(QRectF(0, 0, spanWidth(first, last), 0), kind, role, texts[i]);
+            height = std::max(height, m_page.textHeight(font, texts[i], box.width(), cellOption(kind, role)));
+            i = last;
+        }
+        height += 2 * m_padY;
+        return {height, [self = shared_from_this(), texts, unit, role, height](QPainter& p, qreal top) {
+                    self->drawRow(p, top, texts, unit, role, height);
+                }};
+    }
+
+    void drawRow(QPainter& p, qreal top, const QStringList& texts, const QString& unit, Role role,
+                 qreal height) const {
         static const QColor headingShade(0xe4, 0xe4, 0xe4);
         static const QColor totalShade(0xf2, 0xf2, 0xf2);
         p.setPen(rulePen(m_page, 0.25));
-        p.setFont(font);
         qreal right = m_page.width;
         for (int i = 0; i < m_columns.size(); ++i) {
             const auto [first, last] = span(i, role);
@@ -343,14 +416,16 @@ private:
                 p.fillRect(cell, role == Role::Heading ? headingShade : totalShade);
             p.drawRect(cell);
             const Kind kind = m_columns[i].kind;
-            const QRectF box = textBox(cell, kind, role, texts[i], font);
-            p.drawText(box, texts[i], cellOption(kind, role));
+            m_page.drawText(p, textBox(cell, kind, role, texts[i]), texts[i], cellFont(kind, role, texts[i]),
+                            cellOption(kind, role));
             if (kind == Kind::Share && role != Role::Heading && m_unitInShare) {
                 // The unit follows the numbers, just clear of the widest of them.
                 const qreal unitRight = cell.right() - m_padX - m_fraction - m_whole - m_page.mm(1.2);
-                p.drawText(QRectF(cell.left(), cell.top() + m_padY, unitRight - cell.left(),
-                                  cell.height() - 2 * m_padY),
-                           unit, textOption(Right | Qt::AlignVCenter, Qt::RightToLeft));
+                m_page.drawText(p,
+                                QRectF(cell.left(), cell.top() + m_padY, unitRight - cell.left(),
+                                       cell.height() - 2 * m_padY),
+                                unit, cellFont(kind, role, texts[i]),
+                                textOption(Right | Qt::AlignVCenter, Qt::RightToLeft));
             }
             right -= width;
             i = last;
@@ -363,10 +438,11 @@ private:
     QString m_totalUnit;
     QFont m_body;
     QFont m_bold;
+    qreal m_numberRoom = 0;
     qreal m_padX;
     qreal m_padY;
-    qreal m_fraction = 0;
     qreal m_whole = 0;
+    qreal m_fraction = 0;
     bool m_unitInShare = false;
     qreal m_unitWidth = 0;
     QList<Column> m_columns;
