@@ -111,7 +111,9 @@ struct ReportTestBench {
     void setClass(int c, int count, int perHead, engine::Num denom = 0) {
         state.ClassCount[c] = count;
         state.ClassShares[c] = perHead;
-        state.ShareKindDenom[c] = denom;
+        // Only the fixed-share classes have a share kind.
+        if (c <= engine::ShareKindTop)
+            state.ShareKindDenom[c] = denom;
     }
 
     QStringList window() { return port.surface().lines(); }
