@@ -151,19 +151,7 @@ void heirTable(EngineContext& ctx, int i) {
         // A slot the same-name join emptied has no line, but it still counts towards the page.
         if (!s.HeirName[j].isEmpty()) {
             const QString share = decimalText(s.HeirShare[j]);
-            out.spc(5)
-                .number(std::int64_t{j})
-                .text(HeirSerialMark)
-                .text(s.HeirName[j])
-                .zone()
-                .tab(44)
-                .text(s.HeirRelation[j])
-                .tab(65)
-                .numberText(share)
-                .zone()
-                .tab(80)
-                .text(s.AmountUnit)
-                .endLine();
+            PrintHeirLine(out, s, j, share);
             tables.appendPrintText(
                 PrintTextRow::heir(j, s.HeirName[j], s.HeirRelation[j], share, s.AmountUnit));
             tables.appendDeceasedHeir(i, j, s.HeirName[j], s.HeirRelation[j], s.HeirShare[j]);
@@ -196,6 +184,22 @@ QString BaseLineText(const EngineState& s) {
         text += middle->words + decimalText(middle->base);
     text += CorrectedTo + decimalText(s.CaseBase) + PartsClose;
     return text;
+}
+
+void PrintHeirLine(ReportSurface& out, const EngineState& s, int j, const QString& share) {
+    out.spc(5)
+        .number(std::int64_t{j})
+        .text(HeirSerialMark)
+        .text(s.HeirName[j])
+        .zone()
+        .tab(44)
+        .text(s.HeirRelation[j])
+        .tab(65)
+        .numberText(share)
+        .zone()
+        .tab(80)
+        .text(s.AmountUnit)
+        .endLine();
 }
 
 DeceasedReportResult DeceasedReport(EngineContext& ctx) {

@@ -32,6 +32,10 @@ void PrintBaseLine(EngineContext& ctx);
 Rational RaisedBase(const EngineState& state);
 Rational ReturnedBase(const EngineState& state);
 
+// One heir line of a deceased's table on the window: his slot number, name, relation, share and
+// the unit of the share. The report and the self-test print their tables with it.
+void PrintHeirLine(ReportSurface& out, const EngineState& state, int slot, const QString& share);
+
 // The text of the base line as it is stored.
 QString BaseLineText(const EngineState& state);
 

@@ -1,5 +1,7 @@
 #include "engine/EngineSelfTest.h"
 
+#include "engine/DeceasedReport.h"
+#include "engine/ExactDecimal.h"
 #include "engine/ShareCalculation.h"
 #include "engine/StoredCaseCalculation.h"
 #include "platform/AppPaths.h"
@@ -99,19 +101,7 @@ void deceasedTable(EngineState& s, ReportSurface& out, int i) {
     BigInt total = 0;
     for (int j = s.DeceasedLastHeir[i - 1] + 1; j <= s.DeceasedLastHeir[i]; ++j) {
         if (!s.HeirName[j].isEmpty()) {
-            out.spc(5)
-                .number(std::int64_t{j})
-                .text(HeirSerialMark)
-                .text(s.HeirName[j])
-                .zone()
-                .tab(44)
-                .text(s.HeirRelation[j])
-                .tab(65)
-                .number(s.HeirShare[j])
-                .zone()
-                .tab(80)
-                .text(s.AmountUnit)
-                .endLine();
+            PrintHeirLine(out, s, j, decimalText(s.HeirShare[j]));
         }
         total += s.HeirShare[j];
     }
