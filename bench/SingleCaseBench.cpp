@@ -20,9 +20,9 @@ struct Heir {
 // A family that goes through most steps of a division: spouses, parents, descendants of two
 // levels, siblings who are blocked, and a note for nearly every one of them.
 const Heir family[] = {
-    {"فاطمة", "زوجة"}, {"زينب", "زوجة"}, {"خديجة", "ام"},    {"عمر", "اب"},
-    {"علي", "ابن"},    {"حسن", "ابن"},   {"عائشة", "بنت"},   {"مريم", "بنت"},
-    {"سلمى", "بنت ابن"}, {"خالد", "اخ"},  {"سعاد", "اخت لام"}, {"بكر", "عم"},
+    {"فاطمة", "زوجة"},   {"زينب", "زوجة"}, {"خديجة", "ام"},     {"عمر", "اب"},
+    {"علي", "ابن"},      {"حسن", "ابن"},   {"عائشة", "بنت"},    {"مريم", "بنت"},
+    {"سلمى", "بنت ابن"}, {"خالد", "اخ"},   {"سعاد", "اخت لام"}, {"بكر", "عم"},
 };
 
 void BM_SingleCaseToReportTables(benchmark::State& bench) {
@@ -47,7 +47,10 @@ void BM_SingleCaseToReportTables(benchmark::State& bench) {
         benchmark::DoNotOptimize(state.CaseBase);
     }
 }
-BENCHMARK(BM_SingleCaseToReportTables)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SingleCaseToReportTables)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -3,11 +3,11 @@
 // deceased's division, notes and report, the merge, the unified table and the closing lines. The
 // merge is also timed alone.
 
+#include "EngineFixture.h"
 #include "engine/CaseRun.h"
 #include "engine/ChainIntake.h"
 #include "engine/MergeSuccessiveDeaths.h"
 #include "engine/ReportSurface.h"
-#include "EngineFixture.h"
 
 #include <QCoreApplication>
 

@@ -47,7 +47,8 @@ Database Database::OpenDatabase(const QString& path) {
         return db;
     }
     if (!info.exists() || !info.isFile()) {
-        platform::ProcessExit::fail(QStringLiteral("قاعدة البيانات غير موجودة: ") + QDir::toNativeSeparators(key));
+        platform::ProcessExit::fail(QStringLiteral("قاعدة البيانات غير موجودة: ") +
+                                    QDir::toNativeSeparators(key));
     }
 
     static int serial = 0;
@@ -59,8 +60,8 @@ Database Database::OpenDatabase(const QString& path) {
         const QString detail = sql.lastError().text();
         sql = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
-        platform::ProcessExit::fail(QStringLiteral("تعذر فتح قاعدة البيانات: ") + QDir::toNativeSeparators(key) +
-                                    QLatin1Char('\n') + detail);
+        platform::ProcessExit::fail(QStringLiteral("تعذر فتح قاعدة البيانات: ") +
+                                    QDir::toNativeSeparators(key) + QLatin1Char('\n') + detail);
     }
     db.m_connection = name;
     // A file that is not a database fails on its first read; it is registered only once it has

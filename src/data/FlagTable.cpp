@@ -3,7 +3,8 @@
 namespace data {
 
 FlagTable::FlagTable(Database db, QString table, QString column)
-    : m_db(std::move(db)), m_table(std::move(table)), m_column(column.isEmpty() ? m_table : std::move(column)) {}
+    : m_db(std::move(db)), m_table(std::move(table)),
+      m_column(column.isEmpty() ? m_table : std::move(column)) {}
 
 void FlagTable::write(const QVariant& value) const {
     m_db.transaction([&] {
@@ -13,7 +14,8 @@ void FlagTable::write(const QVariant& value) const {
 }
 
 std::optional<QVariant> FlagTable::read() const {
-    const Rows rows = m_db.select(QStringLiteral("select %1 from %2 order by rowid limit 1").arg(m_column, m_table));
+    const Rows rows =
+        m_db.select(QStringLiteral("select %1 from %2 order by rowid limit 1").arg(m_column, m_table));
     if (rows.isEmpty())
         return std::nullopt;
     return rows.front().value(0);

@@ -17,7 +17,6 @@ ChainResult refuse(EngineContext& ctx, const QString& message) {
     return {ChainStep::BackToDialogue, message};
 }
 
-
 QString nameRefusal(NameCheck check) {
     switch (check) {
     case NameCheck::Empty:

@@ -44,8 +44,8 @@ void EngineHost::Form_Load() {
 
     m_context.Text_first_count = QString::number(m_context.Text_first_count.toInt() + 1);
 
-    m_db = data::Database::OpenDatabase(platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST.mdb")), false,
-                                        false, QStringLiteral(";pwd=velkaro"));
+    m_db = data::Database::OpenDatabase(platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST.mdb")),
+                                        false, false, QStringLiteral(";pwd=velkaro"));
     for (const char* table : reportTables)
         m_db.select(QStringLiteral("select * from %1 limit 0").arg(QLatin1String(table)));
 

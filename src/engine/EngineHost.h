@@ -2,9 +2,9 @@
 
 #include "data/Database.h"
 #include "engine/CaseContext.h"
+#include "engine/EngineContext.h"
 #include "engine/EnginePort.h"
 #include "engine/EngineState.h"
-#include "engine/EngineContext.h"
 #include "engine/NameTables.h"
 #include "rules/CalcRuleFiles.h"
 
@@ -15,8 +15,8 @@ namespace engine {
 // Which host a run lives in: the real-case host or the exercise host. Both have the same load
 // step and the same engine procedures; what differs is data.
 struct HostKind {
-    QString name;   // "Form13" or "Form2"
-    bool exercise;  // the exercise host uses the exercise variants of the dialogues
+    QString name;  // "Form13" or "Form2"
+    bool exercise; // the exercise host uses the exercise variants of the dialogues
 
     static HostKind real() { return {QStringLiteral("Form13"), false}; }
     static HostKind exercises() { return {QStringLiteral("Form2"), true}; }

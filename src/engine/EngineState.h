@@ -18,8 +18,8 @@ using BigInt = boost::multiprecision::cpp_int;
 inline constexpr int MaxHeirsPerDeceased = 50;
 inline constexpr int MaxHeirSlots = 200;
 inline constexpr int MaxDeceased = 30;
-inline constexpr int ClassTop = 112;   // heir classes 1..112
-inline constexpr int NameTop = 128;    // relation and class-name slots 1..128
+inline constexpr int ClassTop = 112;    // heir classes 1..112
+inline constexpr int NameTop = 128;     // relation and class-name slots 1..128
 inline constexpr int ShareKindTop = 17; // share kinds 1..17
 
 // The classes the calculation names (ClassCode).

@@ -31,7 +31,8 @@ ShrinkEnlargeButtons::ShrinkEnlargeButtons(QWidget* screen, const QString& shrin
 
 ShrinkEnlargeButtons::ShrinkEnlargeButtons(QWidget* screen, QPushButton* shrink, QPushButton* enlarge,
                                            PartnerWindows partners)
-    : QObject(screen), m_screen(screen), m_partners(std::move(partners)), m_shrink(shrink), m_enlarge(enlarge) {
+    : QObject(screen), m_screen(screen), m_partners(std::move(partners)), m_shrink(shrink),
+      m_enlarge(enlarge) {
     connect(m_shrink, &QPushButton::clicked, this, &ShrinkEnlargeButtons::shrink);
     connect(m_enlarge, &QPushButton::clicked, this, &ShrinkEnlargeButtons::enlarge);
 }

@@ -16,7 +16,8 @@ namespace {
 
 RuleFile& opened(std::optional<RuleFile>& file, const char* what) {
     if (!file)
-        throw std::logic_error(std::string("ClassNameFiles: ") + what + " read before openFiles() or after it was closed");
+        throw std::logic_error(std::string("ClassNameFiles: ") + what +
+                               " read before openFiles() or after it was closed");
     return *file;
 }
 

@@ -37,8 +37,10 @@ const std::map<QString, QString> helpTopics = {
 };
 
 const std::map<QString, void (*)(const data::Database&)> presetStatements = {
-    {QStringLiteral("new1"), &MenuCommands::new1},       {QStringLiteral("mun"), &MenuCommands::mun},
-    {QStringLiteral("namu"), &MenuCommands::namu},       {QStringLiteral("masaeel"), &MenuCommands::masaeel},
+    {QStringLiteral("new1"), &MenuCommands::new1},
+    {QStringLiteral("mun"), &MenuCommands::mun},
+    {QStringLiteral("namu"), &MenuCommands::namu},
+    {QStringLiteral("masaeel"), &MenuCommands::masaeel},
     {QStringLiteral("iqtibarya"), &MenuCommands::iqtibarya},
 };
 
@@ -154,9 +156,10 @@ void Form1::buildContents() {
     label(QStringLiteral("Label_description"),
           QStringLiteral("يقوم البرنامج بحل جميع مسائل الميراث وفقا لقواعد الشريعة الاسلامية"), 16, false);
     label(QStringLiteral("Label_edition"), QStringLiteral("الاصدار الرابع"), 14, false);
-    label(QStringLiteral("Label_note"),
-          QStringLiteral("اضيف الى الاصدار الجديد برنامج تعليمي وكتاب منهجي يوضح اصول علم الفرائض والمواريث "), 12,
-          false);
+    label(
+        QStringLiteral("Label_note"),
+        QStringLiteral("اضيف الى الاصدار الجديد برنامج تعليمي وكتاب منهجي يوضح اصول علم الفرائض والمواريث "),
+        12, false);
     layout->addStretch(1);
     label(QStringLiteral("Label_credits"),
           QStringLiteral("يوزع البرنامج مجانا لطلبة العلم والعاملين في المحاكم الشرعية"), 10, false);

@@ -11,11 +11,11 @@ namespace shell {
 // starts empty.
 class MenuCommands {
 public:
-    static void new1(const data::Database& db);       // new single-death case
-    static void mun(const data::Database& db);        // new successive-deaths case
-    static void namu(const data::Database& db);       // model cases
-    static void masaeel(const data::Database& db);    // exercises
-    static void iqtibarya(const data::Database& db);  // share-type quiz
+    static void new1(const data::Database& db);      // new single-death case
+    static void mun(const data::Database& db);       // new successive-deaths case
+    static void namu(const data::Database& db);      // model cases
+    static void masaeel(const data::Database& db);   // exercises
+    static void iqtibarya(const data::Database& db); // share-type quiz
 
     // The preparer the model-case paths put on the report.
     static QString defaultPreparer();

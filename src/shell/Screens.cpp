@@ -12,12 +12,15 @@ namespace shell {
 
 Form13::Dialogs realCaseDialogs() {
     Form13::Dialogs dialogs;
-    dialogs.entry = [](engine::EntryStage, engine::CaseContext& context, const results::PartnerWindows& partners) {
-        const data::Database db = data::Database::OpenDatabase(platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST.mdb")));
+    dialogs.entry = [](engine::EntryStage, engine::CaseContext& context,
+                       const results::PartnerWindows& partners) {
+        const data::Database db =
+            data::Database::OpenDatabase(platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST.mdb")));
         entry::ExitHooks hooks{[db] { ExitPaths::CleanExit(db); }, [] { ExitPaths::MainMenuButton(); }};
         entry::Form12 dialog(db, context, hooks, partners.host);
         new results::ShrinkEnlargeButtons(&dialog, dialog.findChild<QPushButton*>(QStringLiteral("Command2")),
-                                          dialog.findChild<QPushButton*>(QStringLiteral("Command5")), partners);
+                                          dialog.findChild<QPushButton*>(QStringLiteral("Command5")),
+                                          partners);
         dialog.exec();
     };
     return dialogs;

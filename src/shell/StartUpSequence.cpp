@@ -56,8 +56,9 @@ void updatePathDatabase() {
 data::Database runStartUp(const std::function<void()>& selfTest) {
     updatePathDatabase();
 
-    const data::Database db = data::Database::OpenDatabase(
-        platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST.mdb")), false, false, QStringLiteral(";pwd=velkaro"));
+    const data::Database db =
+        data::Database::OpenDatabase(platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST.mdb")), false,
+                                     false, QStringLiteral(";pwd=velkaro"));
 
     if (!db.exists(QStringLiteral("select * from CHECK_FILE")) && selfTest)
         selfTest();

@@ -134,8 +134,9 @@ TEST_F(DatabaseTest, AnEditThatFailsHalfWayLeavesTheStoredCaseWhole) {
         db.execute("insert into WARITH_GENERAL (case_no, no_such_column) values (?, ?)", {5, "A"});
     }),
                  platform::ProgramEnded);
-    EXPECT_EQ(column(db.select("select * from WARITH_GENERAL where case_no=? order by rowid", {5}), "warith_name"),
-              QStringList({"A", "B"}));
+    EXPECT_EQ(
+        column(db.select("select * from WARITH_GENERAL where case_no=? order by rowid", {5}), "warith_name"),
+        QStringList({"A", "B"}));
     EXPECT_EQ(messages.texts().size(), 1);
 }
 

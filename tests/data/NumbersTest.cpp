@@ -12,10 +12,21 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheText) {
         const char* text;
         Rational expected;
     } cases[] = {
-        {"2", 2},           {"10", 10},          {"12abc", 12}, {" 3.5", Rational(7, 2)},
-        {"-4", -4},         {"+7", 7},           {"", 0},       {"abc", 0},
-        {"خمسة", 0},        {"0.001", Rational(1, 1000)},       {"2.", 2},
-        {"1,000", 1},       {"  ", 0},           {"-", 0},      {"123456789012345678901234567890", Rational(BigInt("123456789012345678901234567890"))},
+        {"2", 2},
+        {"10", 10},
+        {"12abc", 12},
+        {" 3.5", Rational(7, 2)},
+        {"-4", -4},
+        {"+7", 7},
+        {"", 0},
+        {"abc", 0},
+        {"خمسة", 0},
+        {"0.001", Rational(1, 1000)},
+        {"2.", 2},
+        {"1,000", 1},
+        {"  ", 0},
+        {"-", 0},
+        {"123456789012345678901234567890", Rational(BigInt("123456789012345678901234567890"))},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -28,9 +39,9 @@ TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour) {
         Rational value;
         int expected;
     } cases[] = {
-        {Rational(5, 2), 2},  {Rational(7, 2), 4},   {Rational(-5, 2), -2}, {Rational(-7, 2), -4},
-        {Rational(1, 2), 0},  {Rational(3, 2), 2},   {Rational(26, 10), 3}, {Rational(24, 10), 2},
-        {Rational(-26, 10), -3}, {Rational(3), 3},   {Rational(0), 0},      {Rational(-1, 3), 0},
+        {Rational(5, 2), 2},     {Rational(7, 2), 4}, {Rational(-5, 2), -2}, {Rational(-7, 2), -4},
+        {Rational(1, 2), 0},     {Rational(3, 2), 2}, {Rational(26, 10), 3}, {Rational(24, 10), 2},
+        {Rational(-26, 10), -3}, {Rational(3), 3},    {Rational(0), 0},      {Rational(-1, 3), 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value.str());

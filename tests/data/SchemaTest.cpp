@@ -18,11 +18,14 @@ struct Table {
 
 // Every table of the case database and every column its readers and writers name.
 const Table caseTables[] = {
-    {"WARITH_GENERAL", {"case_no", "deth_name", "case_name", "DATA_ENTRY_NAME", "ADRESS_ENTRY_NAME",
-                        "warith_relation", "warith_name", "ar", "no_check"}},
-    {"WARITH_GENERAL_TEST", {"case_no", "deth_name", "case_name", "DATA_ENTRY_NAME", "ADRESS_ENTRY_NAME",
-                             "warith_relation", "warith_name", "ar", "no_check", "case_level"}},
-    {"DETH_GENERAL", {"case_no", "case_name", "deth_name", "arrange", "DATA_ENTRY_NAME", "ADRESS_ENTRY_NAME"}},
+    {"WARITH_GENERAL",
+     {"case_no", "deth_name", "case_name", "DATA_ENTRY_NAME", "ADRESS_ENTRY_NAME", "warith_relation",
+      "warith_name", "ar", "no_check"}},
+    {"WARITH_GENERAL_TEST",
+     {"case_no", "deth_name", "case_name", "DATA_ENTRY_NAME", "ADRESS_ENTRY_NAME", "warith_relation",
+      "warith_name", "ar", "no_check", "case_level"}},
+    {"DETH_GENERAL",
+     {"case_no", "case_name", "deth_name", "arrange", "DATA_ENTRY_NAME", "ADRESS_ENTRY_NAME"}},
     {"WARITH_DUBLE_GENERAL", {"case_no", "arrange", "warith_name", "warith_relation", "ar"}},
     {"STORDE_STANDERD", {"storde_case_no", "storde_case_name"}},
     {"relations", {"relations", "au"}},
@@ -30,13 +33,16 @@ const Table caseTables[] = {
     {"DATA_ENTRY_NAME", {"DATA_ENTRY_NAME"}},
     {"ADRESS_ENTRY_NAME", {"ADRESS_ENTRY_NAME"}},
     {"QUESTUNS", {"q_no", "questun", "unser", "arr"}},
-    {"WARITH", {"warith_relation", "warith_name", "ar", "case_no", "deth_name", "case_name", "DATA_ENTRY_NAME",
-                "ADRESS_ENTRY_NAME", "case_level", "no_check"}},
-    {"DETH", {"deth_name", "arrange", "deth_status", "case_name", "DATA_ENTRY_NAME", "ADRESS_ENTRY_NAME",
-              "arrange_general"}},
+    {"WARITH",
+     {"warith_relation", "warith_name", "ar", "case_no", "deth_name", "case_name", "DATA_ENTRY_NAME",
+      "ADRESS_ENTRY_NAME", "case_level", "no_check"}},
+    {"DETH",
+     {"deth_name", "arrange", "deth_status", "case_name", "DATA_ENTRY_NAME", "ADRESS_ENTRY_NAME",
+      "arrange_general"}},
     {"WARITH_DUBLE", {"warith_name", "warith_relation", "arrange", "arrange_general", "ar"}},
-    {"MUNASKA_TEMP", {"case_no", "warith_relation", "warith_name", "deth_name", "deth_status", "arrange", "ar",
-                      "DATA_ENTRY_NAME", "ADRESS_ENTRY_NAME"}},
+    {"MUNASKA_TEMP",
+     {"case_no", "warith_relation", "warith_name", "deth_name", "deth_status", "arrange", "ar",
+      "DATA_ENTRY_NAME", "ADRESS_ENTRY_NAME"}},
     {"CHECK_NAME", {"warith_name"}},
     {"CHECK_DETH", {"deth_name"}},
     {"STORDE_STANDERD_TEMP", {"storde_case_no", "storde_case_name"}},
@@ -57,9 +63,11 @@ const Table caseTables[] = {
     {"NOTS_CHILED", {"serial_deth", "serial_not_chiled", "name_not_chiled"}},
     {"PRINT_TITLE", {"Title", "serial_project"}},
     {"TAWHEED", {"name_deth"}},
-    {"TAWHEED_CHILED", {"serial_deth_chiled", "name_deth_chiled", "share", "max_tareka_ammount", "currency_type"}},
-    {"PRACTIC_SINGLE", {"warith_relation", "warith_name", "ar", "case_no", "deth_name", "case_name",
-                        "DATA_ENTRY_NAME", "ADRESS_ENTRY_NAME", "case_level", "no_check"}},
+    {"TAWHEED_CHILED",
+     {"serial_deth_chiled", "name_deth_chiled", "share", "max_tareka_ammount", "currency_type"}},
+    {"PRACTIC_SINGLE",
+     {"warith_relation", "warith_name", "ar", "case_no", "deth_name", "case_name", "DATA_ENTRY_NAME",
+      "ADRESS_ENTRY_NAME", "case_level", "no_check"}},
     {"PRACTIC_SINGLE_TEMP", {"case_no"}},
     {"TEST_CASE_NO_WAJBA", {"case_no"}},
     {"TEST_CASE_NO_WAJBA_MAIN", {"case_no"}},
@@ -88,7 +96,8 @@ void expectTables(const data::Database& db, std::span<const Table> tables) {
         EXPECT_EQ(have.size(), t.columns.size()) << "unexpected columns";
     }
     QSet<QString> actual;
-    for (const auto& row : db.select("select name from sqlite_master where type='table' and name not like 'sqlite_%'"))
+    for (const auto& row :
+         db.select("select name from sqlite_master where type='table' and name not like 'sqlite_%'"))
         actual.insert(row.value(0).toString().toLower());
     EXPECT_EQ(actual, expected);
 }
@@ -113,7 +122,8 @@ TEST(Schema, TheReportAndPathDatabasesHoldTheirOneTable) {
 TEST(Schema, StatementsNameTablesAndColumnsInAnyLetterCase) {
     TempAppFolder folder;
     const auto db = folder.caseDatabase();
-    db.execute("insert into WARITH_DUBLE (WARITH_name, WARITH_relation, arrange) values (?, ?, ?)", {"س", "ابن", 1});
+    db.execute("insert into WARITH_DUBLE (WARITH_name, WARITH_relation, arrange) values (?, ?, ?)",
+               {"س", "ابن", 1});
     EXPECT_EQ(db.scalar("select warith_name from warith_duble").toString(), "س");
     db.execute("insert into case_no(case_no,\"case\") values(?,'1')", {7});
     EXPECT_EQ(db.scalar("select CASE_NO from CASE_NO").toInt(), 7);

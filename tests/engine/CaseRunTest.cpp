@@ -33,7 +33,8 @@ protected:
         port.answer([this, deceased, heirs](CaseContext& c) {
             db.execute("delete from WARITH");
             for (const Heir& h : heirs)
-                db.execute("insert into WARITH (warith_name, warith_relation) values (?, ?)", {h.name, h.relation});
+                db.execute("insert into WARITH (warith_name, warith_relation) values (?, ?)",
+                           {h.name, h.relation});
             c.Text_deth_name = deceased;
             c.Text_case_no = "7";
         });
@@ -54,7 +55,8 @@ protected:
 
     QStringList shares() const {
         QStringList out;
-        for (const auto& r : db.select("select name_deth_chiled, share from PRINT_TEXT2_CHILED order by rowid"))
+        for (const auto& r :
+             db.select("select name_deth_chiled, share from PRINT_TEXT2_CHILED order by rowid"))
             out << r.value(0).toString() + "=" + r.value(1).toString();
         return out;
     }
@@ -75,7 +77,8 @@ TEST(MenuChoice, ReadsTheLeadingNumberRoundedHalfToEven) {
     const struct {
         const char* text;
         int code;
-    } cases[] = {{"2", 2}, {"10", 10}, {" 9", 9}, {"3abc", 3}, {"2.5", 2}, {"3.5", 4}, {"", 0}, {"x", 0}, {"12", 12}};
+    } cases[] = {{"2", 2},   {"10", 10}, {" 9", 9}, {"3abc", 3}, {"2.5", 2},
+                 {"3.5", 4}, {"", 0},    {"x", 0},  {"12", 12}};
     for (const auto& c : cases)
         EXPECT_EQ(engine::CaseRun::menuChoice(c.text), c.code) << c.text;
 }
@@ -116,12 +119,12 @@ TEST_F(CaseRunTest, TheResultsCommandsLoopOverTheSameCase) {
     enterCase("عمرو", {{"سالم", "اب"}});
     run();
 
-    const QStringList expected = {"مصدر المسألة", "نوع المسألة", "تفاصيل المسألة",
-                                  "Form14", "Form14", "Form14", "Form14", // 12, 0 and "" show it again
-                                  "Form14", "Form14",                    // after each other-school run
-                                  "Form14",                              // after the percentages
-                                  "تركة", "Form14",                      // the estate, then results
-                                  "Form14",                              // after showing it again
+    const QStringList expected = {"مصدر المسألة",   "نوع المسألة", "تفاصيل المسألة", "Form14",
+                                  "Form14",         "Form14",      "Form14", // 12, 0 and "" show it again
+                                  "Form14",         "Form14",                // after each other-school run
+                                  "Form14",                                  // after the percentages
+                                  "تركة",           "Form14",                // the estate, then results
+                                  "Form14",                                  // after showing it again
                                   "تفاصيل المسألة", "Form14"};
     EXPECT_EQ(screens(), expected);
     // Command 10 started afresh in the default school even after two changes of school.
@@ -134,7 +137,8 @@ TEST_F(CaseRunTest, AnIntakeRefusalShowsItsMessageAndAsksForTheCaseAgain) {
     enterCase("زيد", {{"علي", "ابن"}, {"خالد", "بيت المال"}});
     enterCase("زيد", {{"علي", "ابن"}});
     run();
-    EXPECT_EQ(screens(), QStringList({"مصدر المسألة", "نوع المسألة", "تفاصيل المسألة", "تفاصيل المسألة", "Form14"}));
+    EXPECT_EQ(screens(),
+              QStringList({"مصدر المسألة", "نوع المسألة", "تفاصيل المسألة", "تفاصيل المسألة", "Form14"}));
     ASSERT_EQ(port.messages.size(), 1);
     EXPECT_EQ(port.messages[0], " الصلة - بيت المال - غير ملائمة ... سيتم اعادة تنفيذ المسألة");
     EXPECT_EQ(shares(), QStringList({"علي=1"}));
@@ -151,8 +155,9 @@ TEST_F(CaseRunTest, AChainOfTwoDeceasedIsMergedIntoOneDivision) {
     port.answer([](CaseContext& c) { c.Text_TYPS = "ن"; });
     port.answer([this](CaseContext& c) { // Form6
         db.execute("insert into DETH (deth_name, arrange) values ('زيد', 1), ('عمرو', 2)");
-        db.execute("insert into WARITH_DUBLE (warith_name, warith_relation, arrange) values "
-                   "('هند', 'زوجة', 1), ('عمرو', 'ابن', 1), ('بكر', 'ابن', 1), ('هند', 'ام', 2), ('بكر', 'اخ', 2)");
+        db.execute(
+            "insert into WARITH_DUBLE (warith_name, warith_relation, arrange) values "
+            "('هند', 'زوجة', 1), ('عمرو', 'ابن', 1), ('بكر', 'ابن', 1), ('هند', 'ام', 2), ('بكر', 'اخ', 2)");
         c.Text_case_no = "3";
     });
     run();

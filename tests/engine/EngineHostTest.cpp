@@ -23,9 +23,18 @@ class RecordingHost : public EngineHost {
 public:
     using EngineHost::EngineHost;
 
-    void NEW_AND_SINGLE() override { called << QStringLiteral("NEW_AND_SINGLE"); record(); }
-    void NEW_AND_DUBLE() override { called << QStringLiteral("NEW_AND_DUBLE"); record(); }
-    void runModelCases() override { called << QStringLiteral("model cases"); record(); }
+    void NEW_AND_SINGLE() override {
+        called << QStringLiteral("NEW_AND_SINGLE");
+        record();
+    }
+    void NEW_AND_DUBLE() override {
+        called << QStringLiteral("NEW_AND_DUBLE");
+        record();
+    }
+    void runModelCases() override {
+        called << QStringLiteral("model cases");
+        record();
+    }
 
     QStringList called;
     QString caseTypeRow;
@@ -62,8 +71,8 @@ TEST(Dispatch, TheSourceAndTypeAnswersChooseTheProcedure) {
         const char* type;
         Continuation next;
     } cases[] = {
-        {"ج", "م", Continuation::NewSingle},   {"ج", "ن", Continuation::NewSuccessive},
-        {"ج", "", Continuation::AskTypeAgain}, {"ج", "مفردة", Continuation::AskTypeAgain},
+        {"ج", "م", Continuation::NewSingle},    {"ج", "ن", Continuation::NewSuccessive},
+        {"ج", "", Continuation::AskTypeAgain},  {"ج", "مفردة", Continuation::AskTypeAgain},
         {"خ", "م", Continuation::AskTypeAgain}, {"", "م", Continuation::AskTypeAgain},
     };
     for (const auto& c : cases)

@@ -20,10 +20,20 @@ TEST(RelationNames, EverySlotHoldsItsText) {
         int slot;
         const char16_t* text;
     } expected[] = {
-        {1, u"اب"},          {3, u"جد"},           {5, u"زوجة"},         {6, u"*******"},
-        {12, u"اخت لام"},    {41, u"المعتق"},      {56, u"اب اب ام "},   {96, u"اب اب"},
-        {99, u"*"},          {112, u"خالة اب لام"}, {113, u"بنت اخت"},  {114, u"اخ لام"},
-        {127, u"بنت خالة لام"}, {128, u"بيت المال"},
+        {1, u"اب"},
+        {3, u"جد"},
+        {5, u"زوجة"},
+        {6, u"*******"},
+        {12, u"اخت لام"},
+        {41, u"المعتق"},
+        {56, u"اب اب ام "},
+        {96, u"اب اب"},
+        {99, u"*"},
+        {112, u"خالة اب لام"},
+        {113, u"بنت اخت"},
+        {114, u"اخ لام"},
+        {127, u"بنت خالة لام"},
+        {128, u"بيت المال"},
     };
     for (const auto& s : expected)
         EXPECT_EQ(t.RelationNames[s.slot], QString::fromUtf16(s.text)) << s.slot;
@@ -69,7 +79,8 @@ TEST(RelationNames, LookupFindsTheLowestExactSlotOnly) {
         {u"الخزينة العامة", 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(t.relationCode(QString::fromUtf16(c.text)), c.code) << QString::fromUtf16(c.text).toStdString();
+        EXPECT_EQ(t.relationCode(QString::fromUtf16(c.text)), c.code)
+            << QString::fromUtf16(c.text).toStdString();
 }
 
 TEST(RelationNames, FoldingGivesTheClassOfEveryRelation) {
@@ -77,9 +88,8 @@ TEST(RelationNames, FoldingGivesTheClassOfEveryRelation) {
         int relation;
         int cls;
     } cases[] = {
-        {1, 1},     {2, 2},     {3, 96},    {4, 4},     {96, 96},   {112, 112}, {113, 59}, {114, 12},
-        {115, 61},  {116, 62},  {117, 63},  {118, 50},  {119, 51},  {120, 88},  {127, 95}, {0, 0},
-        {128, 0},
+        {1, 1},    {2, 2},    {3, 96},   {4, 4},    {96, 96},  {112, 112}, {113, 59}, {114, 12}, {115, 61},
+        {116, 62}, {117, 63}, {118, 50}, {119, 51}, {120, 88}, {127, 95},  {0, 0},    {128, 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(foldRelation(c.relation), c.cls) << c.relation;
@@ -91,9 +101,9 @@ TEST(MenuTexts, EntriesHoldTheirTextsWithEveryBlank) {
         int entry;
         int length;
     } lengths[] = {
-        {1, 5},  {2, 5},  {3, 5},  {4, 25}, {5, 17}, {6, 29},  {7, 29},  {8, 25},  {9, 17},  {10, 29},
-        {11, 13}, {12, 33}, {13, 33}, {14, 25}, {15, 21}, {16, 9}, {17, 13}, {18, 29}, {19, 21}, {20, 21},
-        {21, 133}, {22, 41}, {23, 5}, {24, 93}, {25, 5}, {26, 53}, {27, 133}, {28, 5}, {30, 5},
+        {1, 5},    {2, 5},   {3, 5},   {4, 25},  {5, 17},  {6, 29},  {7, 29},   {8, 25},  {9, 17},  {10, 29},
+        {11, 13},  {12, 33}, {13, 33}, {14, 25}, {15, 21}, {16, 9},  {17, 13},  {18, 29}, {19, 21}, {20, 21},
+        {21, 133}, {22, 41}, {23, 5},  {24, 93}, {25, 5},  {26, 53}, {27, 133}, {28, 5},  {30, 5},
     };
     for (const auto& l : lengths)
         EXPECT_EQ(t.MenuTexts[l.entry].size(), l.length) << l.entry;

@@ -60,8 +60,9 @@ public:
 
 private:
     QString caseType() const {
-        return m_db.isOpen() ? data::FlagTable(m_db, QStringLiteral("CASE_TYPE"), QStringLiteral("case_type")).text()
-                             : QString();
+        return m_db.isOpen()
+                   ? data::FlagTable(m_db, QStringLiteral("CASE_TYPE"), QStringLiteral("case_type")).text()
+                   : QString();
     }
     void next(engine::CaseContext& context) {
         if (m_answers.empty())

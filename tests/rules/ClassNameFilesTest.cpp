@@ -45,8 +45,8 @@ QString gendersText(int n) {
 // text is opened from the (missing) application folder file, so it fails as a missing file.
 struct Fixture {
     QMap<QString, QString> texts{
-        {"AG", fieldsText("P", 128)},   {"AGN", fieldsText("S", 128)}, {"AGG", fieldsText("M", 128)},
-        {"ORVEL", gendersText(128)}, {"AGL", fieldsText("G", 12)},
+        {"AG", fieldsText("P", 128)}, {"AGN", fieldsText("S", 128)}, {"AGG", fieldsText("M", 128)},
+        {"ORVEL", gendersText(128)},  {"AGL", fieldsText("G", 12)},
     };
     QStringList opened;
 
@@ -206,7 +206,8 @@ TEST(ClassNameFiles, ReadingBeforeOpeningOrAfterClosingIsAProgrammingError) {
     files.readGroupNames(names);
     EXPECT_THROW(files.readGroupNames(names), std::logic_error) << "AGL is closed after its 12 fields";
     files.readClassNames(names);
-    EXPECT_THROW(files.readClassNames(names), std::logic_error) << "the class files are closed after the loop";
+    EXPECT_THROW(files.readClassNames(names), std::logic_error)
+        << "the class files are closed after the loop";
 }
 
 struct ClassListCase {
@@ -298,10 +299,9 @@ TEST_F(ShippedClassNames, GenderCodesAreAsIntended) {
         int gender;
     };
     const Spot spots[] = {
-        {1, 1},  {2, 2},  {3, 1},  {4, 1},   {5, 2},   {6, 2},   {7, 2},   {8, 2},   {10, 2},
-        {11, 2}, {12, 1}, {13, 1}, {16, 1},  {17, 1},  {18, 2},  {21, 2},  {26, 2},  {27, 1},
-        {31, 1}, {41, 1}, {46, 1}, {47, 2},  {53, 0},  {59, 2},  {69, 2},  {74, 1},  {75, 2},
-        {96, 1}, {99, 0}, {112, 2}, {113, 0}, {128, 0},
+        {1, 1},  {2, 2},  {3, 1},  {4, 1},  {5, 2},  {6, 2},  {7, 2},  {8, 2},   {10, 2},  {11, 2},  {12, 1},
+        {13, 1}, {16, 1}, {17, 1}, {18, 2}, {21, 2}, {26, 2}, {27, 1}, {31, 1},  {41, 1},  {46, 1},  {47, 2},
+        {53, 0}, {59, 2}, {69, 2}, {74, 1}, {75, 2}, {96, 1}, {99, 0}, {112, 2}, {113, 0}, {128, 0},
     };
     for (const Spot& s : spots)
         EXPECT_EQ(names.ClassGender[s.c], s.gender) << "class " << s.c;
@@ -334,7 +334,8 @@ TEST_F(ShippedClassNames, NamesReadAsThePartsUseThem) {
 
     // The spelling of the relation texts: no hamza on alef, no stray blanks.
     for (int c = 1; c <= 128; ++c) {
-        for (const QString& t : {names.ClassNamePlural[c], names.ClassNameSingular[c], names.ClassNameMixed[c]}) {
+        for (const QString& t :
+             {names.ClassNamePlural[c], names.ClassNameSingular[c], names.ClassNameMixed[c]}) {
             EXPECT_FALSE(t.contains(QChar(u'أ')) || t.contains(QChar(u'إ')) || t.contains(QChar(u'آ')))
                 << c << " " << t.toStdString();
             EXPECT_EQ(t, t.simplified()) << c;

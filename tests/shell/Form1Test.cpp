@@ -48,11 +48,16 @@ TEST_F(Form1Test, TheMenuBarHoldsEveryCommandUnderItsMenu) {
         const char* caption;
         const char* menu;
     } items[] = {
-        {"new1", "جديدة مفردة", "mas"},          {"mun", "جديدة مناسخة", "mas"},
-        {"namu", "نموذجية", "mas"},              {"iqtibarya", "اسئلة اختبارية", "taleem"},
-        {"masaeel", "مسائل اختبارية", "taleem"}, {"mnfaraeeth", "كتاب علم الفرائض", "taleem"},
-        {"rah", "كتاب متن الرحبية", "taleem"},  {"iaat", "آيات المواريث", "tareefat"},
-        {"tare", "تعريف بالبرنامج", "tareefat"}, {"mnu_mueed", "التعريف بمعد البرنامج", "tareefat"},
+        {"new1", "جديدة مفردة", "mas"},
+        {"mun", "جديدة مناسخة", "mas"},
+        {"namu", "نموذجية", "mas"},
+        {"iqtibarya", "اسئلة اختبارية", "taleem"},
+        {"masaeel", "مسائل اختبارية", "taleem"},
+        {"mnfaraeeth", "كتاب علم الفرائض", "taleem"},
+        {"rah", "كتاب متن الرحبية", "taleem"},
+        {"iaat", "آيات المواريث", "tareefat"},
+        {"tare", "تعريف بالبرنامج", "tareefat"},
+        {"mnu_mueed", "التعريف بمعد البرنامج", "tareefat"},
         {"ty", "اصناف الورثة المبرمجة", "tareefat"},
         {"ij", "الاجتهادات الفقهية التي يعتمدها البرنامج", "tareefat"},
     };
@@ -94,7 +99,8 @@ TEST_F(Form1Test, CaseCommandsWriteTheirPresetsAndShowTheirWindow) {
     w.run("namu");
     EXPECT_EQ(flag("RLAS_TABLE"), "مخزونة نموذجية");
     EXPECT_EQ(flag("TYPS_TABLE"), "مناسخة");
-    EXPECT_TRUE(db.exists("select * from DATA_ENTRY_NAME where DATA_ENTRY_NAME=?", {shell::MenuCommands::defaultPreparer()}));
+    EXPECT_TRUE(db.exists("select * from DATA_ENTRY_NAME where DATA_ENTRY_NAME=?",
+                          {shell::MenuCommands::defaultPreparer()}));
 
     db.execute("insert into PRACTIC_SINGLE (warith_name) values ('س')");
     w.run("masaeel");

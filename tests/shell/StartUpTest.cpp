@@ -50,7 +50,8 @@ TEST(StartUp, AFreshFolderGetsThePathCopyTheSelfTestAndTheResets) {
 
     EXPECT_EQ(pathRows(platform::AppPaths::driveD()),
               QStringList({QDir::toNativeSeparators(platform::AppPaths::applicationFolder())}));
-    for (const char* table : {"REPORT_DESTRIBUTER", "STORDE_STANDERD_TEMP", "TEST_CASE_NO_WAJBA_MAIN", "Q_TIMES"})
+    for (const char* table :
+         {"REPORT_DESTRIBUTER", "STORDE_STANDERD_TEMP", "TEST_CASE_NO_WAJBA_MAIN", "Q_TIMES"})
         EXPECT_EQ(db.count(QString("select count(*) from %1").arg(table)), 0) << table;
     EXPECT_EQ(db.count("select count(*) from STORDE_STANDERD_FROM_TO"), 2);
     EXPECT_EQ(db.count("select count(*) from LOAD_Vesparin_FORM where LOAD_Vesparin_FORM='s'"), 1);

@@ -27,8 +27,10 @@ TempAppFolder::TempAppFolder(bool withRuleFiles) {
     const std::string dir = m_dir.path().toStdString();
     std::string error;
     if (!dbsetup::createIfAbsent(dir + "/TALVENO_TEST.mdb", dbsetup::caseDatabaseScripts(appdata), error) ||
-        !dbsetup::createIfAbsent(dir + "/TALVENO_TEST_REPORT.mdb", dbsetup::reportDatabaseScripts(appdata), error) ||
-        !dbsetup::createIfAbsent(dir + "/TALVENO_TEST_R_MAKE.mdb", dbsetup::rMakeDatabaseScripts(appdata), error))
+        !dbsetup::createIfAbsent(dir + "/TALVENO_TEST_REPORT.mdb", dbsetup::reportDatabaseScripts(appdata),
+                                 error) ||
+        !dbsetup::createIfAbsent(dir + "/TALVENO_TEST_R_MAKE.mdb", dbsetup::rMakeDatabaseScripts(appdata),
+                                 error))
         throw std::runtime_error(error);
     if (withRuleFiles) {
         // Everything of appdata/ but the database scripts, sub-folders (help topics) included.

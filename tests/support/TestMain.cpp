@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 // Every test program runs with an application object and right-to-left layout, and the end of
 // the program throws instead of ending the process.
 // (GUI test programs have a main of their own with a QApplication.)

@@ -28,7 +28,8 @@ QMessageBox::Icon toIcon(MessageIcon icon) {
 }
 
 QWidget* parentWindow() {
-    return QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
+    return QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                             : QApplication::activeWindow();
 }
 
 } // namespace
