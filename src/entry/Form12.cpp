@@ -648,9 +648,14 @@ CaseHeader Form12::header() const {
 }
 
 void Form12::Command1_Click() {
-    // A cell still being edited is taken (or refused) before the case is read.
+    // A cell still being edited is taken (or refused) before the case is read. A refused text
+    // has had its message and the cell shows the stored value again: the user corrects the case
+    // before it runs, rather than see it run without what was typed.
+    const int refusalsBefore = m_cellRefusals;
     if (QWidget* editor = QApplication::focusWidget(); editor != DBGrid1 && within(DBGrid1, editor))
         Command1->setFocus(Qt::OtherFocusReason);
+    if (m_cellRefusals != refusalsBefore)
+        return;
     m_heirs->reload();
     const CaseHeader h = header();
     if (const QString refusal = CaseHandOver::refusal(m_db, h); !refusal.isEmpty()) {
@@ -785,6 +790,8 @@ bool Form12::typedCellAccepted(int row, int column, const QString& text) {
                                                : RelationRules::nameChanged(m_db, m_heirs->cell(row, 0));
     for (const QString& message : verdict.messages)
         platform::MessageService::show(message, platform::MessageIcon::Critical);
+    if (!verdict.accepted())
+        ++m_cellRefusals;
     return verdict.accepted();
 }
 

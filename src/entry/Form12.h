@@ -159,6 +159,7 @@ private:
     QTextBrowser* RichTextBox1 = nullptr;
     QPushButton* Command1 = nullptr;
     int m_pickListTop = -1;
+    int m_cellRefusals = 0; // cell edits refused so far
 
     QGroupBox* Frame_stord_case = nullptr;
     QLineEdit* Text_from = nullptr;

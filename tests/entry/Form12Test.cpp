@@ -315,6 +315,70 @@ TEST_F(Form12Test, TheRunButtonHandsTheCaseOver) {
     EXPECT_EQ(column("select ADRESS_ENTRY_NAME from ADRESS_ENTRY_NAME_REPORT"), QStringList{"دار 'الفتوى'"});
 }
 
+// The user types into a cell and presses the run button without leaving the cell first.
+class RunWithACellOpen : public Form12Test {
+protected:
+    void typeWithoutLeaving(int row, int column, const QString& text) {
+        QTableView* g = grid();
+        g->setFocus();
+        g->setCurrentIndex(g->model()->index(row, column));
+        g->edit(g->currentIndex());
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        editor->insert(text);
+    }
+    void completeCase() {
+        edit("Text_deth_name")->setText("محمد");
+        combo("Text_DATA_ENTRY_NAME")->setEditText("احمد");
+    }
+};
+
+TEST_F(RunWithACellOpen, TheTypedTextIsTakenBeforeTheCaseIsHandedOver) {
+    addHeirs({{"ابن", "علي"}});
+    open(EntryStage::Details);
+    showActive();
+    completeCase();
+    typeWithoutLeaving(0, 1, "عمر");
+    button("Command1")->click();
+    EXPECT_EQ(messages.texts(), QStringList());
+    EXPECT_FALSE(open());
+    EXPECT_EQ(column("select warith_relation || '|' || warith_name from WARITH"), QStringList{"ابن|عمر"});
+}
+
+TEST_F(RunWithACellOpen, ARefusedTextStopsTheRunAndTheDialogueStaysOpen) {
+    struct Case {
+        const char* name;
+        int row;
+        int column;
+        QString text;
+        QString message;
+    };
+    const Case cases[] = {
+        {"unknown relation over a stored one", 0, 0, "ابنن", Texts::BadTypedRelation},
+        {"a second father", 1, 0, "اب", Texts::MoreThanOne + "اب"},
+        {"a wife beside the husband", 1, 0, "زوجة", Texts::HusbandAndWife},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        db.execute("delete from WARITH");
+        addHeirs({{"اب", "علي"}, {"ابن", "عمر"}, {"زوج", "زيد"}});
+        host = {};
+        const qsizetype before = messages.texts().size();
+        open(EntryStage::Details);
+        showActive();
+        completeCase();
+        typeWithoutLeaving(c.row, c.column, c.text);
+        button("Command1")->click();
+        EXPECT_EQ(messages.texts().mid(before), QStringList{c.message});
+        EXPECT_TRUE(open());
+        EXPECT_EQ(host.Text_deth_name, "");
+        EXPECT_EQ(column("select warith_relation from WARITH order by ar"),
+                  QStringList({"اب", "ابن", "زوج"}));
+        dialog.reset();
+    }
+}
+
 TEST_F(Form12Test, TheRunTwinIsAltJAndDoesWhatTheRunButtonDoes) {
     open(EntryStage::Details);
     auto* twin = child<QAction>("Command_ALTER_run");
