@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -142,6 +143,9 @@ void Form14::buildControls() {
     for (const Command& c : commands) {
         auto* button = new QPushButton(QString::fromUtf8(c.caption), this);
         button->setObjectName(QString::fromLatin1(c.name));
+        // No default button: Enter on the grid or the font size would otherwise press whichever
+        // button the dialogue made its default, the exit among them (keyPressEvent).
+        button->setAutoDefault(false);
         button->setMinimumHeight(ButtonHeight);
         connect(button, &QPushButton::clicked, this, c.handler);
         buttons[button->objectName()] = button;
@@ -174,6 +178,8 @@ void Form14::buildControls() {
     m_windowButtons = new ShrinkEnlargeButtons(this, QStringLiteral("Command8"), QStringLiteral("Command7"),
                                                m_links.windows);
     m_windowButtons->shrinkButton()->setMinimumHeight(ButtonHeight);
+    m_windowButtons->shrinkButton()->setAutoDefault(false);
+    m_windowButtons->enlargeButton()->setAutoDefault(false);
 
     auto* rowCase = new QHBoxLayout;
     for (const char* name : {"Command_show_case", "Command_percent", "Command_share", "Command_methahib",
@@ -483,6 +489,19 @@ void Form14::Command_endprogram_Click() {
 void Form14::Command1_Click() {
     if (m_links.mainMenu)
         m_links.mainMenu();
+}
+
+void Form14::keyPressEvent(QKeyEvent* event) {
+    // Enter presses the button that has the focus, and nothing else; Esc does nothing.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier) {
+        if (auto* b = qobject_cast<QPushButton*>(focusWidget()); b && b->isEnabled() && b->isVisible())
+            b->click();
+        return;
+    }
+    if (enter || event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
 }
 
 void Form14::closeEvent(QCloseEvent* event) {

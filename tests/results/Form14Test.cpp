@@ -488,6 +488,40 @@ TEST_F(Form14Test, NeitherTheWindowSystemNorEscCloseTheScreen) {
     EXPECT_TRUE(w->windowFlags().testFlag(Qt::FramelessWindowHint));
 }
 
+// Enter presses the button that has the focus and nothing else: on the grid or the font size it
+// must not hand back a command the user never chose.
+TEST_F(Form14Test, EnterPressesOnlyTheFocusedButton) {
+    struct Case {
+        const char* control;
+        const char* code; // written into the host's field; "" for none
+        int exits;
+    };
+    const Case cases[] = {
+        {"DBGrid1", "", 0},
+        {"Combo1", "", 0},
+        {"Command_show_case", "2", 0},
+        {"Command_endprogram", "", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.control);
+        data::FlagTable(db, "ENABLED_CHECK").write(QStringLiteral("جديدة"));
+        engineWritesReport();
+        context.Text_choos_no.clear();
+        cleanExits = 0;
+        auto w = open();
+        w->show();
+        auto* control = child<QWidget>(*w, c.control);
+        control->setFocus();
+        for (auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent enter(type, Qt::Key_Return, Qt::NoModifier);
+            QCoreApplication::sendEvent(control, &enter);
+        }
+        EXPECT_EQ(context.Text_choos_no, QString::fromUtf8(c.code));
+        EXPECT_EQ(w->isVisible(), *c.code == 0);
+        EXPECT_EQ(cleanExits, c.exits);
+    }
+}
+
 TEST_F(Form14Test, PrintLeavesTheScreenOpenAndWritesNothing) {
     data::FlagTable(db, "REPORT_DESTRIBUTER").write(QStringLiteral("مئوية"));
     context.Text_choos_no = QStringLiteral("3");
