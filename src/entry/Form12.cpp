@@ -60,6 +60,10 @@ QComboBox* combo(const QString& name, bool editable, QWidget* parent) {
     c->setObjectName(name);
     c->setEditable(editable);
     c->setInsertPolicy(QComboBox::NoInsert);
+    // A typed text is taken as typed: completing it from the list would turn "اخ" into "اخت",
+    // or a new preparer or currency into an older one that begins the same way.
+    if (editable)
+        c->setCompleter(nullptr);
     return c;
 }
 
@@ -820,6 +824,9 @@ void Form12::showPickList() {
     DBList_relation->raise();
     RichTextBox1->show();
     DBList_relation->setFocus(Qt::OtherFocusReason);
+    // The list opens on the text it last held; a relation typed now replaces it rather than
+    // being added to its end.
+    DBList_relation->lineEdit()->selectAll();
 }
 
 void Form12::hidePickList() {

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -558,6 +559,66 @@ TEST_F(Form12Test, APickFromTheListIsCheckedThenWrittenAndStampsTheDeceased) {
     // On to the next heir's name.
     EXPECT_EQ(g->currentIndex(), g->model()->index(2, 1));
     EXPECT_EQ(QApplication::focusWidget(), g);
+}
+
+// The list opens on the text it last held; what the user types replaces that text.
+TEST_F(Form12Test, TypingIntoTheOpenedPickListReplacesItsText) {
+    addHeirs({{"", "هند"}, {"", "علي"}, {"", "عمر"}});
+    open(EntryStage::Details);
+    showActive();
+    edit("Text_deth_name")->setText("سالم");
+    QTableView* g = grid();
+    // "اخ" begins "اخت", which the list holds before it.
+    for (const auto& [row, relation] :
+         {std::pair{0, QString("زوجة")}, std::pair{1, QString("ابن")}, std::pair{2, QString("اخ")}}) {
+        SCOPED_TRACE(relation.toStdString());
+        g->setFocus();
+        g->setCurrentIndex(g->model()->index(row, 0));
+        QTest::keyClick(g, Qt::Key_F5);
+        ASSERT_EQ(QApplication::focusWidget(), combo("DBList_relation"));
+        // Arabic letters, as an Arabic keyboard sends them: keys that carry their text.
+        for (const QChar letter : relation) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(letter));
+            QCoreApplication::sendEvent(QApplication::focusWidget(), &press);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    EXPECT_EQ(messages.texts(), QStringList());
+    EXPECT_EQ(column("select warith_relation from WARITH order by ar"), QStringList({"زوجة", "ابن", "اخ"}));
+}
+
+// What the user types into a box with a list stays what was typed, although the list holds a
+// longer name that begins the same way.
+TEST_F(Form12Test, ABoxWithAListKeepsTheTextAsTyped) {
+    struct Case {
+        EntryStage stage;
+        const char* box;
+        const char* listed; // put into the box's table before the dialogue opens
+        QString typed;
+    };
+    db.execute("insert into DATA_ENTRY_NAME values ('احمد علي')");
+    db.execute("insert into ADRESS_ENTRY_NAME values ('محكمة بداءة')");
+    const Case cases[] = {
+        {EntryStage::Details, "Text_DATA_ENTRY_NAME", "احمد علي", "احمد"},
+        {EntryStage::Details, "Text_ADRESS_ENTRY_NAME", "محكمة بداءة", "محكمة"},
+        {EntryStage::Estate, "Text_tariqa_currency", "ليرة سورية", "ليرة"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        open(c.stage);
+        showActive();
+        QComboBox* box = combo(c.box);
+        ASSERT_GE(box->findText(QString::fromUtf8(c.listed)), 0);
+        box->setEditText(QString());
+        box->show();
+        box->setFocus();
+        for (const QChar letter : c.typed) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(letter));
+            QCoreApplication::sendEvent(box, &press);
+        }
+        EXPECT_EQ(box->currentText(), c.typed);
+        dialog.reset();
+    }
 }
 
 TEST_F(Form12Test, APickFromTheOpenListCommitsAndLeavingTheListDoesNot) {
