@@ -1,5 +1,6 @@
 #include "results/ShrinkEnlargeButtons.h"
 
+#include <QLayout>
 #include <QPushButton>
 
 #include <algorithm>
@@ -48,6 +49,9 @@ void ShrinkEnlargeButtons::placeWindow(QWidget* window, int heightTwips, int top
     // is taken off. A layout would otherwise hold the window at its minimum height, which is
     // well above the folded strip.
     const int frame = window->frameGeometry().height() - window->height();
+    // A top-level layout keeps re-imposing its minimum size; the folded strip is lower than that.
+    if (QLayout* layout = window->layout())
+        layout->setSizeConstraint(QLayout::SetNoConstraint);
     window->setMinimumHeight(0);
     window->resize(window->width(), std::max(1, toPixels(heightTwips) - frame));
     // A window's position is that of its outer frame.

@@ -1,0 +1,37 @@
+#include "entry/Form12.h"
+#include "results/ShrinkEnlargeButtons.h"
+
+#include "support/TempAppFolder.h"
+
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The case-entry dialogue lays out its own two window buttons; folded, it must become the low
+// strip although its layout wants far more height.
+TEST(EntryWindowButtons, TheShownCaseEntryDialogueFoldsToTheStrip) {
+    testsupport::TempAppFolder folder(true);
+    engine::CaseContext context;
+    entry::Form12 dialog(folder.caseDatabase(), context);
+    QWidget host;
+    host.setGeometry(0, 0, 1016, 760);
+    results::ShrinkEnlargeButtons buttons(&dialog, dialog.findChild<QPushButton*>("Command2"),
+                                          dialog.findChild<QPushButton*>("Command5"), {&host, nullptr});
+    dialog.show();
+    ASSERT_GT(dialog.frameGeometry().height(), 300);
+
+    buttons.shrinkButton()->click();
+    const int strip = results::ShrinkEnlargeButtons::toPixels(results::ShrinkEnlargeButtons::ShrunkHeight);
+    EXPECT_EQ(dialog.frameGeometry().height(), strip);
+    EXPECT_EQ(host.frameGeometry().height(), strip);
+    EXPECT_TRUE(buttons.enlargeButton()->isVisibleTo(&dialog));
+
+    buttons.enlargeButton()->click();
+    EXPECT_EQ(dialog.frameGeometry().height(),
+              results::ShrinkEnlargeButtons::toPixels(results::ShrinkEnlargeButtons::FullHeight));
+    dialog.hide();
+}
+
+} // namespace
