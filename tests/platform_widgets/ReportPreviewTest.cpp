@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QToolBar>
 
@@ -102,6 +103,18 @@ TEST_F(ReportPreviewTest, AHandlerTakesTheDocumentInsteadOfAWaitingPreview) {
     // Had the preview been run, the test would wait for a user for ever.
     ASSERT_EQ(taken.size(), 1u);
     EXPECT_EQ(taken[0].deceased.front().name, "زيد");
+}
+
+} // namespace
+
+namespace {
+
+// A page is taller than a 1024 x 768 screen: the preview must still fit on the screen it opens on.
+TEST(ReportPreviewSize, ThePreviewFitsOnTheScreen) {
+    std::unique_ptr<QPrintPreviewDialog> dialog(ReportPreview::create(smallDocument(), nullptr));
+    const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+    EXPECT_LE(dialog->height(), available.height());
+    EXPECT_LE(dialog->width(), available.width());
 }
 
 } // namespace

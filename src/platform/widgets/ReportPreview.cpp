@@ -6,7 +6,9 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QPrintPreviewDialog>
+#include <QScreen>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -57,7 +59,11 @@ QPrintPreviewDialog* ReportPreview::create(const ReportDocument& document, QWidg
     dialog->setObjectName(QStringLiteral("ReportPreview"));
     dialog->setWindowTitle(QStringLiteral("معاينة قبل الطبع"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->resize(900, 1000);
+    // A page's height where the screen has room for it, never taller than the screen.
+    QSize size(900, 1000);
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(20, 40));
+    dialog->resize(size);
 
     const auto renderer = std::make_shared<ReportRenderer>(document);
     QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
