@@ -23,26 +23,19 @@ ExpectedSharesFile::~ExpectedSharesFile() = default;
 
 bool ExpectedSharesFile::open() {
     close();
-    auto file = std::make_unique<QFile>(m_path);
-    if (!file->open(QIODevice::ReadOnly | QIODevice::Text))
-        return false;
-    m_file = std::move(file);
-    m_stream = std::make_unique<QTextStream>(m_file.get());
-    m_stream->setEncoding(QStringConverter::Utf8);
-    return true;
+    return m_text.open(m_path);
 }
 
 void ExpectedSharesFile::close() {
-    m_stream.reset();
-    m_file.reset();
+    m_text.reset();
     m_pending.clear();
 }
 
 bool ExpectedSharesFile::fetch() {
     while (m_pending.empty()) {
-        if (!m_stream || m_stream->atEnd())
+        if (!m_text.stream || m_text.stream->atEnd())
             return false;
-        const QString line = m_stream->readLine();
+        const QString line = m_text.stream->readLine();
         if (line.trimmed().isEmpty())
             continue;
         // Quotation marks stay in the field: a quoted number is text, never a share.

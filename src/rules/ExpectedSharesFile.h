@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/TextFileStream.h"
+
 #include <QFile>
 #include <QString>
 #include <QTextStream>
@@ -36,7 +38,7 @@ public:
     // Opens the file for reading from its start; false when it cannot be read.
     bool open();
     void close();
-    bool isOpen() const { return m_file != nullptr; }
+    bool isOpen() const { return m_text.isOpen(); }
     QString path() const { return m_path; }
 
     // The next field; nothing at the end of the file.
@@ -56,8 +58,7 @@ private:
     bool fetch();
 
     QString m_path;
-    std::unique_ptr<QFile> m_file;
-    std::unique_ptr<QTextStream> m_stream;
+    TextFileStream m_text;
     std::deque<QString> m_pending;
 };
 

@@ -46,21 +46,14 @@ QString StoredCaseFile::keyFor(qint64 number) {
 }
 
 void StoredCaseFile::close() {
-    m_stream.reset();
-    m_file.reset();
+    m_text.reset();
     m_pending.clear();
     m_line = 0;
 }
 
 bool StoredCaseFile::open() {
     close();
-    auto file = std::make_unique<QFile>(m_path);
-    if (!file->open(QIODevice::ReadOnly | QIODevice::Text))
-        return false;
-    m_file = std::move(file);
-    m_stream = std::make_unique<QTextStream>(m_file.get());
-    m_stream->setEncoding(QStringConverter::Utf8);
-    return true;
+    return m_text.open(m_path);
 }
 
 StoredCaseFile::Result StoredCaseFile::missing() const {
@@ -73,9 +66,9 @@ StoredCaseFile::Result StoredCaseFile::missing() const {
 
 bool StoredCaseFile::fetch() {
     while (m_pending.empty()) {
-        if (!m_stream || m_stream->atEnd())
+        if (!m_text.stream || m_text.stream->atEnd())
             return false;
-        const QString line = m_stream->readLine();
+        const QString line = m_text.stream->readLine();
         ++m_line;
         // A line of blanks holds no field, as in the rule files.
         if (line.trimmed().isEmpty())

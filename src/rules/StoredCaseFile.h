@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/TextFileStream.h"
+
 #include <QFile>
 #include <QString>
 #include <QStringList>
@@ -90,7 +92,7 @@ public:
     // Abandons a scan; nothing happens when no file is open.
     void close();
 
-    bool scanning() const { return m_file != nullptr; }
+    bool scanning() const { return m_text.isOpen(); }
     QString path() const { return m_path; }
 
 private:
@@ -110,8 +112,7 @@ private:
     Result missing() const;
 
     QString m_path;
-    std::unique_ptr<QFile> m_file;
-    std::unique_ptr<QTextStream> m_stream;
+    TextFileStream m_text;
     std::deque<Field> m_pending;
     int m_line = 0;
 };
