@@ -9,8 +9,6 @@
 #include "rules/CalcRuleFiles.h"
 #include "support/TempAppFolder.h"
 
-#include <QCoreApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -154,11 +152,3 @@ BENCHMARK(BM_IntakeAndShareCalculation)
     ->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -9,8 +9,6 @@
 #include "engine/MergeSuccessiveDeaths.h"
 #include "engine/ReportSurface.h"
 
-#include <QCoreApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <numeric>
@@ -126,13 +124,3 @@ void BM_MergeOfThirtyDeceased(benchmark::State& bench) {
 BENCHMARK(BM_MergeOfThirtyDeceased)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
