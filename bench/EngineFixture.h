@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/EngineContext.h"
-#include "engine/NameTables.h"
+#include "engine/calc/NameTables.h"
+#include "engine/report/EngineContext.h"
 #include "rules/CalcRuleFiles.h"
 #include "rules/ClassNameFiles.h"
 #include "support/TempAppFolder.h"

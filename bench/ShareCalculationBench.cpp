@@ -4,8 +4,8 @@
 // timed loop, as the intake does once per case; each timed pass then calculates every case:
 // census, heir stages, settling, residuary walk, shares to slots, same-name join, reduction.
 
-#include "engine/HeadlessCase.h"
 #include "engine/golden/GoldenCaseFile.h"
+#include "engine/run/HeadlessCase.h"
 #include "rules/CalcRuleFiles.h"
 #include "support/TempAppFolder.h"
 

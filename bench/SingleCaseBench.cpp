@@ -2,9 +2,9 @@
 // the division, the notes and the report written into the report tables and on the window.
 
 #include "EngineFixture.h"
-#include "engine/CaseRun.h"
-#include "engine/HeirIntake.h"
-#include "engine/ReportTables.h"
+#include "engine/report/ReportTables.h"
+#include "engine/run/CaseIntake.h"
+#include "engine/run/CaseRun.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 //
 // Every start finds CHECK_FILE empty, so the self-test runs each time, as after a clean exit.
 
-#include "engine/EngineSelfTest.h"
+#include "engine/run/EngineSelfTest.h"
 #include "platform/ProcessExit.h"
 #include "shell/Form1.h"
 #include "support/TempAppFolder.h"

@@ -4,10 +4,10 @@
 // merge is also timed alone.
 
 #include "EngineFixture.h"
-#include "engine/CaseRun.h"
-#include "engine/ChainIntake.h"
-#include "engine/MergeSuccessiveDeaths.h"
-#include "engine/ReportSurface.h"
+#include "engine/calc/MergeSuccessiveDeaths.h"
+#include "engine/report/ReportSurface.h"
+#include "engine/run/CaseRun.h"
+#include "engine/run/SuccessiveRunStart.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 #include "entry/CaseHandOver.h"
 
-#include "engine/EngineState.h"
+#include "engine/calc/EngineState.h"
 #include "entry/EntryTexts.h"
 
 namespace entry::CaseHandOver {

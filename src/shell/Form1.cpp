@@ -1,6 +1,6 @@
 #include "shell/Form1.h"
 
-#include "engine/EngineSelfTest.h"
+#include "engine/run/EngineSelfTest.h"
 #include "platform/widgets/DocumentOpener.h"
 #include "platform/widgets/ReportView.h"
 #include "shell/ExitPaths.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/Database.h"
-#include "engine/ReportSurface.h"
+#include "engine/report/ReportSurface.h"
 #include "shell/Form11.h"
 
 #include <QMainWindow>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/EngineHost.h"
-#include "engine/EnginePort.h"
-#include "engine/ReportSurface.h"
+#include "engine/report/EnginePort.h"
+#include "engine/report/ReportSurface.h"
+#include "engine/run/EngineHost.h"
 #include "results/ShrinkEnlargeButtons.h"
 #include "results/TouchedReport.h"
 

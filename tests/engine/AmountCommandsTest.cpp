@@ -1,8 +1,8 @@
-#include "engine/AmountCommands.h"
+#include "engine/report/AmountCommands.h"
 
 #include "ReportTestBench.h"
-#include "engine/ReportTables.h"
-#include "engine/UnifiedReport.h"
+#include "engine/report/ReportTables.h"
+#include "engine/report/UnifiedReport.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // What the calculation tests share: the shipped rule files, the relation table, and a
 // single-death case set up from a list of relations.
 
-#include "engine/HeadlessCase.h"
-#include "engine/NameTables.h"
+#include "engine/calc/NameTables.h"
+#include "engine/run/HeadlessCase.h"
 #include "rules/CalcRuleFiles.h"
 #include "support/TempAppFolder.h"
 

@@ -1,7 +1,7 @@
-#include "engine/CalcOptions.h"
+#include "engine/calc/CalcOptions.h"
 
 #include "StepState.h"
-#include "engine/ShareCalculation.h"
+#include "engine/calc/ShareCalculation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "engine/CaseRun.h"
-#include "engine/EngineHost.h"
+#include "engine/run/CaseRun.h"
+#include "engine/run/EngineHost.h"
 
 #include "ScriptedPort.h"
 #include "data/FlagTable.h"

@@ -1,5 +1,7 @@
-#include "engine/ChainIntake.h"
-#include "engine/HeirIntake.h"
+#include "engine/calc/ChainIntake.h"
+#include "engine/calc/HeirIntake.h"
+#include "engine/run/PortIntakeOutput.h"
+#include "engine/run/SuccessiveRunStart.h"
 
 #include "ScriptedPort.h"
 #include "support/TempAppFolder.h"
@@ -58,10 +60,11 @@ protected:
     }
 
     engine::ChainResult countAndRead() {
-        const engine::ChainResult counted = engine::CountDeceased(ctx);
+        engine::PortIntakeOutput output(ctx);
+        const engine::ChainResult counted = engine::CountDeceased(state, db, context.Text_case_no, output);
         if (counted.step != ChainStep::Calculate)
             return counted;
-        return engine::ChainIntake(ctx);
+        return engine::ChainIntake(state, names, db, output);
     }
 
     QStringList slotNames() const {

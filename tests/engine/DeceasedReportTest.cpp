@@ -1,8 +1,8 @@
-#include "engine/DeceasedReport.h"
+#include "engine/report/DeceasedReport.h"
 
 #include "ReportTestBench.h"
-#include "engine/DivisionNotes.h"
-#include "engine/ReportTables.h"
+#include "engine/report/DivisionNotes.h"
+#include "engine/report/ReportTables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/DivisionNotes.h"
+#include "engine/report/DivisionNotes.h"
 
 #include "ReportTestBench.h"
 

@@ -1,4 +1,4 @@
-#include "engine/EngineHost.h"
+#include "engine/run/EngineHost.h"
 
 #include "ScriptedPort.h"
 #include "platform/ProcessExit.h"

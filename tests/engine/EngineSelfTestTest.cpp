@@ -1,7 +1,7 @@
-#include "engine/EngineSelfTest.h"
+#include "engine/run/EngineSelfTest.h"
 
 #include "CalcFixture.h"
-#include "engine/StoredCaseCalculation.h"
+#include "engine/calc/StoredCaseCalculation.h"
 #include "platform/AppPaths.h"
 #include "platform/ProcessExit.h"
 #include "support/CapturedMessages.h"

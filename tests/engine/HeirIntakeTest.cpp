@@ -1,6 +1,7 @@
-#include "engine/HeirIntake.h"
+#include "engine/calc/HeirIntake.h"
 #include "CalcFixture.h"
 #include "ScriptedPort.h"
+#include "engine/run/CaseIntake.h"
 
 #include <gtest/gtest.h>
 

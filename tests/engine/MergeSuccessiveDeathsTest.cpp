@@ -1,4 +1,4 @@
-#include "engine/MergeSuccessiveDeaths.h"
+#include "engine/calc/MergeSuccessiveDeaths.h"
 
 #include <boost/multiprecision/cpp_int.hpp>
 

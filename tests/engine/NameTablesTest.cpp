@@ -1,4 +1,4 @@
-#include "engine/NameTables.h"
+#include "engine/calc/NameTables.h"
 
 #include <gtest/gtest.h>
 

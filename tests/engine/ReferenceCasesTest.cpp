@@ -8,9 +8,9 @@
 
 #include "CalcFixture.h"
 
-#include "engine/CalcOptions.h"
-#include "engine/ShareCalculation.h"
-#include "engine/StoredCaseCalculation.h"
+#include "engine/calc/CalcOptions.h"
+#include "engine/calc/ShareCalculation.h"
+#include "engine/calc/StoredCaseCalculation.h"
 #include "rules/StoredCaseFile.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "engine/ReportSurface.h"
+#include "engine/report/ReportSurface.h"
 
 #include <gtest/gtest.h>
 

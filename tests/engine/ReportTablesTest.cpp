@@ -1,4 +1,4 @@
-#include "engine/ReportTables.h"
+#include "engine/report/ReportTables.h"
 
 #include "ReportTestBench.h"
 

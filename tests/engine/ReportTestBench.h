@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ScriptedPort.h"
-#include "engine/EngineContext.h"
+#include "engine/report/EngineContext.h"
 #include "support/TempAppFolder.h"
 
 #include <QFile>

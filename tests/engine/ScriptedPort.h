@@ -1,9 +1,9 @@
 #pragma once
 
 #include "data/FlagTable.h"
-#include "engine/CaseContext.h"
-#include "engine/EnginePort.h"
-#include "engine/ReportSurface.h"
+#include "engine/report/CaseContext.h"
+#include "engine/report/EnginePort.h"
+#include "engine/report/ReportSurface.h"
 
 #include <QStringList>
 

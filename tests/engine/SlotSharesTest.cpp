@@ -1,5 +1,5 @@
 #include "StepState.h"
-#include "engine/ShareCalculation.h"
+#include "engine/calc/ShareCalculation.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 // needs.
 
 #include "CalcFixture.h"
-#include "engine/CalcSteps.h"
+#include "engine/calc/CalcSteps.h"
 
 #include <initializer_list>
 #include <ostream>

@@ -1,4 +1,4 @@
-#include "engine/StoredCaseLoad.h"
+#include "engine/calc/StoredCaseLoad.h"
 
 #include <QFile>
 #include <QTemporaryDir>

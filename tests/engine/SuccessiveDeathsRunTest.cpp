@@ -1,7 +1,7 @@
-#include "engine/ChainIntake.h"
-#include "engine/EngineHost.h"
-#include "engine/MergeSuccessiveDeaths.h"
-#include "engine/UnifiedReport.h"
+#include "engine/calc/MergeSuccessiveDeaths.h"
+#include "engine/report/UnifiedReport.h"
+#include "engine/run/EngineHost.h"
+#include "engine/run/SuccessiveRunStart.h"
 
 #include "ScriptedPort.h"
 #include "support/TempAppFolder.h"

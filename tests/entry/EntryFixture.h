@@ -1,8 +1,8 @@
 #pragma once
 
 #include "data/FlagTable.h"
-#include "engine/CaseContext.h"
-#include "engine/EntryStage.h"
+#include "engine/report/CaseContext.h"
+#include "engine/report/EntryStage.h"
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
 

@@ -2,8 +2,8 @@
 #include "results/TouchedReport.h"
 
 #include "data/FlagTable.h"
-#include "engine/EngineHost.h"
 #include "engine/ScriptedPort.h"
+#include "engine/run/EngineHost.h"
 #include "platform/widgets/ReportDocument.h"
 #include "platform/widgets/ReportPreview.h"
 #include "platform/widgets/ReportRenderer.h"

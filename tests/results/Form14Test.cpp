@@ -2,9 +2,9 @@
 #include "results/TouchedReport.h"
 
 #include "data/FlagTable.h"
-#include "engine/EngineContext.h"
-#include "engine/ReportTables.h"
 #include "engine/ScriptedPort.h"
+#include "engine/report/EngineContext.h"
+#include "engine/report/ReportTables.h"
 #include "support/TempAppFolder.h"
 
 #include <QComboBox>

@@ -10,9 +10,9 @@
 // of this build. A record that cannot be read or calculated is reported on standard error with
 // its key and left out; the exit status is then 1.
 
-#include "engine/EngineState.h"
-#include "engine/ShareCalculation.h"
-#include "engine/StoredCaseCalculation.h"
+#include "engine/calc/EngineState.h"
+#include "engine/calc/ShareCalculation.h"
+#include "engine/calc/StoredCaseCalculation.h"
 #include "platform/AppPaths.h"
 #include "rules/CalcRuleFiles.h"
 #include "rules/ExpectedSharesFile.h"

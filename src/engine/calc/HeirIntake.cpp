@@ -1,0 +1,140 @@
+#include "engine/calc/HeirIntake.h"
+
+namespace engine {
+
+namespace {
+
+const QChar StretchStroke(0x0640);
+
+// Classes that one deceased can leave only once: a second father, mother or husband is an entry
+// error, and so is a second true grandfather or grandmother of the same degree and side, whose
+// share the calculation hands to a single head.
+bool isSingleHeadClass(int c) {
+    return c == Father || c == Mother || c == Husband || (c >= 18 && c <= 26) || (c >= 96 && c <= 98);
+}
+
+// Gives up slot `slot` of deceased DeceasedIndex: the slots above move down by one.
+void dropSlot(EngineState& s, int slot) {
+    for (int p = slot; p < s.HeirTotal; ++p)
+        s.moveSlot(p + 1, p);
+    s.HeirTotal -= 1;
+    for (int k = s.DeceasedIndex; k <= s.DeceasedCount; ++k)
+        s.DeceasedLastHeir[k] -= 1;
+}
+
+// The message that refuses heir `slot`, or the empty text when he may stay.
+QString checkAgainstEarlierHeirs(const EngineState& s, int slot) {
+    const int first = s.DeceasedLastHeir[s.DeceasedIndex - 1] + 1;
+    const int c = s.HeirClass[slot];
+    const QString& name = s.HeirName[slot];
+    for (int k = first; k < slot; ++k) {
+        if (s.HeirClass[k] == c && s.HeirName[k] == name)
+            return IntakeText::Repeated;
+    }
+    if (isSingleHeadClass(c)) {
+        for (int k = first; k < slot; ++k) {
+            if (s.HeirClass[k] == c)
+                return IntakeText::Repeated;
+        }
+    }
+    if (c == Wife) {
+        int wives = 0;
+        for (int k = first; k < slot; ++k) {
+            if (s.HeirClass[k] == Husband)
+                return IntakeText::BothSpouses;
+            if (s.HeirClass[k] == Wife && ++wives == 4)
+                return IntakeText::FifthWife;
+        }
+    }
+    if (c == Husband) {
+        for (int k = first; k < slot; ++k) {
+            if (s.HeirClass[k] == Wife)
+                return IntakeText::BothSpouses;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+NameCheck CheckName(const QString& name) {
+    if (name.isEmpty())
+        return NameCheck::Empty;
+    if (name.contains(StretchStroke))
+        return NameCheck::HasStretchMark;
+    return NameCheck::Accepted;
+}
+
+IntakeResult CountHeirs(EngineState& s, int count) {
+    if (count == 0)
+        return IntakeResult::restart(IntakeText::IncompleteCase);
+    if (count > MaxHeirsPerDeceased)
+        return IntakeResult::restart(IntakeText::TooManyHeirs);
+    s.HeirTotal += count;
+    s.DeceasedLastHeir[s.DeceasedIndex] = s.HeirTotal;
+    s.ensureSlots(s.HeirTotal);
+    return {};
+}
+
+ReadHeirResult ReadHeir(EngineState& s, const NameTables& names, int slot, const HeirRow& row,
+                        IntakeOutput& output) {
+    s.ensureSlots(slot);
+    s.HeirName[slot] = row.name;
+    s.HeirRelation[slot].clear();
+    switch (CheckName(row.name)) {
+    case NameCheck::Empty:
+        return {HeirVerdict::Refused, IntakeText::EmptyHeirName};
+    case NameCheck::HasStretchMark:
+        return {HeirVerdict::Refused, IntakeText::StretchMark};
+    case NameCheck::Accepted:
+        break;
+    }
+    s.HeirRelation[slot] = row.relation;
+    const int code = names.relationCode(row.relation);
+    if (code == 0)
+        return {HeirVerdict::Refused, IntakeText::badRelation(row.relation)};
+    s.HeirClass[slot] = static_cast<std::int16_t>(foldRelation(code));
+    s.HeirShare[slot] = 0;
+
+    if (code == NameTables::DropMark) {
+        dropSlot(s, slot);
+        return {HeirVerdict::Dropped, {}};
+    }
+    const QString refusal = checkAgainstEarlierHeirs(s, slot);
+    if (!refusal.isEmpty()) {
+        output.message(refusal);
+        dropSlot(s, slot);
+        return {HeirVerdict::Dropped, {}};
+    }
+    return {};
+}
+
+IntakeResult IntakeSingleDeath(EngineState& s, const NameTables& names, const QString& deceasedName,
+                               const std::vector<HeirRow>& rows, IntakeOutput& output) {
+    s.DeceasedIndex = 1;
+    s.DeceasedName[1] = deceasedName;
+    switch (CheckName(deceasedName)) {
+    case NameCheck::Empty:
+        return IntakeResult::restart(IntakeText::IncompleteCase);
+    case NameCheck::HasStretchMark:
+        return IntakeResult::restart(IntakeText::StretchMark);
+    case NameCheck::Accepted:
+        break;
+    }
+    const IntakeResult counted = CountHeirs(s, static_cast<int>(rows.size()));
+    if (!counted.accepted())
+        return counted;
+
+    std::size_t next = 0;
+    for (int slot = s.DeceasedLastHeir[0] + 1; slot <= s.DeceasedLastHeir[1];) {
+        const ReadHeirResult read = ReadHeir(s, names, slot, rows[next++], output);
+        output.heirRead();
+        if (read.verdict == HeirVerdict::Refused)
+            return IntakeResult::restart(read.message);
+        if (read.verdict == HeirVerdict::Kept)
+            ++slot;
+    }
+    return {};
+}
+
+} // namespace engine

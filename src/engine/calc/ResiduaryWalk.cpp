@@ -1,0 +1,142 @@
+#include "engine/calc/CalcSteps.h"
+
+namespace engine {
+
+namespace {
+
+const QString TreasuryName = QStringLiteral("الخزينة العامة");
+
+// The remainder that nobody took goes to class 112: to the treasury slot, or to the heirs of
+// "خالة اب لام" when she is present, split per head (two heads of the class each taking the
+// whole remainder would overrun the estate).
+void giveToTreasury(EngineState& s) {
+    Num heads = s.ClassCount[Treasury];
+    if (heads == 0) {
+        const int p = OpenHeirSlots(s, 1);
+        s.HeirName[p] = TreasuryName;
+        s.HeirRelation[p].clear();
+        s.HeirClass[p] = Treasury;
+        s.HeirShare[p] = 0;
+        heads = 1;
+    }
+    if (heads > 1)
+        ExpandBase(s, s.Remainder, heads);
+    s.ClassShares[Treasury] = s.Remainder / heads;
+    s.CaseKind = 7;
+}
+
+} // namespace
+
+void ResolveResiduaries(EngineState& s, const CalcRules& rules) {
+    bool settled = false;
+    for (ResiduaryRange record : rules.residuaryOrder) {
+        s.FirstClass = record.FirstClass;
+        s.LastClass = record.LastClass;
+        s.SideOffset = record.SideOffset;
+        if (record.isSide()) {
+            SplitBetweenSides(s, record);
+            if (s.Remainder == 0) {
+                settled = true;
+                break;
+            }
+            if (record.FirstClass >= 100)
+                break;
+        } else {
+            WalkResiduaryRange(s, record.FirstClass, record.LastClass);
+            if (s.Remainder == 0) {
+                settled = true;
+                break;
+            }
+        }
+    }
+    if (!settled)
+        giveToTreasury(s);
+    if (s.ShareKindState[14] == 1)
+        s.CaseKind = 11;
+}
+
+void WalkResiduaryRange(EngineState& s, int first, int last) {
+    for (int k = first; k <= last; k += 2) {
+        if (s.ClassCount[k] + s.ClassCount[k + 1] > 0) {
+            PairTakesRemainder(s, k, k + 1);
+            return;
+        }
+    }
+}
+
+Num SideHeadProduct(const EngineState& s, int first, int last) {
+    Num product = 1;
+    for (int k = first; k <= last; k += 2) {
+        if (s.ClassCount[k] + s.ClassCount[k + 1] > 0)
+            product *= 2 * s.ClassCount[k] + s.ClassCount[k + 1];
+    }
+    return product;
+}
+
+void SplitBetweenSides(EngineState& s, ResiduaryRange& record) {
+    const int offset = record.SideOffset;
+    for (int j = record.FirstClass; j <= record.LastClass + 1; ++j) {
+        s.ShareKindDenom[14] += s.ClassCount[j];
+        s.ShareKindDenom[15] += s.ClassCount[j + offset];
+    }
+    const Num& fatherSide = s.ShareKindDenom[14];
+    const Num& motherSide = s.ShareKindDenom[15];
+    if (fatherSide + motherSide == 0)
+        return;
+    auto shiftToMotherSide = [&] {
+        record.FirstClass += offset;
+        record.LastClass += offset;
+        s.FirstClass = record.FirstClass;
+        s.LastClass = record.LastClass;
+    };
+    if (motherSide == 0) {
+        WalkResiduaryRange(s, record.FirstClass, record.LastClass);
+        return;
+    }
+    if (fatherSide == 0) {
+        shiftToMotherSide();
+        WalkResiduaryRange(s, record.FirstClass, record.LastClass);
+        return;
+    }
+
+    // Two thirds to the father's side, one third to the mother's side. The base takes the head
+    // counts of both sides, so each side's pair divides its part without rounding.
+    const Num heads = SideHeadProduct(s, record.FirstClass, record.LastClass) *
+                      SideHeadProduct(s, record.FirstClass + offset, record.LastClass + offset);
+    const Num multiplier = 3 * heads;
+    s.CaseBase = s.CaseBase * multiplier;
+    const Num third = s.Remainder * heads;
+    s.Remainder = 2 * third;
+    s.ClassShares[Husband] = s.ClassShares[Husband] * multiplier;
+    s.ClassShares[Wife] = s.ClassShares[Wife] * multiplier;
+    s.ShareKindState[14] = 1;
+    WalkResiduaryRange(s, record.FirstClass, record.LastClass);
+    if (s.ShareKindState[15] == 1) {
+        s.Remainder = third;
+        shiftToMotherSide();
+        WalkResiduaryRange(s, record.FirstClass, record.LastClass);
+    }
+}
+
+int OpenHeirSlots(EngineState& s, int count) {
+    const int i = s.DeceasedIndex;
+    const int n = s.DeceasedCount;
+    const int h = s.HeirTotal;
+    const int oldLast = s.DeceasedLastHeir[i];
+    s.ensureSlots(h + count);
+    if (i < n) {
+        for (int p = h; p >= oldLast + 1; --p)
+            s.moveSlot(p, p + count);
+    }
+    s.HeirTotal = h + count;
+    for (int k = i; k <= n; ++k)
+        s.DeceasedLastHeir[k] += count;
+    // The later deceased's slots moved: what their earlier joins changed moved with them.
+    for (EngineState::JoinedSlot& joined : s.JoinedSlots) {
+        if (joined.slot > oldLast)
+            joined.slot += count;
+    }
+    return s.DeceasedLastHeir[i];
+}
+
+} // namespace engine
