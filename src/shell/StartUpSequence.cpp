@@ -1,6 +1,7 @@
 #include "shell/StartUpSequence.h"
 
 #include "platform/AppPaths.h"
+#include "training/ExerciseBank.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,6 +78,8 @@ data::Database runStartUp(const std::function<void()>& selfTest) {
         for (const char* statement : resets)
             db.execute(QString::fromLatin1(statement));
     });
+    // A database made before the exercise bank shipped has the table but no questions.
+    training::ExerciseBank::seedIfEmpty(db);
     return db;
 }
 

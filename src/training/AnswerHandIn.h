@@ -1,0 +1,22 @@
+#pragma once
+
+#include "data/Database.h"
+
+#include <QString>
+
+namespace training {
+
+// The hand-in of the learner's answer to the question in hand.
+class AnswerHandIn {
+public:
+    static QString incomplete() { return QStringLiteral("تفاصيل المسألة غير مكتملة"); }
+
+    // Stamps the deceased and title on every WARITH row, files every row (added ones too) under
+    // `questionNo`, the number of the question loaded, and replaces only that question's rows in
+    // PRACTIC_SINGLE. Refuses, writing nothing, when WARITH is empty or the deceased is unnamed;
+    // `message` then holds the refusal.
+    static bool handIn(const data::Database& db, int questionNo, const QString& deceased, const QString& title,
+                       QString& message);
+};
+
+} // namespace training
