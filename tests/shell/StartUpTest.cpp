@@ -25,6 +25,21 @@ QStringList pathRows(const QString& driveD) {
     return rows;
 }
 
+TEST(StartUp, AnOlderDatabaseWithAnEmptyExerciseBankGetsTheBankOnce) {
+    TempAppFolder folder;
+    const auto db = folder.caseDatabase();
+    const qint64 shipped = db.count("select count(*) from WARITH_GENERAL_TEST");
+    ASSERT_GT(shipped, 0);
+    db.execute("delete from WARITH_GENERAL_TEST");
+    shell::runStartUp([] {});
+    EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL_TEST"), shipped);
+    EXPECT_EQ(db.count("select count(distinct case_no) from WARITH_GENERAL_TEST"), 115);
+    // A bank that holds questions, the user's own among them, is left as it is.
+    db.execute("delete from WARITH_GENERAL_TEST where case_no > 1");
+    shell::runStartUp([] {});
+    EXPECT_EQ(db.count("select count(distinct case_no) from WARITH_GENERAL_TEST"), 1);
+}
+
 TEST(StartUp, AFreshFolderGetsThePathCopyTheSelfTestAndTheResets) {
     TempAppFolder folder;
     const auto db = folder.caseDatabase();

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "data/Database.h"
+
+#include <QString>
+
+namespace results {
+
+// The exercise results screen's print hands its report mode to the report database: the mode row
+// of the case database is copied over the report database's own, through the case database's
+// connection with the report database attached for the copy.
+class ReportModeCopy {
+public:
+    // False, with an Arabic message naming the file, when the report database is missing; no file
+    // is created then.
+    static bool copy(const data::Database& caseDb, const QString& reportDatabasePath, QString& message);
+};
+
+} // namespace results

@@ -1,0 +1,61 @@
+#include "results/ReportModeCopy.h"
+
+#include "support/TempAppFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList modeRows(const QString& path) {
+    const data::Database db = data::Database::OpenDatabase(path);
+    QStringList out;
+    for (const QSqlRecord& r : db.select(QStringLiteral("select REPORT_DESTRIBUTER from REPORT_DESTRIBUTER")))
+        out << r.value(0).toString();
+    return out;
+}
+
+TEST(ReportModeCopy, TheReportDatabaseHoldsTheSameSingleModeRowPerMode) {
+    testsupport::TempAppFolder folder;
+    const data::Database db = folder.caseDatabase();
+    const QString report = folder.file(QStringLiteral("TALVENO_TEST_REPORT.mdb"));
+    {
+        const data::Database r = data::Database::OpenDatabase(report);
+        r.execute(QStringLiteral("insert into REPORT_DESTRIBUTER (REPORT_DESTRIBUTER) values ('قديم'), ('اخر')"));
+    }
+    for (const char* mode : {"بدون توحيد", "توحيد فقط", "كامل", "تركة", "مئوية"}) {
+        db.execute(QStringLiteral("delete from REPORT_DESTRIBUTER"));
+        db.execute(QStringLiteral("insert into REPORT_DESTRIBUTER (REPORT_DESTRIBUTER) values (?)"),
+                   {QString::fromUtf8(mode)});
+        QString message;
+        ASSERT_TRUE(results::ReportModeCopy::copy(db, report, message)) << message.toStdString();
+        EXPECT_EQ(modeRows(report), QStringList{QString::fromUtf8(mode)});
+    }
+    // The case database is left with its own table only.
+    EXPECT_TRUE(db.select(QStringLiteral("pragma database_list")).size() == 1);
+}
+
+TEST(ReportModeCopy, AFolderWithAnApostropheAndAMissingReportDatabase) {
+    QTemporaryDir dir;
+    const QString odd = dir.path() + QStringLiteral("/ملفات 'علي'");
+    ASSERT_TRUE(QDir().mkpath(odd));
+    testsupport::TempAppFolder folder;
+    const QString report = odd + QStringLiteral("/TALVENO_TEST_REPORT.mdb");
+    ASSERT_TRUE(QFile::copy(folder.file(QStringLiteral("TALVENO_TEST_REPORT.mdb")), report));
+    const data::Database db = folder.caseDatabase();
+    db.execute(QStringLiteral("insert into REPORT_DESTRIBUTER (REPORT_DESTRIBUTER) values ('كامل')"));
+    QString message;
+    ASSERT_TRUE(results::ReportModeCopy::copy(db, report, message));
+    EXPECT_EQ(modeRows(report), QStringList{QStringLiteral("كامل")});
+
+    const QString missing = odd + QStringLiteral("/غائب.mdb");
+    EXPECT_FALSE(results::ReportModeCopy::copy(db, missing, message));
+    EXPECT_EQ(message, QStringLiteral("قاعدة بيانات التقارير غير موجودة: ") + missing);
+    EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+} // namespace
