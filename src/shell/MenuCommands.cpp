@@ -24,6 +24,10 @@ QString MenuCommands::defaultPreparer() {
 void MenuCommands::new1(const data::Database& db) {
     db.transaction([&] {
         db.execute(QStringLiteral("delete from PRACTIC_SINGLE "));
+        // An exercise question left in WARITH (its rows carry the bank's level) is no real case:
+        // the case entry would take it for the stored case of its number. A real unfinished case
+        // stays.
+        db.execute(QStringLiteral("delete from WARITH where case_level <> 0"));
         presets(db, NewSource, QStringLiteral("مفردة"));
     });
 }

@@ -116,6 +116,20 @@ TEST_F(Form1Test, CaseCommandsWriteTheirPresetsAndShowTheirWindow) {
     EXPECT_EQ(shown, QStringList({"new1", "mun", "namu", "masaeel", "iqtibarya"}));
 }
 
+TEST_F(Form1Test, ANewCaseAfterAnExerciseDropsTheQuestionAndKeepsARealUnfinishedCase) {
+    Form1 w(db, allScreens());
+    db.execute("insert into WARITH_GENERAL (case_no, warith_relation, warith_name) values (63, 'ابن', 'حقيقي')");
+    db.execute("insert into WARITH (warith_name, warith_relation, case_no, case_level) values "
+               "('س', 'زوج', 63, 2), ('ص', 'بنت', 63, 2)");
+    w.run("new1");
+    EXPECT_EQ(rows("WARITH"), 0);
+    EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL where case_no = 63 and warith_name = 'حقيقي'"), 1);
+
+    db.execute("insert into WARITH (warith_name, warith_relation, case_no) values ('زيد', 'ابن', 63)");
+    w.run("new1");
+    EXPECT_EQ(rows("WARITH"), 1);
+}
+
 TEST_F(Form1Test, ACommandWithoutItsWindowIsDisabledAndDoesNothing) {
     Form1::Screens some;
     some["new1"] = [this] { shown << "new1"; };
