@@ -3,6 +3,7 @@
 #include "engine/CaseRun.h"
 #include "engine/ChainIntake.h"
 #include "engine/HeirIntake.h"
+#include "engine/ModelCaseRun.h"
 #include "engine/ReportSurface.h"
 #include "engine/ReportTables.h"
 #include "engine/ShareCalculation.h"
@@ -164,6 +165,10 @@ void EngineHost::NEW_AND_DUBLE() {
     }
 }
 
-void EngineHost::runModelCases() {}
+void EngineHost::runModelCases() {
+    EngineContext ctx = engineContext(PagePolicy::CountOnly, NoteWording::SuccessiveDeaths);
+    ModelCaseRun run(ctx, m_rules);
+    run.run();
+}
 
 } // namespace engine
