@@ -1,3 +1,4 @@
+#include "shell/Form1.h"
 #include "shell/Form13.h"
 #include "shell/MenuCommands.h"
 #include "shell/Screens.h"
@@ -154,6 +155,11 @@ TEST_F(ModelCaseRoadTest, CasesPickedByNumberAndTitleThenARangeOneConfirmationPe
     EXPECT_EQ(stagesSeen, QList<EntryStage>({EntryStage::Source, EntryStage::Stored, EntryStage::Stored,
                                              EntryStage::Stored, EntryStage::Stored, EntryStage::Stored}));
     EXPECT_EQ(messages.texts(), QStringList());
+}
+
+TEST_F(ModelCaseRoadTest, TheMainWindowOffersTheModelCases) {
+    shell::Form1 w(db, shell::mainWindowScreens(&mainWindow));
+    EXPECT_TRUE(w.command("namu")->isEnabled());
 }
 
 } // namespace
