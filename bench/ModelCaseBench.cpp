@@ -16,8 +16,8 @@ void BM_EveryShippedModelCase(benchmark::State& bench) {
     bench::LoadedEngine engine;
     engine.context.Text_RLAS = QStringLiteral("خ");
     std::vector<QString> numbers;
-    for (const auto& r :
-         engine.db.select(QStringLiteral("select storde_case_no from STORDE_STANDERD order by storde_case_no")))
+    for (const auto& r : engine.db.select(
+             QStringLiteral("select storde_case_no from STORDE_STANDERD order by storde_case_no")))
         numbers.push_back(r.value(0).toString());
     if (numbers.empty())
         throw std::runtime_error("no model cases shipped");
@@ -34,11 +34,14 @@ void BM_EveryShippedModelCase(benchmark::State& bench) {
         engine.port.surface().clear();
     }
     // Seconds per case, shown in the counter column.
-    bench.counters["per_case"] = benchmark::Counter(static_cast<double>(numbers.size()),
-                                                    benchmark::Counter::kIsIterationInvariantRate |
-                                                        benchmark::Counter::kInvert);
+    bench.counters["per_case"] =
+        benchmark::Counter(static_cast<double>(numbers.size()),
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     bench.counters["cases"] = static_cast<double>(numbers.size());
 }
-BENCHMARK(BM_EveryShippedModelCase)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_EveryShippedModelCase)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 
 } // namespace

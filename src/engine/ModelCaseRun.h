@@ -24,9 +24,9 @@ class ModelCaseRun {
 public:
     // What became of a number given at the stage.
     enum class Recall {
-        Computed,  // the case is in hand, reported and merged
-        AskAgain,  // no case with that number (0, not a number, not in the file): the stage again
-        Refused,   // the record is malformed or its division cannot be given: after a message
+        Computed, // the case is in hand, reported and merged
+        AskAgain, // no case with that number (0, not a number, not in the file): the stage again
+        Refused,  // the record is malformed or its division cannot be given: after a message
     };
 
     ModelCaseRun(EngineContext& ctx, const rules::CalcRules& rules);

@@ -98,7 +98,8 @@ std::optional<QString> popHead(const data::Database& db) {
         if (head.isEmpty())
             return;
         number = head.front().value(1).toString();
-        db.execute(QStringLiteral("delete from STORDE_STANDERD_TEMP where rowid = ?"), {head.front().value(0)});
+        db.execute(QStringLiteral("delete from STORDE_STANDERD_TEMP where rowid = ?"),
+                   {head.front().value(0)});
     });
     return number;
 }

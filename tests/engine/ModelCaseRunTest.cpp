@@ -108,7 +108,9 @@ protected:
     QStringList deceasedShares() const {
         return rows("select name_deth_chiled, share from PRINT_TEXT2_CHILED order by rowid");
     }
-    int count(const char* table) const { return db.count(QStringLiteral("select count(*) from %1").arg(table)); }
+    int count(const char* table) const {
+        return db.count(QStringLiteral("select count(*) from %1").arg(table));
+    }
 
     TempAppFolder folder{true};
     data::Database db = folder.caseDatabase();
@@ -121,8 +123,8 @@ TEST_F(ModelCaseRunTest, TheNumberGivenAtTheStageFindsItsCaseOrAsksAgainWithoutA
         const char* number;
         bool found;
     } cases[] = {
-        {"12", true},   {" 12", true},  {"12abc", true}, {"", false},   {"abc", false},
-        {"0", false},   {"7", false},   {"12.5", false}, {"-12", false}, {"99999999999999999999", false},
+        {"12", true}, {" 12", true}, {"12abc", true}, {"", false},    {"abc", false},
+        {"0", false}, {"7", false},  {"12.5", false}, {"-12", false}, {"99999999999999999999", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.number);
@@ -195,21 +197,22 @@ TEST_F(ModelCaseRunTest, AChainIsReportedPerDeceasedThenAsOneTableRowByRow) {
     const QStringList all = testsupport::tableRows(db, "PRINT_TEXT");
     const qsizetype from = all.indexOf(QString(R"r(PRINT_TEXT|"توحيد القسامات "|""|""|""|""|""|"")r"));
     ASSERT_GT(from, 0);
-    testsupport::expectLines(all.mid(from), {
-                                          R"r(PRINT_TEXT|"توحيد القسامات "|""|""|""|""|""|"")r",
-                                          R"r(PRINT_TEXT|"ــــــــــــــــ"|""|""|""|""|""|"")r",
-                                          R"r(PRINT_TEXT|""|"توفى المدعو"|"سعيد"|""|""|""|"")r",
-                                          R"r(PRINT_TEXT|""|""|""|"120"|""|""|"( عــن )")r",
-                                          R"r(PRINT_TEXT|""|""|""|"----------------------"|""|""|"----------------------")r",
-                                          R"r(PRINT_TEXT|""|""|""|"43"|""|"هند"|"         1")r",
-                                          R"r(PRINT_TEXT|""|""|""|"77"|""|"سلمى"|"         2")r",
-                                          R"r(PRINT_TEXT|""|""|""|"----------------------"|""|""|"----------------------")r",
-                                          R"r(PRINT_TEXT|""|""|""|"120"|""|""|"المجموع")r",
-                                      });
+    testsupport::expectLines(
+        all.mid(from), {
+                           R"r(PRINT_TEXT|"توحيد القسامات "|""|""|""|""|""|"")r",
+                           R"r(PRINT_TEXT|"ــــــــــــــــ"|""|""|""|""|""|"")r",
+                           R"r(PRINT_TEXT|""|"توفى المدعو"|"سعيد"|""|""|""|"")r",
+                           R"r(PRINT_TEXT|""|""|""|"120"|""|""|"( عــن )")r",
+                           R"r(PRINT_TEXT|""|""|""|"----------------------"|""|""|"----------------------")r",
+                           R"r(PRINT_TEXT|""|""|""|"43"|""|"هند"|"         1")r",
+                           R"r(PRINT_TEXT|""|""|""|"77"|""|"سلمى"|"         2")r",
+                           R"r(PRINT_TEXT|""|""|""|"----------------------"|""|""|"----------------------")r",
+                           R"r(PRINT_TEXT|""|""|""|"120"|""|""|"المجموع")r",
+                       });
     testsupport::expectLines(testsupport::tableRows(db, "TAWHEED"), {R"r(TAWHEED|"سعيد")r"});
-    testsupport::expectLines(testsupport::tableRows(db, "TAWHEED_CHILED"),
-                             {R"r(TAWHEED_CHILED|"1"|"هند"|"43"|""|"")r",
-                              R"r(TAWHEED_CHILED|"2"|"سلمى"|"77"|""|"")r"});
+    testsupport::expectLines(
+        testsupport::tableRows(db, "TAWHEED_CHILED"),
+        {R"r(TAWHEED_CHILED|"1"|"هند"|"43"|""|"")r", R"r(TAWHEED_CHILED|"2"|"سلمى"|"77"|""|"")r"});
     // The sister's half in the successive-deaths wording, three blanks before the full stop.
     EXPECT_TRUE(db.exists("select 1 from NOTS_CHILED where name_not_chiled like ?", {"% النصف   . "}));
     EXPECT_EQ(host.state().LineCount, 2);
@@ -316,8 +319,10 @@ TEST_F(ModelCaseRunTest, AGivenEstateIsDividedInItsCurrencyAndItsAmountStampedOn
     results("");
     run();
 
-    EXPECT_EQ(db.scalar("select print_text from PRINT_TEXT order by rowid limit 1").toString(), " قسمة تركة معينة ");
-    EXPECT_EQ(rows("select print_text, kinds, share from PRINT_TEXT where case_ser like '         %' order by rowid"),
+    EXPECT_EQ(db.scalar("select print_text from PRINT_TEXT order by rowid limit 1").toString(),
+              " قسمة تركة معينة ");
+    EXPECT_EQ(rows("select print_text, kinds, share from PRINT_TEXT where case_ser like '         %' order "
+                   "by rowid"),
               QStringList({"هند|430|دينار", "سلمى|770|دينار"}));
     EXPECT_EQ(rows("select name_deth_chiled, share, max_tareka_ammount from TAWHEED_CHILED order by rowid"),
               QStringList({"هند|430|1200", "سلمى|770|1200"}));
@@ -333,18 +338,19 @@ TEST_F(ModelCaseRunTest, AnHeirWithLessThanAThousandthOfTheEstateIsStillListed) 
     results("");
     run();
     // 3/24, 14/24 and 7/24 of 0.005, cut down to thousandths.
-    EXPECT_EQ(rows("select print_text, kinds from PRINT_TEXT where case_ser like '         %' order by rowid"),
-              QStringList({"هند|0.000", "عمر|0.002", "سلمى|0.001"}));
+    EXPECT_EQ(
+        rows("select print_text, kinds from PRINT_TEXT where case_ser like '         %' order by rowid"),
+        QStringList({"هند|0.000", "عمر|0.002", "سلمى|0.001"}));
     EXPECT_EQ(rows("select serial_deth_chiled, name_deth_chiled, share from TAWHEED_CHILED order by rowid"),
               QStringList({"1|هند|0", "2|عمر|0.002", "3|سلمى|0.001"}));
 }
 
 TEST_F(ModelCaseRunTest, NineNineNineRunsEveryRecordInTurnThenAsksAgain) {
     writeStoredCases(QByteArray(smallFile).left(QByteArray(smallFile).indexOf("ت/12\n")) + "ت/ 30\n"
-                                                                                             " 1, 1, 2,م\n"
-                                                                                             "خالد, 2\n"
-                                                                                             "ليلى,ام, 2\n"
-                                                                                             "سالم,اب, 1\n");
+                                                                                           " 1, 1, 2,م\n"
+                                                                                           "خالد, 2\n"
+                                                                                           "ليلى,ام, 2\n"
+                                                                                           "سالم,اب, 1\n");
     start();
     results("8");
     stage("999");
@@ -381,8 +387,38 @@ TEST_F(ModelCaseRunTest, AMalformedRecordIsNamedInAMessageAndTheStageAsksAgain) 
     run();
     ASSERT_EQ(port.messages.size(), 1);
     EXPECT_TRUE(port.messages[0].contains("ت/ 40")) << port.messages[0].toStdString();
-    EXPECT_EQ(screens(), QStringList({"مصدر المسألة", "Form14", StoredStage, StoredStage, "Form14", "Form14"}));
+    EXPECT_EQ(screens(),
+              QStringList({"مصدر المسألة", "Form14", StoredStage, StoredStage, "Form14", "Form14"}));
     EXPECT_EQ(deceasedShares(), QStringList({"عمر|1"}));
+}
+
+TEST_F(ModelCaseRunTest, AScanNamesAMalformedRecordAndGoesOnWithTheNext) {
+    writeStoredCases("ت/ 1\n"
+                     " 2, 1, 1,م\n"
+                     "زيد, 1\n"
+                     "عمرو,ابن, 13\n"
+                     "ت/ 2\n"
+                     " 2, 1, 1,م\n"
+                     "بكر, 1\n"
+                     "خالد,ابن, 0\n"
+                     "ت/ 3\n"
+                     " 2, 1, 1,م\n"
+                     "سعيد, 1\n"
+                     "عمر,ابن, 13\n");
+    start();
+    results("8");
+    stage("999");
+    QStringList keys;
+    results("8", [&] { keys << host.state().CaseKey; });
+    results("8", [&] { keys << host.state().CaseKey; });
+    stage("1");
+    results("");
+    run();
+    EXPECT_EQ(keys, QStringList({"ت/ 1", "ت/ 3"}));
+    ASSERT_EQ(port.messages.size(), 1);
+    EXPECT_TRUE(port.messages[0].contains("ت/ 2")) << port.messages[0].toStdString();
+    EXPECT_EQ(screens(), QStringList({"مصدر المسألة", "Form14", StoredStage, "Form14", "Form14", StoredStage,
+                                      "Form14", "Form14"}));
 }
 
 TEST_F(ModelCaseRunTest, AMissingStoredCaseFileEndsTheProgramWithAMessageNamingIt) {

@@ -27,7 +27,12 @@ struct ShippedRun {
     engine::NameTables names;
     rules::CalcRules rules;
     engine::CaseContext context;
-    engine::EngineContext ctx{state,   names, db, port, context, engine::PagePolicy::CountOnly,
+    engine::EngineContext ctx{state,
+                              names,
+                              db,
+                              port,
+                              context,
+                              engine::PagePolicy::CountOnly,
                               engine::NoteWording::SuccessiveDeaths};
 
     ShippedRun() {
@@ -42,7 +47,8 @@ struct ShippedRun {
     }
     std::vector<int> catalogue() const {
         std::vector<int> out;
-        for (const auto& r : db.select(QStringLiteral("select storde_case_no from STORDE_STANDERD order by storde_case_no")))
+        for (const auto& r :
+             db.select(QStringLiteral("select storde_case_no from STORDE_STANDERD order by storde_case_no")))
             out.push_back(r.value(0).toInt());
         return out;
     }
@@ -57,7 +63,8 @@ TEST(ShippedModelCases, CatalogueAndStoredCaseFileHoldTheSameNumbers) {
 
     std::set<QString> keys;
     rules::StoredCaseFile file;
-    for (auto r = file.scanFirst(); r.outcome != rules::StoredCaseFile::Outcome::NotFound; r = file.scanNext()) {
+    for (auto r = file.scanFirst(); r.outcome != rules::StoredCaseFile::Outcome::NotFound;
+         r = file.scanNext()) {
         ASSERT_EQ(r.outcome, rules::StoredCaseFile::Outcome::Loaded) << r.problem.toStdString();
         EXPECT_TRUE(keys.insert(r.record.key).second) << "repeated key " << r.record.key.toStdString();
     }

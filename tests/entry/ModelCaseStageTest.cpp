@@ -27,7 +27,8 @@ protected:
         db.execute("delete from STORDE_STANDERD");
         db.execute("delete from STORDE_STANDERD_FROM_TO");
         db.execute("delete from STORDE_STANDERD_TEMP");
-        const char* titles[] = {"الزوج مع الابن", "العول الى سبعة", "الرد على البنت", "العمرية الاولى", "ابن d'Arc"};
+        const char* titles[] = {"الزوج مع الابن", "العول الى سبعة", "الرد على البنت", "العمرية الاولى",
+                                "ابن d'Arc"};
         // Stored out of number order: the list and the queue order by number themselves.
         for (int n : {4, 2, 5, 1, 3})
             db.execute("insert into STORDE_STANDERD (storde_case_no, storde_case_name) values (?, ?)",
@@ -173,7 +174,8 @@ TEST_F(ModelCaseStageTest, TheFromAndToBoxesShowTheLastRangeAndSelectTheirTextOn
 }
 
 TEST_F(ModelCaseStageTest, ReopeningWithAQueueHandsOverTheNextCaseWithoutWaiting) {
-    db.execute("insert into STORDE_STANDERD_TEMP select * from STORDE_STANDERD where storde_case_no in (4, 2)");
+    db.execute(
+        "insert into STORDE_STANDERD_TEMP select * from STORDE_STANDERD where storde_case_no in (4, 2)");
     open();
     EXPECT_EQ(execAsEngine(), QDialog::Accepted);
     EXPECT_EQ(host.Text_stord_case, "2");
@@ -198,7 +200,8 @@ TEST_F(ModelCaseStageTest, TheStageNamesTheDefaultPreparerAndKeepsThePreparerLis
     open();
     EXPECT_EQ(column("select DATA_ENTRY_NAME from DATA_ENTRY_NAME order by DATA_ENTRY_NAME"),
               QStringList({"المسائل النموذجية", "سالم"}));
-    EXPECT_EQ(column("select DATA_ENTRY_NAME from DATA_ENTRY_NAME_REPORT"), QStringList({"المسائل النموذجية"}));
+    EXPECT_EQ(column("select DATA_ENTRY_NAME from DATA_ENTRY_NAME_REPORT"),
+              QStringList({"المسائل النموذجية"}));
     EXPECT_EQ(rows("ADRESS_ENTRY_NAME_REPORT"), 0);
     EXPECT_EQ(db.count("select count(*) from ADRESS_ENTRY_NAME where ADRESS_ENTRY_NAME = '-'"), 1);
     // A second showing adds nothing.
