@@ -157,6 +157,41 @@ TEST_F(ModelCaseRoadTest, CasesPickedByNumberAndTitleThenARangeOneConfirmationPe
     EXPECT_EQ(messages.texts(), QStringList());
 }
 
+TEST_F(ModelCaseRoadTest, AQueuedNumberMissingFromTheStoredCaseFileIsPassedOverSilently) {
+    db.execute("insert into STORDE_STANDERD (storde_case_no, storde_case_name) values (99, 'لا سجل لها')");
+    runRoad({
+        {"the range 71..99", stage,
+         [&](QWidget* w) {
+             child<QLineEdit>(w, "Text_from")->setText("71");
+             child<QLineEdit>(w, "Text_to")->setText("99");
+             click(w, "Command_AUTO_GET_CASE_NO_STORED_CASES");
+         }},
+        {"case 71", results,
+         [&](QWidget* w) {
+             EXPECT_EQ(caseKey(), "التسلسل/ت/ 71");
+             click(w, "Command_stored_case");
+         }},
+        {"case 72, the last one with a record", results,
+         [&](QWidget* w) {
+             EXPECT_EQ(caseKey(), "التسلسل/ت/ 72");
+             click(w, "Command_stored_case");
+         }},
+        {"99 passed over: the stage waits for the user", stage,
+         [&](QWidget* w) {
+             EXPECT_EQ(db.count("select count(*) from STORDE_STANDERD_TEMP"), 0);
+             EXPECT_EQ(child<QLineEdit>(w, "Text_to")->text(), "99");
+             child<QLineEdit>(w, "Text1")->setText("1");
+             click(w, "Command_stord_case");
+         }},
+        {"case 1", results,
+         [&](QWidget* w) {
+             EXPECT_EQ(caseKey(), "التسلسل/ت/ 1");
+             click(w, "Command_stored_case");
+         }},
+    });
+    EXPECT_EQ(messages.texts(), QStringList());
+}
+
 TEST_F(ModelCaseRoadTest, TheMainWindowOffersTheModelCases) {
     shell::Form1 w(db, shell::mainWindowScreens(&mainWindow));
     EXPECT_TRUE(w.command("namu")->isEnabled());
