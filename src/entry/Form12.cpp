@@ -3,6 +3,7 @@
 #include "entry/BoundTableModel.h"
 #include "entry/EntryTexts.h"
 #include "entry/GridCellDelegate.h"
+#include "entry/ModelCaseStage.h"
 #include "entry/NameLists.h"
 #include "entry/RelationRules.h"
 #include "entry/StageAnswers.h"
@@ -167,7 +168,7 @@ void Form12::buildWidgets() {
     layout->addWidget(buildTypeFrame());
     layout->addWidget(buildEstateFrame());
     layout->addWidget(buildDetailsFrame(), 1);
-    layout->addWidget(buildStoredFrame());
+    layout->addWidget(buildStoredFrame(), 1);
     layout->addStretch(0);
 
     auto* bottom = new QHBoxLayout;
@@ -408,17 +409,11 @@ QGroupBox* Form12::buildDetailsFrame() {
 }
 
 QGroupBox* Form12::buildStoredFrame() {
-    Frame_stord_case = frame(QStringLiteral("Frame_stord_case"), QString(), this);
-    auto* row = new QHBoxLayout(Frame_stord_case);
-    Text_from = lineEdit(QStringLiteral("Text_from"), Frame_stord_case);
-    Text_to = lineEdit(QStringLiteral("Text_to"), Frame_stord_case);
-    Text_from->setMaximumWidth(90);
-    Text_to->setMaximumWidth(90);
-    row->addWidget(label(Texts::RangeFrom, Frame_stord_case));
-    row->addWidget(Text_from);
-    row->addWidget(label(Texts::RangeTo, Frame_stord_case));
-    row->addWidget(Text_to);
-    row->addStretch(1);
+    m_modelCases = new ModelCaseStage(m_db, m_host, this);
+    Frame_stord_case = m_modelCases;
+    Text_from = m_modelCases->fromBox();
+    Text_to = m_modelCases->toBox();
+    connect(m_modelCases, &ModelCaseStage::answered, this, &Form12::leave);
     return Frame_stord_case;
 }
 
@@ -566,7 +561,11 @@ void Form12::prepareDetailsStage() {
 }
 
 void Form12::prepareStoredStage() {
-    Frame_stord_case->show();
+    // While a range run has cases queued the stage hands the next one over by itself.
+    if (QPushButton* press = m_modelCases->prepare())
+        m_pressOnShow = press;
+    else
+        m_focusOnShow = m_modelCases->searchBox();
 }
 
 void Form12::showEvent(QShowEvent* event) {

@@ -22,6 +22,7 @@ class QTimer;
 namespace entry {
 
 class BoundTableModel;
+class ModelCaseStage;
 
 // The ways out of the dialogue that end the program. The screens that know how the program ends
 // live above this library, so whoever shows the dialogue hands them in.
@@ -162,6 +163,7 @@ private:
     int m_cellRefusals = 0; // cell edits refused so far
 
     QGroupBox* Frame_stord_case = nullptr;
+    ModelCaseStage* m_modelCases = nullptr;
     QLineEdit* Text_from = nullptr;
     QLineEdit* Text_to = nullptr;
 

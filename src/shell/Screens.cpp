@@ -30,6 +30,7 @@ Form1::Screens mainWindowScreens(QWidget* mainWindow) {
     QPointer<QWidget> owner(mainWindow);
     Form1::Screens screens;
     screens[QStringLiteral("new1")] = [owner] { Form13::open(realCaseDialogs(), owner); };
+    screens[QStringLiteral("namu")] = [owner] { Form13::open(realCaseDialogs(), owner); };
     return screens;
 }
 
