@@ -4,9 +4,13 @@
 #include "entry/EntryTexts.h"
 #include "entry/GridCellDelegate.h"
 #include "entry/NameLists.h"
+#include "entry/RelationCellKeys.h"
 #include "entry/RelationRules.h"
 #include "entry/StageAnswers.h"
 #include "platform/MessageService.h"
+#include "platform/widgets/ArabicKeyboard.h"
+#include "platform/widgets/FirstKeyConversion.h"
+#include "platform/widgets/LanguageOptionFrame.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -22,6 +26,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 #include <QTableView>
 #include <QTextBrowser>
@@ -247,6 +252,7 @@ QGroupBox* Form12::buildEstateFrame() {
     Frame_tariqa = frame(QStringLiteral("Frame_tariqa"), Texts::EstateFrame, this);
     auto* grid = new QGridLayout(Frame_tariqa);
     Text_tariqa_ammount = lineEdit(QStringLiteral("Text_tariqa_ammount"), Frame_tariqa);
+    platform::ArabicKeyboard::setMapped(Text_tariqa_ammount, false);
     Text_tariqa_currency = combo(QStringLiteral("Text_tariqa_currency"), true, Frame_tariqa);
     Text_tariqa_currency->setMinimumWidth(180);
     Command3 = button(QStringLiteral("Command3"), Texts::CurrencyTable, Frame_tariqa);
@@ -297,6 +303,8 @@ QGroupBox* Form12::buildDetailsFrame() {
     caseRow->addWidget(label(Texts::CaseNoLabel, Frame_case_details));
     caseRow->addWidget(Text_case_no_appeare);
     caseRow->addStretch(1);
+    Frame2 = new platform::LanguageOptionFrame(Frame_case_details);
+    caseRow->addWidget(Frame2);
     caseRow->addWidget(Command_new);
     layout->addLayout(caseRow);
 
@@ -404,6 +412,16 @@ QGroupBox* Form12::buildDetailsFrame() {
     connect(Command10, &QPushButton::clicked, this, &Form12::Command10_Click);
     connect(Command11, &QPushButton::clicked, this, &Form12::Command11_Click);
     connect(Command_new, &QPushButton::clicked, this, &Form12::Command_new_Click);
+
+    // The grid's conversion must see a key before the relation list takes it: the filter
+    // installed last sees it first.
+    new RelationCellKeys(DBGrid1, m_heirs, [this](const QString& typed) { openPickListWith(typed); });
+    m_firstKey = new platform::FirstKeyConversion(this, Frame2->arabicOption());
+    for (const char* field :
+         {"Text_deth_name", "Text_DATA_ENTRY_NAME", "Text_ADRESS_ENTRY_NAME", "DBList_relation", "DBGrid1"})
+        m_firstKey->attach(QString::fromLatin1(field));
+    for (QLineEdit* number : {Text_case_no_appeare, Text_case_no})
+        platform::ArabicKeyboard::setMapped(number, false);
     return Frame_case_details;
 }
 
@@ -414,6 +432,8 @@ QGroupBox* Form12::buildStoredFrame() {
     Text_to = lineEdit(QStringLiteral("Text_to"), Frame_stord_case);
     Text_from->setMaximumWidth(90);
     Text_to->setMaximumWidth(90);
+    platform::ArabicKeyboard::setMapped(Text_from, false);
+    platform::ArabicKeyboard::setMapped(Text_to, false);
     row->addWidget(label(Texts::RangeFrom, Frame_stord_case));
     row->addWidget(Text_from);
     row->addWidget(label(Texts::RangeTo, Frame_stord_case));
@@ -827,6 +847,12 @@ void Form12::showPickList() {
     // The list opens on the text it last held; a relation typed now replaces it rather than
     // being added to its end.
     DBList_relation->lineEdit()->selectAll();
+}
+
+void Form12::openPickListWith(const QString& typed) {
+    showPickList();
+    DBList_relation->setEditText(typed);
+    DBList_relation->lineEdit()->end(false);
 }
 
 void Form12::hidePickList() {
