@@ -5,8 +5,6 @@
 #include <QKeyEvent>
 #include <QTableView>
 
-#include <utility>
-
 namespace entry {
 
 namespace {
@@ -30,15 +28,14 @@ bool RelationCellKeys::eventFilter(QObject* watched, QEvent* event) {
     const bool inRelation = current.isValid() && current.column() == RelationColumn;
 
     if (type == QEvent::KeyRelease) {
-        if (key->key() == Qt::Key_Delete && !key->isAutoRepeat() && std::exchange(m_deletePressed, false) &&
-            inRelation && !m_heirs->isEntryRow(current.row()))
+        if (key->key() == Qt::Key_Delete && !key->isAutoRepeat() && inRelation &&
+            !m_heirs->isEntryRow(current.row()))
             m_heirs->writeCell(current.row(), RelationColumn, QStringLiteral(""));
         return false;
     }
     // Keys that the open editor of a cell leaves reach the grid too; they are the editor's.
     if (!m_grid->hasFocus())
         return false;
-    m_deletePressed = key->key() == Qt::Key_Delete;
     const QString text = key->text();
     // Control characters (Enter, Backspace, Esc, Tab) open nothing; Latin and Arabic letters do.
     if (text.isEmpty() || !text.front().isPrint() ||

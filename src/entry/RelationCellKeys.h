@@ -26,7 +26,6 @@ private:
     QTableView* m_grid;
     BoundTableModel* m_heirs;
     std::function<void(const QString&)> m_openList;
-    bool m_deletePressed = false; // the grid itself took the press of Delete
 };
 
 } // namespace entry

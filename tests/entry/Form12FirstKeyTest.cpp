@@ -205,6 +205,21 @@ TEST_F(Form12FirstKeyTest, DeletingASelectedRowEmptiesNoRelation) {
     EXPECT_EQ(relations(), QStringList({"ابن", "اخ"}));
 }
 
+// Delete while the relation cell is being edited is the editor's: one character goes.
+TEST_F(Form12FirstKeyTest, DeleteInAnOpenRelationCellDeletesOneCharacter) {
+    addHeirs({{"ابن", "علي"}});
+    open(EntryStage::Details);
+    goToCell(0, 0);
+    grid()->edit(grid()->currentIndex());
+    QLineEdit* editor = cellEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->setCursorPosition(0);
+    testsupport::pressKey(Qt::Key_Delete);
+    testsupport::releaseKey(Qt::Key_Delete);
+    EXPECT_EQ(editor->text(), "بن");
+    EXPECT_EQ(relations(), QStringList({"ابن"}));
+}
+
 // Grid replacement: only the cell typed into, only the key typed -----------------------------
 
 TEST_F(Form12FirstKeyTest, AKeyTakenByTheListLeavesNoReplacementForAnotherCell) {
