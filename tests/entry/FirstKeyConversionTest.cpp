@@ -73,7 +73,11 @@ protected:
         grid = qobject_cast<QAbstractItemView*>(target);
         enter();
     }
-    void TearDown() override { ArabicKeyboard::setOn(false); }
+    void TearDown() override {
+        testsupport::discardOpenCellEditor();
+        dialog.reset();
+        ArabicKeyboard::setOn(false);
+    }
 
     // Puts the focus into the empty field, as the user would: a grid on its empty entry row.
     void enter() {

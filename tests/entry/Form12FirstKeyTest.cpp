@@ -30,11 +30,16 @@ class Form12FirstKeyTest : public entrytest::EntryFixture {
 protected:
     void SetUp() override { ArabicKeyboard::setOn(false); }
     void TearDown() override {
-        dialog.reset();
+        close();
         ArabicKeyboard::setOn(false);
+    }
+    void close() {
+        testsupport::discardOpenCellEditor();
+        dialog.reset();
     }
 
     void open(EntryStage stage) {
+        close();
         setStage(stage);
         dialog = std::make_unique<Form12>(db, host);
         dialog->show();

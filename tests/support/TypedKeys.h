@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QLineEdit>
 #include <QString>
 #include <QTest>
 
@@ -38,6 +40,15 @@ inline void pressKey(Qt::Key code, const QString& text = {}) {
 
 inline void releaseKey(Qt::Key code, const QString& text = {}) {
     QTest::sendKeyEvent(QTest::Release, QApplication::focusWidget(), code, text, Qt::NoModifier);
+}
+
+// Closes a grid cell that is still being edited, unsaved: a dialogue being destroyed cannot run
+// the checks of a taken cell.
+inline void discardOpenCellEditor() {
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QWidget* viewport = editor ? editor->parentWidget() : nullptr;
+    if (viewport && qobject_cast<QAbstractItemView*>(viewport->parentWidget()))
+        QTest::keyClick(editor, Qt::Key_Escape);
 }
 
 } // namespace testsupport
