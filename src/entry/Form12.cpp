@@ -5,9 +5,13 @@
 #include "entry/GridCellDelegate.h"
 #include "entry/ModelCaseStage.h"
 #include "entry/NameLists.h"
+#include "entry/RelationCellKeys.h"
 #include "entry/RelationRules.h"
 #include "entry/StageAnswers.h"
 #include "platform/MessageService.h"
+#include "platform/widgets/ArabicKeyboard.h"
+#include "platform/widgets/FirstKeyConversion.h"
+#include "platform/widgets/LanguageOptionFrame.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -23,6 +27,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 #include <QTableView>
 #include <QTextBrowser>
@@ -248,6 +253,7 @@ QGroupBox* Form12::buildEstateFrame() {
     Frame_tariqa = frame(QStringLiteral("Frame_tariqa"), Texts::EstateFrame, this);
     auto* grid = new QGridLayout(Frame_tariqa);
     Text_tariqa_ammount = lineEdit(QStringLiteral("Text_tariqa_ammount"), Frame_tariqa);
+    platform::ArabicKeyboard::setMapped(Text_tariqa_ammount, false);
     Text_tariqa_currency = combo(QStringLiteral("Text_tariqa_currency"), true, Frame_tariqa);
     Text_tariqa_currency->setMinimumWidth(180);
     Command3 = button(QStringLiteral("Command3"), Texts::CurrencyTable, Frame_tariqa);
@@ -298,6 +304,8 @@ QGroupBox* Form12::buildDetailsFrame() {
     caseRow->addWidget(label(Texts::CaseNoLabel, Frame_case_details));
     caseRow->addWidget(Text_case_no_appeare);
     caseRow->addStretch(1);
+    Frame2 = new platform::LanguageOptionFrame(Frame_case_details);
+    caseRow->addWidget(Frame2);
     caseRow->addWidget(Command_new);
     layout->addLayout(caseRow);
 
@@ -405,6 +413,16 @@ QGroupBox* Form12::buildDetailsFrame() {
     connect(Command10, &QPushButton::clicked, this, &Form12::Command10_Click);
     connect(Command11, &QPushButton::clicked, this, &Form12::Command11_Click);
     connect(Command_new, &QPushButton::clicked, this, &Form12::Command_new_Click);
+
+    // The grid's conversion must see a key before the relation list takes it: the filter
+    // installed last sees it first.
+    new RelationCellKeys(DBGrid1, m_heirs, [this](const QString& typed) { openPickListWith(typed); });
+    m_firstKey = new platform::FirstKeyConversion(this, Frame2->arabicOption());
+    for (const char* field :
+         {"Text_deth_name", "Text_DATA_ENTRY_NAME", "Text_ADRESS_ENTRY_NAME", "DBList_relation", "DBGrid1"})
+        m_firstKey->attach(QString::fromLatin1(field));
+    for (QLineEdit* number : {Text_case_no_appeare, Text_case_no})
+        platform::ArabicKeyboard::setMapped(number, false);
     return Frame_case_details;
 }
 
@@ -413,6 +431,8 @@ QGroupBox* Form12::buildStoredFrame() {
     Frame_stord_case = m_modelCases;
     Text_from = m_modelCases->fromBox();
     Text_to = m_modelCases->toBox();
+    platform::ArabicKeyboard::setMapped(Text_from, false);
+    platform::ArabicKeyboard::setMapped(Text_to, false);
     connect(m_modelCases, &ModelCaseStage::answered, this, &Form12::leave);
     return Frame_stord_case;
 }
@@ -826,6 +846,12 @@ void Form12::showPickList() {
     // The list opens on the text it last held; a relation typed now replaces it rather than
     // being added to its end.
     DBList_relation->lineEdit()->selectAll();
+}
+
+void Form12::openPickListWith(const QString& typed) {
+    showPickList();
+    DBList_relation->setEditText(typed);
+    DBList_relation->lineEdit()->end(false);
 }
 
 void Form12::hidePickList() {

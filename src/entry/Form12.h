@@ -19,6 +19,11 @@ class QTableView;
 class QTextBrowser;
 class QTimer;
 
+namespace platform {
+class FirstKeyConversion;
+class LanguageOptionFrame;
+} // namespace platform
+
 namespace entry {
 
 class BoundTableModel;
@@ -107,6 +112,7 @@ private:
     bool currencyGridKey(QKeyEvent* event);
     void moveToHeirs();
     void showPickList();
+    void openPickListWith(const QString& typed);
     void hidePickList();
     void placePickList(const QPoint& viewportPos);
     void onFocusChanged(QWidget* old, QWidget* now);
@@ -159,6 +165,8 @@ private:
     QComboBox* DBList_relation = nullptr;
     QTextBrowser* RichTextBox1 = nullptr;
     QPushButton* Command1 = nullptr;
+    platform::LanguageOptionFrame* Frame2 = nullptr;
+    platform::FirstKeyConversion* m_firstKey = nullptr;
     int m_pickListTop = -1;
     int m_cellRefusals = 0; // cell edits refused so far
 
