@@ -4,6 +4,7 @@
 #include "data/Numbers.h"
 #include "platform/AppPaths.h"
 #include "platform/MessageService.h"
+#include "platform/widgets/AccessKeyCaption.h"
 #include "platform/widgets/ReportDocument.h"
 #include "platform/widgets/ReportPreview.h"
 #include "results/ShrinkEnlargeButtons.h"
@@ -133,6 +134,8 @@ void Form14::buildControls() {
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_grid->setWordWrap(false);
+    // Tab goes on to the buttons: the grid is read, not moved through cell by cell.
+    m_grid->setTabKeyNavigation(false);
     m_model = new QSqlQueryModel(this);
     m_model->setObjectName(QStringLiteral("Data8"));
     m_grid->setModel(m_model);
@@ -141,8 +144,9 @@ void Form14::buildControls() {
 
     std::map<QString, QPushButton*> buttons;
     for (const Command& c : commands) {
-        auto* button = new QPushButton(QString::fromUtf8(c.caption), this);
+        auto* button = new QPushButton(this);
         button->setObjectName(QString::fromLatin1(c.name));
+        platform::AccessKeyCaption::apply(button, QString::fromUtf8(c.caption));
         // No default button: Enter on the grid or the font size would otherwise press whichever
         // button the dialogue made its default, the exit among them (keyPressEvent).
         button->setAutoDefault(false);

@@ -96,7 +96,13 @@ std::unique_ptr<Form1> Form1::load(Screens screens) {
 
 void Form1::Command1_Click() {
     m_reportView->show();
-    engine::EngineSelfTest::run(m_surface);
+    // Start-up has not shown the window yet; a failure shows it, so that the table of the case
+    // that differed and the reason stand behind the message.
+    engine::EngineSelfTest::run(m_surface, [this] {
+        show();
+        raise();
+        activateWindow();
+    });
     m_reportView->hide();
 }
 
