@@ -41,6 +41,8 @@ const QString StoredSource = QStringLiteral("خ");
 // line reads from the right as the engine printed it (serial, name, relation, share).
 const char* const gridColumns[] = {"share", "kinds", "print_text", "case_ser", "unit", "deth_name", "ser"};
 constexpr int TextColumn = 2;
+// The least the text column keeps however narrow the grid: a name still shows.
+constexpr int MinTextColumnWidth = 120;
 
 constexpr int ButtonHeight = 30;
 
@@ -361,11 +363,13 @@ void Form14::refreshGrid() {
 
 void Form14::fitColumns() {
     m_grid->resizeColumnsToContents();
-    // The text column takes what the grid has to spare, so the lines do not end in a blank band.
+    // The text column takes what the grid has to spare, so the lines do not end in a blank band,
+    // or gives up what the other columns need: at a large font a long title line would otherwise
+    // push the shares out of sight at the far end of the grid ("23" showing as "3").
     QHeaderView* header = m_grid->horizontalHeader();
-    const int spare = m_grid->viewport()->width() - header->length();
-    if (spare > 0)
-        header->resizeSection(TextColumn, header->sectionSize(TextColumn) + spare);
+    const int others = header->length() - header->sectionSize(TextColumn);
+    const int room = m_grid->viewport()->width() - others;
+    header->resizeSection(TextColumn, std::max(room, MinTextColumnWidth));
 }
 
 void Form14::Combo1_Click() {

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTableView>
 #include <QTest>
@@ -28,6 +29,9 @@ protected:
     void SetUp() override {
         db.execute("insert into PRINT_TEXT (print_text) values ('   بسم الله الرحمن الرحيم ')");
         db.execute("insert into PRINT_TEXT (print_text) values ('  قسام شرعي ')");
+        // The title block's long lines, as the engine writes them.
+        db.execute("insert into PRINT_TEXT (print_text) values (?)",
+                   {QString("  حسب قواعد الشريعة الاسلامية وفق المذهب الحنفي   ") + QString(90, '_')});
         const char* const heirs[][4] = {
             {"     1", "عبد الرحمن بن عبد الله", "زوجة", "23"},
             {"     2", "علي", "ابن ابن", "1234567"},
@@ -55,6 +59,8 @@ protected:
     std::unique_ptr<Form14> screen;
 };
 
+// However long the title lines, the shares, relations and serials stay wholly in sight: none is
+// pushed past the grid's edge where only a scroll would show it.
 TEST_F(Form14GridTest, EveryColumnShowsItsWholeTextAtEveryFontSize) {
     auto* grid = child<QTableView>("DBGrid1");
     auto* sizes = child<QComboBox>("Combo1");
@@ -66,8 +72,16 @@ TEST_F(Form14GridTest, EveryColumnShowsItsWholeTextAtEveryFontSize) {
         const QFontMetrics metrics(grid->font());
         // Room for the text and the margins a cell draws around it.
         const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
+        EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0);
+        for (int col = 0; col < model->columnCount(); ++col) {
+            EXPECT_GE(grid->columnViewportPosition(col), 0) << "column " << col;
+            EXPECT_LE(grid->columnViewportPosition(col) + grid->columnWidth(col), grid->viewport()->width())
+                << "column " << col;
+        }
         for (int row = 0; row < model->rowCount(); ++row) {
             for (int col = 0; col < model->columnCount(); ++col) {
+                if (col == 2)
+                    continue; // the text column: its long title lines give way
                 const QString text = model->index(row, col).data().toString();
                 if (text.trimmed().isEmpty())
                     continue;
