@@ -1,5 +1,6 @@
 #include "entry/Form12.h"
 
+#include "engine/AmountCommands.h"
 #include "entry/BoundTableModel.h"
 #include "entry/EntryTexts.h"
 #include "entry/GridCellDelegate.h"
@@ -7,7 +8,6 @@
 #include "entry/RelationRules.h"
 #include "entry/RelationSpelling.h"
 #include "entry/StageAnswers.h"
-#include "engine/AmountCommands.h"
 #include "platform/MessageService.h"
 #include "platform/widgets/AccessKeyCaption.h"
 #include "platform/widgets/FocusReturn.h"

@@ -59,7 +59,6 @@ public:
     static bool isFolded(const QWidget* window);
 
 private:
-
     QPointer<QWidget> m_screen;
     PartnerWindows m_partners;
     QPushButton* m_shrink;

@@ -43,9 +43,9 @@ TEST_F(DocumentOpenerTest, ADocumentNoApplicationOpensIsReportedInArabic) {
         const char* launcher;
         bool reported;
     } cases[] = {
-        {"false", true},                       // the opener found no application
-        {"/nonexistent/opener", true},         // there is no opener at all
-        {"true", false},                       // an application took the document
+        {"false", true},               // the opener found no application
+        {"/nonexistent/opener", true}, // there is no opener at all
+        {"true", false},               // an application took the document
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.launcher);
@@ -56,8 +56,8 @@ TEST_F(DocumentOpenerTest, ADocumentNoApplicationOpensIsReportedInArabic) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return !sink->texts.isEmpty(); }, 5000));
         else
             QTest::qWait(300);
-        EXPECT_EQ(sink->texts, c.reported ? QStringList{"لا يوجد برنامج لفتح الملف: faraeed.html"}
-                                          : QStringList());
+        EXPECT_EQ(sink->texts,
+                  c.reported ? QStringList{"لا يوجد برنامج لفتح الملف: faraeed.html"} : QStringList());
     }
 }
 

@@ -30,7 +30,8 @@ TEST(MessageBoxTitle, AShortMessageStillShowsTheWholeTitle) {
     platform::MessageService::show(QStringLiteral("لا"));
     platform::MessageService::setSink(nullptr);
     QApplication::setApplicationDisplayName(name);
-    EXPECT_GT(needed, QFontMetrics(QApplication::font()).horizontalAdvance(QStringLiteral("فرائض - قسمة المواريث")));
+    EXPECT_GT(needed,
+              QFontMetrics(QApplication::font()).horizontalAdvance(QStringLiteral("فرائض - قسمة المواريث")));
     EXPECT_GE(width, needed);
 }
 

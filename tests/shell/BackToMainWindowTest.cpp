@@ -103,8 +103,9 @@ protected:
     }
     QStringList heirs() const {
         QStringList out;
-        for (const QSqlRecord& r : db.select("select warith_relation || '|' || warith_name || '|' || deth_name "
-                                             "from WARITH order by ar"))
+        for (const QSqlRecord& r :
+             db.select("select warith_relation || '|' || warith_name || '|' || deth_name "
+                       "from WARITH order by ar"))
             out << r.value(0).toString();
         return out;
     }

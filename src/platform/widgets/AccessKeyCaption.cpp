@@ -42,8 +42,8 @@ QShortcut* AccessKeyCaption::apply(QAbstractButton* button, const QString& capti
         return nullptr;
     // The key a keyboard reports for a letter is its upper case (an Arabic letter is its own).
     const int code = static_cast<int>(key.toUpper().unicode());
-    auto* shortcut = new QShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(code))),
-                                   button);
+    auto* shortcut =
+        new QShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(code))), button);
     shortcut->setObjectName(button->objectName() + QLatin1String(ShortcutSuffix));
     shortcut->setContext(Qt::WindowShortcut);
     QObject::connect(shortcut, &QShortcut::activated, button, [button] {

@@ -45,12 +45,13 @@ bool DocumentOpener::open(const QString& fileName) {
     auto* process = new QProcess(QCoreApplication::instance());
     process->setProgram(launcher());
     process->setArguments({path});
-    QObject::connect(process, &QProcess::errorOccurred, process, [process, fileName](QProcess::ProcessError e) {
-        if (e != QProcess::FailedToStart)
-            return;
-        reportUnopened(fileName);
-        process->deleteLater();
-    });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, fileName](QProcess::ProcessError e) {
+                         if (e != QProcess::FailedToStart)
+                             return;
+                         reportUnopened(fileName);
+                         process->deleteLater();
+                     });
     QObject::connect(process, &QProcess::finished, process,
                      [process, fileName](int code, QProcess::ExitStatus status) {
                          if (status != QProcess::NormalExit || code != 0)

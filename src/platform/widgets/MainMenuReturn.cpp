@@ -16,11 +16,12 @@ bool& pending() {
 
 void MainMenuReturn::request() {
     pending() = true;
-    // A dialogue that refuses to close (the case screens ignore close requests, as the engine
+    // Only the run's dialogues, which are modal; a window beside the main window stays open. A
+    // dialogue that refuses to close (the case screens ignore close requests, as the engine
     // would take an unanswered stage for an answer) still ends its modal run through done().
     QList<QPointer<QDialog>> open;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible())
+        if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible() && d->windowModality() != Qt::NonModal)
             open << d;
     for (const QPointer<QDialog>& d : open)
         if (d)

@@ -21,7 +21,8 @@ public:
         const char* what() const noexcept override { return "back to the main window"; }
     };
 
-    // Closes every open dialogue without an answer; the engine host that showed them then unwinds.
+    // Closes every open modal dialogue without an answer; the engine host that showed them then
+    // unwinds.
     static void request();
     static bool requested();
     // Throws Unwind when a return has been requested; the request is then spent.

@@ -47,8 +47,8 @@ int runBox(QDialog& box) {
 } // namespace
 
 int WidgetMessageSink::titleWidth(const QWidget& box) {
-    const QString title = box.windowTitle().isEmpty() ? QGuiApplication::applicationDisplayName()
-                                                      : box.windowTitle();
+    const QString title =
+        box.windowTitle().isEmpty() ? QGuiApplication::applicationDisplayName() : box.windowTitle();
     QFont font = box.font();
     font.setBold(true);
     // Room for the frame's icon and close button on either side of the title.
