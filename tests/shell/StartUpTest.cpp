@@ -4,6 +4,7 @@
 #include "platform/AppPaths.h"
 #include "platform/ProcessExit.h"
 #include "platform/ProgramStarter.h"
+#include "platform/widgets/MainMenuReturn.h"
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
 
@@ -115,6 +116,10 @@ TEST_F(ExitPathsTest, CleanExitEmptiesBothTablesAndEnds) {
 
 TEST_F(ExitPathsTest, TheMainMenuButtonStartsTheSiblingAndKeepsTheTables) {
     markRun();
+    {
+        QFile sibling(folder.file("Vesparin_TEST"));
+        ASSERT_TRUE(sibling.open(QIODevice::WriteOnly));
+    }
     QStringList started;
     platform::ProgramStarter::setHandler([&](const QString& p) {
         started << p;
@@ -128,11 +133,31 @@ TEST_F(ExitPathsTest, TheMainMenuButtonStartsTheSiblingAndKeepsTheTables) {
     EXPECT_EQ(db.count("select count(*) from LOAD_Vesparin_FORM"), 2);
 }
 
-TEST_F(ExitPathsTest, AMissingSiblingIsReportedBeforeTheEnd) {
+// This product ships no tutorial program: the button then goes back to the main window.
+TEST_F(ExitPathsTest, WithoutTheSiblingTheMainMenuButtonAsksForTheMainWindowAndDoesNotEnd) {
+    markRun();
     testsupport::CapturedMessages messages;
-    EXPECT_THROW(shell::ExitPaths::MainMenuButton(), platform::ProgramEnded);
+    EXPECT_NO_THROW(shell::ExitPaths::MainMenuButton());
+    EXPECT_TRUE(platform::MainMenuReturn::requested());
+    EXPECT_THROW(platform::MainMenuReturn::throwIfRequested(), platform::MainMenuReturn::Unwind);
+    EXPECT_FALSE(platform::MainMenuReturn::requested());
+    EXPECT_TRUE(messages.texts().isEmpty());
+    EXPECT_EQ(db.count("select count(*) from CHECK_FILE"), 1);
+}
+
+TEST_F(ExitPathsTest, ASiblingThatCannotStartIsReportedAndTheMainWindowComesBack) {
+    {
+        QFile sibling(folder.file("Vesparin_TEST"));
+        ASSERT_TRUE(sibling.open(QIODevice::WriteOnly));
+    }
+    platform::ProgramStarter::setHandler([](const QString&) { return false; });
+    testsupport::CapturedMessages messages;
+    EXPECT_NO_THROW(shell::ExitPaths::MainMenuButton());
+    platform::ProgramStarter::setHandler({});
     ASSERT_EQ(messages.texts().size(), 1);
     EXPECT_TRUE(messages.last().contains("Vesparin_TEST"));
+    EXPECT_TRUE(platform::MainMenuReturn::requested());
+    platform::MainMenuReturn::clear();
 }
 
 TEST_F(ExitPathsTest, ClosingTheMainWindowEmptiesTheTablesWithoutEnding) {
