@@ -147,6 +147,10 @@ Form6::Form6(data::Database db, engine::CaseContext& host, ExitHooks hooks, QWid
 }
 
 Form6::~Form6() {
+    // Hiding the window takes a cell still being edited; the checks are no longer there to ask.
+    m_chain->beforeColUpdate = {};
+    m_chain->afterColUpdate = {};
+    m_chain->beforeUpdate = {};
     qApp->removeEventFilter(this);
     disconnect(qApp, nullptr, this, nullptr);
 }
@@ -635,8 +639,11 @@ bool Form6::cellAccepted(int row, int column, QString& text) {
     }
     if (refused.isEmpty())
         return true;
-    // The cell keeps its old value; the user is brought back to it.
-    QTimer::singleShot(0, this, [this, row, column] { goTo(row, column); });
+    // The cell keeps its old value; a user who left the row for another is brought back to it.
+    QTimer::singleShot(0, this, [this, row, column] {
+        if (currentRow() != row)
+            goTo(row, column);
+    });
     refuse(refused, DBGrid3);
     return false;
 }
