@@ -28,10 +28,12 @@ Form13::Dialogs realCaseDialogs() {
     dialogs.succession = [](engine::CaseContext& context, const results::PartnerWindows& partners) {
         const data::Database db =
             data::Database::OpenDatabase(platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST.mdb")));
-        succession::ExitHooks hooks{[db] { ExitPaths::CleanExit(db); }, [] { succession::MainMenuExit::run(); }};
+        succession::ExitHooks hooks{[db] { ExitPaths::CleanExit(db); },
+                                    [] { succession::MainMenuExit::run(); }};
         succession::Form6 dialog(db, context, hooks, partners.host);
         new results::ShrinkEnlargeButtons(&dialog, dialog.findChild<QPushButton*>(QStringLiteral("Command8")),
-                                          dialog.findChild<QPushButton*>(QStringLiteral("Command7")), partners);
+                                          dialog.findChild<QPushButton*>(QStringLiteral("Command7")),
+                                          partners);
         dialog.exec();
     };
     return dialogs;

@@ -7,7 +7,8 @@
 
 namespace succession {
 
-ChainGridModel::ChainGridModel(data::Database db, QObject* parent) : QAbstractTableModel(parent), m_db(std::move(db)) {
+ChainGridModel::ChainGridModel(data::Database db, QObject* parent)
+    : QAbstractTableModel(parent), m_db(std::move(db)) {
     reload();
 }
 
@@ -91,7 +92,9 @@ QVariant ChainGridModel::headerData(int section, Qt::Orientation orientation, in
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Vertical)
-        return section == changedRow() ? QStringLiteral("✎") : isEntryRow(section) ? QStringLiteral("*") : QString();
+        return section == changedRow() ? QStringLiteral("✎")
+               : isEntryRow(section)   ? QStringLiteral("*")
+                                       : QString();
     switch (section) {
     case CaseNo:
         return QStringLiteral("case_no");

@@ -9,8 +9,10 @@ namespace {
 
 void renameEverywhere(const data::Database& db, const QString& oldName, const QString& newName) {
     db.transaction([&] {
-        db.execute(QStringLiteral("update MUNASKA_TEMP set warith_name = ? where warith_name = ?"), {newName, oldName});
-        db.execute(QStringLiteral("update MUNASKA_TEMP set deth_name = ? where deth_name = ?"), {newName, oldName});
+        db.execute(QStringLiteral("update MUNASKA_TEMP set warith_name = ? where warith_name = ?"),
+                   {newName, oldName});
+        db.execute(QStringLiteral("update MUNASKA_TEMP set deth_name = ? where deth_name = ?"),
+                   {newName, oldName});
     });
 }
 

@@ -25,9 +25,9 @@ Outcome renameFirstDeceased(const data::Database& db, const ChainRow& row, const
 
 // What a name picked from the heir-name list does to a saved row that held `previous`.
 enum class PickEffect {
-    Nothing,          // nothing to change
+    Nothing,           // nothing to change
     RenamedThroughout, // a name new to the chain: the person is renamed in every row (done)
-    ThisRowOnly,      // a name the chain knows: it goes into this row's cell, under the row rules
+    ThisRowOnly,       // a name the chain knows: it goes into this row's cell, under the row rules
 };
 PickEffect heirNamePicked(const data::Database& db, const QString& previous, const QString& picked);
 

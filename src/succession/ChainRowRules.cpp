@@ -56,8 +56,9 @@ QString beforeUpdate(const data::Database& db, ChainRow& row, bool addHeirs, con
 QString beforeHeirName(const data::Database& db, const ChainRow& row, const QString& name,
                        const QString& previous, const QString& indicator) {
     // The row itself is no second entry of the name it already holds.
-    if (db.exists(QStringLiteral("select 1 from MUNASKA_TEMP where warith_name = ? and arrange = ? and ar <> ?"),
-                  {name, deceasedOf(row, indicator), row.ar}))
+    if (db.exists(
+            QStringLiteral("select 1 from MUNASKA_TEMP where warith_name = ? and arrange = ? and ar <> ?"),
+            {name, deceasedOf(row, indicator), row.ar}))
         return Texts::HeirTwice;
     const QString person = previous.isEmpty() ? name : previous;
     if (ChainTable::deceasedNamed(db, person))

@@ -54,11 +54,13 @@ void copy(const data::Database& db) {
     db.transaction([&] {
         db.execute(QStringLiteral("delete from DETH"));
         db.execute(QStringLiteral("delete from WARITH_DUBLE"));
-        db.execute(QStringLiteral("insert into DETH (deth_name, arrange, deth_status) select deth_name, arrange, "
-                                  "deth_status from MUNASKA_TEMP where deth_name <> '' order by ar"));
-        db.execute(QStringLiteral("insert into WARITH_DUBLE (warith_name, arrange, warith_relation) select "
-                                  "warith_name, arrange, warith_relation from MUNASKA_TEMP where warith_name <> '' "
-                                  "order by ar"));
+        db.execute(
+            QStringLiteral("insert into DETH (deth_name, arrange, deth_status) select deth_name, arrange, "
+                           "deth_status from MUNASKA_TEMP where deth_name <> '' order by ar"));
+        db.execute(
+            QStringLiteral("insert into WARITH_DUBLE (warith_name, arrange, warith_relation) select "
+                           "warith_name, arrange, warith_relation from MUNASKA_TEMP where warith_name <> '' "
+                           "order by ar"));
     });
 }
 
@@ -77,18 +79,21 @@ QString refusal(const data::Database& db, const ChainHeader& header) {
         return Texts::DeceasedWithoutHeirs;
     const data::Rows chain = db.select(QStringLiteral("select deth_name from DETH order by arrange, rowid"));
     for (int i = 1; i < chain.size(); ++i)
-        if (!db.exists(QStringLiteral("select 1 from WARITH_DUBLE where warith_name = ?"), {chain[i].value(0)}))
+        if (!db.exists(QStringLiteral("select 1 from WARITH_DUBLE where warith_name = ?"),
+                       {chain[i].value(0)}))
             return Texts::DeceasedNotAnHeir;
     // The engine would skip such a heir without a word.
-    if (db.exists(QStringLiteral("select 1 from WARITH_DUBLE where arrange not in (select arrange from DETH)")))
+    if (db.exists(
+            QStringLiteral("select 1 from WARITH_DUBLE where arrange not in (select arrange from DETH)")))
         return Texts::OrphanHeir;
     return intakeRefusal(db, header);
 }
 
 void handOver(const data::Database& db, const ChainHeader& header, engine::CaseContext& host) {
     db.transaction([&] {
-        db.execute(QStringLiteral("update DETH set case_name = ?, DATA_ENTRY_NAME = ?, ADRESS_ENTRY_NAME = ?"),
-                   {header.title, header.preparer, header.issuingBody});
+        db.execute(
+            QStringLiteral("update DETH set case_name = ?, DATA_ENTRY_NAME = ?, ADRESS_ENTRY_NAME = ?"),
+            {header.title, header.preparer, header.issuingBody});
         stampHeader(db, header.preparer, header.issuingBody);
         db.execute(QStringLiteral("delete from REPORT_DESTRIBUTER"));
         db.execute(QStringLiteral("delete from ADRESS_ENTRY_NAME_REPORT"));

@@ -6,7 +6,8 @@ namespace succession::ChainTable {
 
 namespace {
 
-const QString Columns = QStringLiteral("ar, case_no, warith_relation, warith_name, deth_name, deth_status, arrange");
+const QString Columns =
+    QStringLiteral("ar, case_no, warith_relation, warith_name, deth_name, deth_status, arrange");
 
 ChainRow fromRecord(const QSqlRecord& r) {
     ChainRow row;
@@ -41,7 +42,8 @@ QList<ChainRow> rows(const data::Database& db) {
 }
 
 std::optional<ChainRow> row(const data::Database& db, qint64 ar) {
-    const data::Rows found = db.select(QStringLiteral("select %1 from MUNASKA_TEMP where ar = ?").arg(Columns), {ar});
+    const data::Rows found =
+        db.select(QStringLiteral("select %1 from MUNASKA_TEMP where ar = ?").arg(Columns), {ar});
     if (found.isEmpty())
         return std::nullopt;
     return fromRecord(found.front());
@@ -73,7 +75,8 @@ qint64 lastArrange(const data::Database& db) {
 
 std::optional<QString> deceasedAt(const data::Database& db, qint64 arrange) {
     const data::Rows found = db.select(
-        QStringLiteral("select deth_name from MUNASKA_TEMP where arrange = ? and deth_name <> '' order by ar limit 1"),
+        QStringLiteral(
+            "select deth_name from MUNASKA_TEMP where arrange = ? and deth_name <> '' order by ar limit 1"),
         {arrange});
     if (found.isEmpty())
         return std::nullopt;

@@ -103,13 +103,16 @@ QTextBrowser* note(const QString& name, const QString& html, QWidget* parent) {
 
 QString relationNoteHtml() {
     auto span = [](const QString& text, const char* colour) {
-        return QStringLiteral("<span style=\"color:%1\">%2</span>").arg(QLatin1String(colour), text.toHtmlEscaped());
+        return QStringLiteral("<span style=\"color:%1\">%2</span>")
+            .arg(QLatin1String(colour), text.toHtmlEscaped());
     };
-    return QStringLiteral("<div dir=\"rtl\" align=\"right\" style=\"font-size:13pt; font-weight:bold\">"
-                          "<p><span style=\"color:red; text-decoration:underline\">%1</span></p><p>%2</p></div>")
-        .arg(ET::NoteHeading.toHtmlEscaped(),
-             span(ET::Note1, "black") + span(ET::Note2, "green") + span(ET::Note3, "black") +
-                 span(ET::Note4, "green") + span(ET::Note5, "black") + span(ET::Note6, "red") + span(ET::Note7, "black"));
+    return QStringLiteral(
+               "<div dir=\"rtl\" align=\"right\" style=\"font-size:13pt; font-weight:bold\">"
+               "<p><span style=\"color:red; text-decoration:underline\">%1</span></p><p>%2</p></div>")
+        .arg(ET::NoteHeading.toHtmlEscaped(), span(ET::Note1, "black") + span(ET::Note2, "green") +
+                                                  span(ET::Note3, "black") + span(ET::Note4, "green") +
+                                                  span(ET::Note5, "black") + span(ET::Note6, "red") +
+                                                  span(ET::Note7, "black"));
 }
 
 QString helpHtml() {
@@ -190,7 +193,9 @@ void Form6::buildWidgets() {
     DBGrid3 = new QTableView(this);
     DBGrid3->setObjectName(QStringLiteral("DBGrid3"));
     m_chain = new ChainGridModel(m_db, this);
-    m_chain->beforeColUpdate = [this](int row, int column, QString& text) { return cellAccepted(row, column, text); };
+    m_chain->beforeColUpdate = [this](int row, int column, QString& text) {
+        return cellAccepted(row, column, text);
+    };
     m_chain->afterColUpdate = [this](int row, int) {
         // The editor closes first; then the row may be saved and the cursor move on.
         QTimer::singleShot(0, this, [this, row] { afterCellWritten(row); });
@@ -205,14 +210,17 @@ void Form6::buildWidgets() {
                              QAbstractItemView::AnyKeyPressed);
     for (int c : {int(Column::CaseNo), int(Column::Arrange), int(Column::Ar)})
         DBGrid3->setColumnHidden(c, true);
-    DBGrid3->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Names and relations set their columns' widths at every font size; the status takes the rest.
     DBGrid3->horizontalHeader()->setMinimumSectionSize(110);
-    DBGrid3->horizontalHeader()->setStretchLastSection(true);
+    DBGrid3->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    DBGrid3->horizontalHeader()->setSectionResizeMode(Column::Status, QHeaderView::Stretch);
     DBGrid3->verticalHeader()->setMinimumWidth(18);
     connect(DBGrid3->verticalHeader(), &QHeaderView::sectionClicked, this, [this](int row) {
-        DBGrid3->selectionModel()->setCurrentIndex(m_chain->index(row, Column::Relation), QItemSelectionModel::NoUpdate);
-        DBGrid3->selectionModel()->select(QItemSelection(m_chain->index(row, 0), m_chain->index(row, Column::Ar)),
-                                          QItemSelectionModel::ClearAndSelect);
+        DBGrid3->selectionModel()->setCurrentIndex(m_chain->index(row, Column::Relation),
+                                                   QItemSelectionModel::NoUpdate);
+        DBGrid3->selectionModel()->select(
+            QItemSelection(m_chain->index(row, 0), m_chain->index(row, Column::Ar)),
+            QItemSelectionModel::ClearAndSelect);
     });
     connect(DBGrid3, &QTableView::clicked, this, [this](const QModelIndex& index) {
         if (index.column() >= Column::Relation && index.column() <= Column::DeceasedName)
@@ -337,7 +345,8 @@ void Form6::buildWidgets() {
     Text_case_no = lineEdit(QStringLiteral("Text_case_no"), this);
     Text_case_name = lineEdit(QStringLiteral("Text_case_name"), this);
     Command6 = button(QStringLiteral("Command6"), Texts::CopyCaption, this, this);
-    for (QWidget* w : std::initializer_list<QWidget*>{Text_deth_no_ind, Text_case_no, Text_case_name, Command6})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Text_deth_no_ind, Text_case_no, Text_case_name, Command6})
         w->hide();
 
     // The pick lists float over the grid, outside every layout.
@@ -359,11 +368,10 @@ void Form6::buildWidgets() {
     onPick(DBList_deth_name, &Form6::DBList_deth_name_Accept);
     onPick(DBCombo_w_name, &Form6::DBCombo_w_name_Accept);
     onPick(DBList_relation, &Form6::ADD_RELATION);
-    connect(DBList_deth_name, &QComboBox::editTextChanged, this,
-            [this](const QString& text) {
-                if (DBList_deth_name->isVisible())
-                    RichTextBox2->setVisible(!text.isEmpty());
-            });
+    connect(DBList_deth_name, &QComboBox::editTextChanged, this, [this](const QString& text) {
+        if (DBList_deth_name->isVisible())
+            RichTextBox2->setVisible(!text.isEmpty());
+    });
 
     Timer16 = new QTimer(this);
     Timer16->setObjectName(QStringLiteral("Timer16"));
@@ -549,7 +557,8 @@ void Form6::Command5_Click() {
     if (!saveCurrentRow())
         return;
     const ChainRow line = currentLine();
-    const int column = DBGrid3->currentIndex().isValid() ? DBGrid3->currentIndex().column() : int(Column::Relation);
+    const int column =
+        DBGrid3->currentIndex().isValid() ? DBGrid3->currentIndex().column() : int(Column::Relation);
     m_chain->reload();
     const int row = line.stored() ? m_chain->rowOf(line.ar) : m_chain->entryRow();
     goTo(row < 0 ? m_chain->entryRow() : row, column);
@@ -562,7 +571,8 @@ void Form6::Command1_Click() {
         Command1->setFocus(Qt::OtherFocusReason);
     if (!saveCurrentRow())
         return;
-    const ChainHeader header{Text_case_name->text(), Text_case_no->text(), Text_DATA_ENTRY_NAME->currentText().trimmed(),
+    const ChainHeader header{Text_case_name->text(), Text_case_no->text(),
+                             Text_DATA_ENTRY_NAME->currentText().trimmed(),
                              Text_ADRESS_ENTRY_NAME->currentText().trimmed()};
     const QString refused = ChainRun::run(m_db, header, m_host);
     if (!refused.isEmpty()) {
@@ -704,7 +714,8 @@ void Form6::deleteRow(int row) {
         return;
     }
     // Heirs typed after the current deceased's own row is gone would belong to nobody.
-    if (!line.deceasedName.isEmpty() && ChainTable::numeric(line.arrange) == ChainTable::numeric(Text_deth_no_ind->text())) {
+    if (!line.deceasedName.isEmpty() &&
+        ChainTable::numeric(line.arrange) == ChainTable::numeric(Text_deth_no_ind->text())) {
         Text_deth_no_ind->clear();
         Text_deth_name_ind->clear();
         Check_add_warith->setChecked(false);
@@ -786,12 +797,14 @@ void Form6::openColumnList(int column) {
 
 void Form6::showList(QComboBox* list) {
     const QModelIndex current = DBGrid3->currentIndex();
-    const int column = list == DBList_relation ? int(Column::Relation)
+    const int column = list == DBList_relation  ? int(Column::Relation)
                        : list == DBCombo_w_name ? int(Column::HeirName)
                                                 : int(Column::DeceasedName);
     const int width = qMax(DBGrid3->columnWidth(column), 180);
-    const int columnLeft = DBGrid3->viewport()->mapTo(this, QPoint(DBGrid3->columnViewportPosition(column), 0)).x();
-    const int left = layoutDirection() == Qt::RightToLeft ? columnLeft + DBGrid3->columnWidth(column) - width : columnLeft;
+    const int columnLeft =
+        DBGrid3->viewport()->mapTo(this, QPoint(DBGrid3->columnViewportPosition(column), 0)).x();
+    const int left =
+        layoutDirection() == Qt::RightToLeft ? columnLeft + DBGrid3->columnWidth(column) - width : columnLeft;
     int top = m_listTop;
     if (top < 0) {
         const int row = current.isValid() ? current.row() : m_chain->entryRow();
@@ -894,8 +907,8 @@ void Form6::ADD_RELATION() {
     const QString relation = ChainRelations::listSpelling(m_relations, DBList_relation->currentText());
     const int row = currentRow();
     const ChainRow line = m_chain->line(row);
-    const auto verdict =
-        ChainRelations::check(m_db, relation, ChainRowRules::deceasedOf(line, Text_deth_no_ind->text()), line.ar);
+    const auto verdict = ChainRelations::check(
+        m_db, relation, ChainRowRules::deceasedOf(line, Text_deth_no_ind->text()), line.ar);
     if (!verdict.accepted()) {
         refuse(verdict.messages.front(), DBList_relation);
         return;
@@ -1017,6 +1030,14 @@ void Form6::onFocusChanged(QWidget* old, QWidget* now) {
         Text_ADRESS_ENTRY_NAME_LostFocus();
     if (withinCombo(Text_ADRESS_ENTRY_NAME, now) && !withinCombo(Text_ADRESS_ENTRY_NAME, old))
         QTimer::singleShot(0, Text_ADRESS_ENTRY_NAME->lineEdit(), &QLineEdit::selectAll);
+    // A list left by Tab or a click elsewhere closes, as Esc closes it.
+    for (QComboBox* list : {DBList_relation, DBList_deth_name, DBCombo_w_name}) {
+        if (list->isVisible() && withinCombo(list, old) && !withinCombo(list, now)) {
+            list->hide();
+            if (list == DBList_relation)
+                RichTextBox1->hide();
+        }
+    }
     if (now == DBGrid3 && !within(DBGrid3, old)) {
         hideLists();
         RichTextBox2->hide();

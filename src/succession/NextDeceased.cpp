@@ -20,8 +20,8 @@ void rebuildDeceased(const data::Database& db) {
 }
 
 // A heir row whose deth_name holds no value must not take every name out of a "not in" test.
-const QString NotADeceased = QStringLiteral(
-    "warith_name not in (select deth_name from CHECK_DETH where deth_name is not null)");
+const QString NotADeceased =
+    QStringLiteral("warith_name not in (select deth_name from CHECK_DETH where deth_name is not null)");
 
 } // namespace
 
@@ -29,7 +29,8 @@ QStringList candidates(const data::Database& db) {
     db.transaction([&] {
         rebuildDeceased(db);
         db.execute(QStringLiteral("delete from CHECK_NAME"));
-        db.execute(QStringLiteral("insert into CHECK_NAME (warith_name) select warith_name from MUNASKA_TEMP where ") +
+        db.execute(QStringLiteral(
+                       "insert into CHECK_NAME (warith_name) select warith_name from MUNASKA_TEMP where ") +
                    NotADeceased);
     });
     return column(db, QStringLiteral("select distinct warith_name from CHECK_NAME where warith_name <> '' "

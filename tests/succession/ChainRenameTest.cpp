@@ -30,14 +30,27 @@ TEST_F(ChainRenameTest, RenamingAHeir) {
         QString message;
         QStringList after; // empty: unchanged
     } cases[] = {
-        {"a heir who later died, in every row of both columns", "علي", "  عليّ ", true, {},
+        {"a heir who later died, in every row of both columns",
+         "علي",
+         "  عليّ ",
+         true,
+         {},
          {"/احمد", "فاطمة/", "عليّ/", "حسن/", "/عليّ", "فاطمة/", "حسن/", "علي الاكبر/"}},
         {"the first deceased's name", "فاطمة", "احمد", false, Texts::SameAsFirstDeceased, {}},
-        {"a name among the heirs, also the old name itself", "حسن", "حسن", false, Texts::HeirRepeatedAmongHeirs, {}},
+        {"a name among the heirs, also the old name itself",
+         "حسن",
+         "حسن",
+         false,
+         Texts::HeirRepeatedAmongHeirs,
+         {}},
         {"a deceased's name", "حسن", "علي", false, Texts::HeirRepeatedAmongHeirs, {}},
         {"an empty new name says nothing", "حسن", " ", false, {}, {}},
         {"an empty old name says nothing", "", "سالم", false, {}, {}},
-        {"a longer name holding the old one is left alone", "علي", "سالم", true, {},
+        {"a longer name holding the old one is left alone",
+         "علي",
+         "سالم",
+         true,
+         {},
          {"/احمد", "فاطمة/", "سالم/", "حسن/", "/سالم", "فاطمة/", "حسن/", "علي الاكبر/"}},
     };
     for (const Case& c : cases) {
@@ -56,7 +69,8 @@ TEST_F(ChainRenameTest, RenamingAHeir) {
 TEST_F(ChainRenameTest, TheFirstDeceasedIsTheOnlyOneTheOtherButtonRenames) {
     twoDeceased();
     const QStringList before = names();
-    EXPECT_EQ(Rename::renameFirstDeceased(db, rowWhere("deth_name = 'علي'"), "عمر").message, Texts::FirstDeceasedOnly);
+    EXPECT_EQ(Rename::renameFirstDeceased(db, rowWhere("deth_name = 'علي'"), "عمر").message,
+              Texts::FirstDeceasedOnly);
     EXPECT_EQ(Rename::renameFirstDeceased(db, rowWhere("warith_name = 'حسن' and arrange = 1"), "عمر").message,
               Texts::FirstDeceasedOnly);
     EXPECT_EQ(Rename::renameFirstDeceased(db, rowWhere("deth_name = 'احمد'"), "احمد").message,
@@ -65,7 +79,8 @@ TEST_F(ChainRenameTest, TheFirstDeceasedIsTheOnlyOneTheOtherButtonRenames) {
               Texts::DeceasedRepeatedAmongHeirs);
     EXPECT_EQ(names(), before);
 
-    const Rename::Outcome o = Rename::renameFirstDeceased(db, rowWhere("deth_name = 'احمد'"), " احمد الكبير ");
+    const Rename::Outcome o =
+        Rename::renameFirstDeceased(db, rowWhere("deth_name = 'احمد'"), " احمد الكبير ");
     EXPECT_TRUE(o.changed);
     EXPECT_EQ(names().front(), "/احمد الكبير");
 }
@@ -78,7 +93,10 @@ TEST_F(ChainRenameTest, APickFromTheHeirNameListRenamesOnlyANameNewToTheChain) {
         Rename::PickEffect effect;
         QStringList after;
     } cases[] = {
-        {"a new name renames the person throughout", "علي", "عمر", Rename::PickEffect::RenamedThroughout,
+        {"a new name renames the person throughout",
+         "علي",
+         "عمر",
+         Rename::PickEffect::RenamedThroughout,
          {"/احمد", "فاطمة/", "عمر/", "حسن/", "/عمر", "فاطمة/", "حسن/"}},
         {"a name of the chain goes to this row alone", "حسن", "فاطمة", Rename::PickEffect::ThisRowOnly, {}},
         {"a deceased's name goes to this row alone", "حسن", "احمد", Rename::PickEffect::ThisRowOnly, {}},

@@ -13,12 +13,12 @@ class ChainRowRulesTest : public successiontest::ChainFixture {};
 
 struct SaveCase {
     const char* what;
-    bool chain;       // احمد's chain with علي as second deceased is in the table
-    ChainRow row;     // the row as the grid holds it
+    bool chain;   // احمد's chain with علي as second deceased is in the table
+    ChainRow row; // the row as the grid holds it
     bool addHeirs;
     const char* indicator;
-    QString message;  // the refusal, or empty
-    QString arrange;  // the row's arrange after an accepted save
+    QString message; // the refusal, or empty
+    QString arrange; // the row's arrange after an accepted save
     QString status;
 };
 
@@ -39,22 +39,78 @@ TEST_F(ChainRowRulesTest, SavingARowRefusesInTheOrderOfTheRulesAndFillsInArrange
     const SaveCase cases[] = {
         {"first deceased in an empty table", false, deceasedRow("احمد"), true, "1", {}, "1", ""},
         {"a heir of the current deceased", true, heirRow("بنت", "زينب"), true, "2", {}, "2", ""},
-        {"a later deceased who is a heir", true, deceasedRow("حسن"), true, "3", {}, "3", Texts::LaterDeceased},
+        {"a later deceased who is a heir",
+         true,
+         deceasedRow("حسن"),
+         true,
+         "3",
+         {},
+         "3",
+         Texts::LaterDeceased},
         {"the first deceased's own row again", true, deceasedRow("احمد", "1"), true, "2", {}, "1", ""},
         {"a row of empty cells takes the current deceased", true, ChainRow{}, true, "2", {}, "2", ""},
-        {"heir named like the first deceased, before add-heirs", true, heirRow("ابن", "احمد"), false, "2",
-         Texts::SameAsFirstDeceased, {}, {}},
-        {"add-heirs not ticked", true, heirRow("بنت", "زينب"), false, "2", Texts::ChooseDeceasedFirst, {}, {}},
-        {"arrange 0", true, [] { ChainRow r = heirRow("بنت", "زينب"); r.arrange = "0"; return r; }(), true, "2",
-         Texts::Error, {}, {}},
-        {"both names", true, [] { ChainRow r = heirRow("", "زينب"); r.deceasedName = "حسن"; return r; }(), true,
-         "2", Texts::BothNames, {}, {}},
+        {"heir named like the first deceased, before add-heirs",
+         true,
+         heirRow("ابن", "احمد"),
+         false,
+         "2",
+         Texts::SameAsFirstDeceased,
+         {},
+         {}},
+        {"add-heirs not ticked",
+         true,
+         heirRow("بنت", "زينب"),
+         false,
+         "2",
+         Texts::ChooseDeceasedFirst,
+         {},
+         {}},
+        {"arrange 0",
+         true,
+         [] {
+             ChainRow r = heirRow("بنت", "زينب");
+             r.arrange = "0";
+             return r;
+         }(),
+         true,
+         "2",
+         Texts::Error,
+         {},
+         {}},
+        {"both names",
+         true,
+         [] {
+             ChainRow r = heirRow("", "زينب");
+             r.deceasedName = "حسن";
+             return r;
+         }(),
+         true,
+         "2",
+         Texts::BothNames,
+         {},
+         {}},
         {"heir without relation", true, heirRow("", "زينب"), true, "2", Texts::HeirWithoutRelation, {}, {}},
-        {"deceased with relation", true, [] { ChainRow r = deceasedRow("حسن"); r.relation = "ابن"; return r; }(),
-         true, "3", Texts::DeceasedWithRelation, {}, {}},
+        {"deceased with relation",
+         true,
+         [] {
+             ChainRow r = deceasedRow("حسن");
+             r.relation = "ابن";
+             return r;
+         }(),
+         true,
+         "3",
+         Texts::DeceasedWithRelation,
+         {},
+         {}},
         {"relation without heir", true, heirRow("ابن", ""), true, "2", Texts::RelationWithoutHeir, {}, {}},
-        {"a later deceased who is nobody's heir", true, deceasedRow("خالد"), true, "3", Texts::DeceasedNotAnHeir,
-         {}, {}},
+        {"a later deceased who is nobody's heir",
+         true,
+         deceasedRow("خالد"),
+         true,
+         "3",
+         Texts::DeceasedNotAnHeir,
+         {},
+         {}},
     };
     for (const SaveCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -72,7 +128,8 @@ TEST_F(ChainRowRulesTest, SavingARowRefusesInTheOrderOfTheRulesAndFillsInArrange
 
 TEST_F(ChainRowRulesTest, HeirNameEditsCountTheRowsOwnDeceasedAndLookUpThePreviousName) {
     twoDeceased();
-    const qint64 wifeOfFirst = db.scalar("select ar from MUNASKA_TEMP where warith_relation = 'زوجة'").toLongLong();
+    const qint64 wifeOfFirst =
+        db.scalar("select ar from MUNASKA_TEMP where warith_relation = 'زوجة'").toLongLong();
     const qint64 sonAli = db.scalar("select ar from MUNASKA_TEMP where warith_name = 'علي'").toLongLong();
     ChainRow newLine;
     ChainRow savedUnderFirst;
@@ -115,8 +172,8 @@ TEST_F(ChainRowRulesTest, DeletingRefusesADeceasedWithHeirsAndAHeirWhoDied) {
         const qint64 ar = db.scalar(QString("select ar from MUNASKA_TEMP where %1").arg(where)).toLongLong();
         ChainRow r;
         r.ar = ar;
-        const QSqlRecord rec = db.select("select warith_name, deth_name, arrange from MUNASKA_TEMP where ar = ?", {ar})
-                                   .front();
+        const QSqlRecord rec =
+            db.select("select warith_name, deth_name, arrange from MUNASKA_TEMP where ar = ?", {ar}).front();
         r.heirName = rec.value(0).toString();
         r.deceasedName = rec.value(1).toString();
         r.arrange = rec.value(2).toString();

@@ -35,7 +35,8 @@ TEST_F(ChainRunTest, TheCopyKeepsTheOrderOfEntryWhateverTheGridsOrder) {
     Run::copy(db);
     EXPECT_EQ(column("select deth_name || ':' || arrange || ':' || deth_status from DETH order by rowid"),
               QStringList({"احمد:1:", "علي:2:ثم توفي"}));
-    EXPECT_EQ(column("select warith_name || ':' || warith_relation from WARITH_DUBLE where arrange = 1 order by rowid"),
+    EXPECT_EQ(column("select warith_name || ':' || warith_relation from WARITH_DUBLE where arrange = 1 order "
+                     "by rowid"),
               QStringList({"فاطمة:زوجة", "علي:ابن", "حسن:ابن", "زينب:بنت"}));
     EXPECT_EQ(rows("WARITH_DUBLE"), 6);
 }
@@ -112,8 +113,9 @@ TEST_F(ChainRunTest, TheHandOverStampsTheHeaderAndTheReportTables) {
     const ChainHeader h{"مسألة O'Neil", "", "O'Brien", "محكمة الكرخ"};
     EXPECT_EQ(Run::run(db, h, host), QString());
     EXPECT_EQ(host.Text_case_no, QString());
-    EXPECT_EQ(column("select distinct case_name || '|' || DATA_ENTRY_NAME || '|' || ADRESS_ENTRY_NAME from DETH"),
-              QStringList({"مسألة O'Neil|O'Brien|محكمة الكرخ"}));
+    EXPECT_EQ(
+        column("select distinct case_name || '|' || DATA_ENTRY_NAME || '|' || ADRESS_ENTRY_NAME from DETH"),
+        QStringList({"مسألة O'Neil|O'Brien|محكمة الكرخ"}));
     EXPECT_EQ(column("select distinct DATA_ENTRY_NAME || '|' || ADRESS_ENTRY_NAME from MUNASKA_TEMP"),
               QStringList({"O'Brien|محكمة الكرخ"}));
     EXPECT_EQ(rows("REPORT_DESTRIBUTER"), 0);

@@ -32,8 +32,12 @@ using Col = ChainGridModel::Column;
 
 class Form6Test : public successiontest::ChainFixture {
 protected:
+    static bool within(const QWidget* ancestor, const QWidget* w) {
+        return w && (w == ancestor || ancestor->isAncestorOf(w));
+    }
     Form6& open() {
-        dialog = std::make_unique<Form6>(db, host, succession::ExitHooks{[this] { ++cleanExits; }, [this] { ++mainMenus; }});
+        dialog = std::make_unique<Form6>(
+            db, host, succession::ExitHooks{[this] { ++cleanExits; }, [this] { ++mainMenus; }});
         return *dialog;
     }
     void showActive() {
@@ -93,8 +97,9 @@ protected:
         pick("DBList_relation", "زوجة");
     }
     QStringList chainRows() const {
-        return column("select warith_relation || '|' || warith_name || '|' || deth_name || '|' || arrange from "
-                      "MUNASKA_TEMP order by arrange, ar");
+        return column(
+            "select warith_relation || '|' || warith_name || '|' || deth_name || '|' || arrange from "
+            "MUNASKA_TEMP order by arrange, ar");
     }
 
     engine::CaseContext host;
@@ -113,8 +118,8 @@ TEST_F(Form6Test, LoadOnAnEmptyTableStartsWithTheNextDeceasedList) {
     EXPECT_TRUE(child<QComboBox>("DBList_deth_name")->hasFocus() ||
                 child<QComboBox>("DBList_deth_name")->lineEdit()->hasFocus());
     EXPECT_EQ(chain()->rowCount(), 1);
-    for (const char* hidden : {"DBList_relation", "DBCombo_w_name", "RichTextBox1", "RichTextBox2", "Text_deth_no_ind",
-                               "Text_case_no", "Text_case_name", "Command6"})
+    for (const char* hidden : {"DBList_relation", "DBCombo_w_name", "RichTextBox1", "RichTextBox2",
+                               "Text_deth_no_ind", "Text_case_no", "Text_case_name", "Command6"})
         EXPECT_FALSE(child<QWidget>(hidden)->isVisible()) << hidden;
     for (const char* disabled : {"Command_save", "Command_edit", "Command_delete", "DBGrid_put",
                                  "Text_case_no_appeare", "Text_serch_case_name"})
@@ -126,7 +131,8 @@ TEST_F(Form6Test, LoadOnAnEmptyTableStartsWithTheNextDeceasedList) {
 TEST_F(Form6Test, LoadShowsAnUnfinishedChainAgainWithoutItsUnclaimedRows) {
     twoDeceased();
     heir("ابن", "يتيم", 0);
-    db.execute("update MUNASKA_TEMP set case_no = 12, DATA_ENTRY_NAME = 'O''Brien', ADRESS_ENTRY_NAME = 'محكمة'");
+    db.execute(
+        "update MUNASKA_TEMP set case_no = 12, DATA_ENTRY_NAME = 'O''Brien', ADRESS_ENTRY_NAME = 'محكمة'");
     open();
     showActive();
     EXPECT_EQ(chain()->storedRows(), 7);
@@ -166,7 +172,8 @@ TEST_F(Form6Test, TypingAChainThroughTheListsBuildsTheWorkingTable) {
     goTo(4, Col::Relation);
     typeText(grid(), "ا");
     pick("DBList_relation", "أم");
-    EXPECT_EQ(chainRows(), QStringList({"||احمد|1", "زوجة|فاطمة||1", "ابن|علي||1", "||علي|2", "ام|فاطمة||2"}));
+    EXPECT_EQ(chainRows(),
+              QStringList({"||احمد|1", "زوجة|فاطمة||1", "ابن|علي||1", "||علي|2", "ام|فاطمة||2"}));
     EXPECT_EQ(column("select deth_status from MUNASKA_TEMP where deth_name <> '' order by arrange"),
               QStringList({"", Texts::LaterDeceased}));
     EXPECT_EQ(messages.texts(), QStringList());
@@ -255,6 +262,20 @@ TEST_F(Form6Test, F5AndAClickOpenTheColumnsListUnderTheRowAndEscClosesThem) {
     EXPECT_FALSE(child<QTextBrowser>("RichTextBox1")->isVisible());
     EXPECT_FALSE(child<QTextBrowser>("RichTextBox2")->isVisible());
     EXPECT_TRUE(grid()->hasFocus());
+}
+
+TEST_F(Form6Test, TabLeavesAnOpenListAndClosesIt) {
+    open();
+    startChain();
+    goTo(2, Col::Relation);
+    QTest::keyClick(grid(), Qt::Key_F5);
+    auto* relations = child<QComboBox>("DBList_relation");
+    ASSERT_TRUE(relations->isVisible());
+    QTest::keyClick(relations->lineEdit(), Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(relations->isVisible());
+    EXPECT_FALSE(child<QTextBrowser>("RichTextBox1")->isVisible());
+    EXPECT_FALSE(within(relations, QApplication::focusWidget()));
 }
 
 TEST_F(Form6Test, DeleteAndEnterInTheGrid) {
@@ -389,8 +410,8 @@ TEST_F(Form6Test, TheRunCaptionTypesItselfOut) {
     showActive();
     auto* run = child<QPushButton>("Command1");
     QTest::mouseMove(run);
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), run->mapToGlobal(QPointF(5, 5)), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), run->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(run, &move);
     auto* timer = dialog->findChild<QTimer*>("Timer16");
     ASSERT_TRUE(timer->isActive());
@@ -433,8 +454,8 @@ TEST_F(Form6Test, CaptionsAreWholeWordsWithTheirAccessKeysKept) {
 
 TEST_F(Form6Test, ShrinkAndEnlargeMoveTheDialogue) {
     open();
-    results::ShrinkEnlargeButtons buttons(dialog.get(), child<QPushButton>("Command8"), child<QPushButton>("Command7"),
-                                          {});
+    results::ShrinkEnlargeButtons buttons(dialog.get(), child<QPushButton>("Command8"),
+                                          child<QPushButton>("Command7"), {});
     showActive();
     child<QPushButton>("Command8")->click();
     EXPECT_TRUE(child<QPushButton>("Command7")->isVisible());

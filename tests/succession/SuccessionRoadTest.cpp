@@ -111,7 +111,8 @@ protected:
 
     std::map<QString, QString> unifiedShares() const {
         std::map<QString, QString> shares;
-        for (const QSqlRecord& r : db.select("select name_deth_chiled, share from TAWHEED_CHILED order by rowid"))
+        for (const QSqlRecord& r :
+             db.select("select name_deth_chiled, share from TAWHEED_CHILED order by rowid"))
             shares[r.value(0).toString().trimmed()] = r.value(1).toString().trimmed();
         return shares;
     }
@@ -192,8 +193,9 @@ TEST_F(SuccessionRoadTest, AChainTypedInIsDividedPrintedAndANewCaseBringsTheDial
              QTemporaryDir out;
              const QString pdf = out.filePath("full.pdf");
              ASSERT_TRUE(platform::ReportRenderer::writePdf(doc, pdf));
-             const QStringList missing = testsupport::missingWords(
-                 testsupport::pageWords(doc.texts().join(' ')), testsupport::pageWords(testsupport::pdfText(pdf)));
+             const QStringList missing =
+                 testsupport::missingWords(testsupport::pageWords(doc.texts().join(' ')),
+                                           testsupport::pageWords(testsupport::pdfText(pdf)));
              EXPECT_TRUE(missing.isEmpty()) << missing.join(' ').toStdString();
              for (const char* word : {"113", "175", "288"})
                  EXPECT_TRUE(testsupport::pageWords(testsupport::pdfText(pdf)).contains(word)) << word;
