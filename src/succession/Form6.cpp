@@ -211,7 +211,7 @@ void Form6::buildWidgets() {
     for (int c : {int(Column::CaseNo), int(Column::Arrange), int(Column::Ar)})
         DBGrid3->setColumnHidden(c, true);
     // Names and relations set their columns' widths at every font size; the status takes the rest.
-    DBGrid3->horizontalHeader()->setMinimumSectionSize(110);
+    DBGrid3->horizontalHeader()->setMinimumSectionSize(80);
     DBGrid3->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     DBGrid3->horizontalHeader()->setSectionResizeMode(Column::Status, QHeaderView::Stretch);
     DBGrid3->verticalHeader()->setMinimumWidth(18);

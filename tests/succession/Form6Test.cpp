@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -450,6 +451,22 @@ TEST_F(Form6Test, CaptionsAreWholeWordsWithTheirAccessKeysKept) {
     twoDeceased();
     key->trigger();
     EXPECT_EQ(rows("MUNASKA_TEMP"), 0);
+}
+
+TEST_F(Form6Test, TheChainGridsColumnsFitInItsWidth) {
+    twoDeceased();
+    open();
+    showActive();
+    EXPECT_LE(grid()->horizontalHeader()->length(), grid()->viewport()->width());
+    // A long name widens its column; the grid then scrolls rather than cut it.
+    db.execute(
+        "update MUNASKA_TEMP set warith_name = 'عبد الرحمن بن عبد الله بن محمد' where warith_name = 'حسن'");
+    chain()->reload();
+    QCoreApplication::processEvents();
+    const int longName = grid()->fontMetrics().horizontalAdvance("عبد الرحمن بن عبد الله بن محمد");
+    EXPECT_GE(grid()->columnWidth(Col::HeirName), longName);
+    for (int c : {int(Col::Relation), int(Col::HeirName), int(Col::DeceasedName)})
+        EXPECT_GE(grid()->columnWidth(c), grid()->horizontalHeader()->sectionSizeHint(c)) << c;
 }
 
 TEST_F(Form6Test, ShrinkAndEnlargeMoveTheDialogue) {
