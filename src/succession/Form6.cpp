@@ -1003,7 +1003,7 @@ void Form6::Command9_Click() {
 }
 
 void Form6::Command12_Click() {
-    entry::NameLists::remove(m_db, NameList::Preparers, Text_DATA_ENTRY_NAME->currentText());
+    entry::NameLists::remove(m_db, NameList::Preparers, Text_DATA_ENTRY_NAME->currentText().trimmed());
     requeryPreparers();
 }
 
@@ -1013,7 +1013,7 @@ void Form6::Command10_Click() {
 }
 
 void Form6::Command11_Click() {
-    entry::NameLists::remove(m_db, NameList::IssuingBodies, Text_ADRESS_ENTRY_NAME->currentText());
+    entry::NameLists::remove(m_db, NameList::IssuingBodies, Text_ADRESS_ENTRY_NAME->currentText().trimmed());
     requeryIssuingBodies();
 }
 

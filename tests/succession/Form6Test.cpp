@@ -1,6 +1,7 @@
 #include "ChainFixture.h"
 
 #include "entry/EntryTexts.h"
+#include "entry/NameLists.h"
 #include "results/ShrinkEnlargeButtons.h"
 #include "succession/ChainGridModel.h"
 #include "succession/Form6.h"
@@ -404,6 +405,55 @@ TEST_F(Form6Test, TheRunRefusesWithTheDialogueOpenAndHandsOverAnAcceptedChain) {
               QStringList({"O'Brien"}));
     EXPECT_EQ(rows("DETH"), 2);
     EXPECT_EQ(column("select distinct DATA_ENTRY_NAME from MUNASKA_TEMP"), QStringList({"O'Brien"}));
+}
+
+TEST_F(Form6Test, PreparerAndIssuingBodyFeedTheirListsAndStampEveryRow) {
+    twoDeceased();
+    db.execute("delete from ADRESS_ENTRY_NAME");
+    open();
+    showActive();
+    auto* preparer = child<QComboBox>("Text_DATA_ENTRY_NAME");
+    auto* body = child<QComboBox>("Text_ADRESS_ENTRY_NAME");
+    auto* toggle = child<QPushButton>("Command4");
+    const auto listed = [&](const char* table) {
+        return column(QString("select %1 from %1 order by 1").arg(table));
+    };
+
+    preparer->setFocus();
+    preparer->setEditText(" O'Brien ");
+    toggle->click(); // shows the issuing body and goes into it: the preparer box is left
+    EXPECT_EQ(listed("DATA_ENTRY_NAME"), QStringList({"O'Brien"}));
+    EXPECT_TRUE(child<QGroupBox>("FrameADRESS")->isVisible());
+    EXPECT_EQ(toggle->text(), ET::RemoveIssuingBody);
+    EXPECT_TRUE(body->lineEdit()->hasFocus());
+    body->setEditText("محكمة الكرخ");
+    grid()->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(listed("ADRESS_ENTRY_NAME"), QStringList({"محكمة الكرخ"}));
+    EXPECT_EQ(column("select distinct DATA_ENTRY_NAME || '|' || ADRESS_ENTRY_NAME from MUNASKA_TEMP"),
+              QStringList({"O'Brien|محكمة الكرخ"}));
+
+    // Deleting a name takes it from the list only.
+    child<QPushButton>("Command12")->click();
+    EXPECT_EQ(listed("DATA_ENTRY_NAME"), QStringList());
+    EXPECT_EQ(preparer->currentText(), " O'Brien ");
+    child<QPushButton>("Command11")->click();
+    EXPECT_EQ(listed("ADRESS_ENTRY_NAME"), QStringList());
+
+    // Removing the issuing body leaves "-" in the box and its list, not yet on the rows.
+    toggle->click();
+    EXPECT_FALSE(child<QGroupBox>("FrameADRESS")->isVisible());
+    EXPECT_EQ(body->currentText(), "-");
+    EXPECT_EQ(listed("ADRESS_ENTRY_NAME"), QStringList({"-"}));
+    EXPECT_EQ(toggle->text(), ET::AddIssuingBody);
+    EXPECT_EQ(column("select distinct ADRESS_ENTRY_NAME from MUNASKA_TEMP"), QStringList({"محكمة الكرخ"}));
+
+    entry::NameLists::add(db, entry::NameLists::List::Preparers, "أ");
+    entry::NameLists::add(db, entry::NameLists::List::Preparers, "ب");
+    child<QPushButton>("Command9")->click();
+    EXPECT_EQ(listed("DATA_ENTRY_NAME"), QStringList());
+    child<QPushButton>("Command10")->click();
+    EXPECT_EQ(listed("ADRESS_ENTRY_NAME"), QStringList());
 }
 
 TEST_F(Form6Test, TheRunCaptionTypesItselfOut) {
