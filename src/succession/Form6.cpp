@@ -1083,10 +1083,6 @@ bool Form6::eventFilter(QObject* watched, QEvent* event) {
         DBCombo_w_name_Accept();
         return true;
     }
-    if (watched == Text_DATA_ENTRY_NAME || watched == Text_DATA_ENTRY_NAME->lineEdit()) {
-        Command1->setFocus(Qt::OtherFocusReason);
-        return true;
-    }
     return false;
 }
 
