@@ -329,6 +329,24 @@ TEST_F(Form6Test, AddHeirsNeedsADeceasedAndTheIndicatorFollowsTheRowOtherwise) {
     EXPECT_EQ(child<QLineEdit>("Text_deth_name_ind")->text(), QString());
 }
 
+TEST_F(Form6Test, AHeirAddedLaterToAnEarlierDeceasedStandsUnderHimAfterRegrouping) {
+    twoDeceased();
+    open();
+    showActive();
+    goTo(1, Col::HeirName); // فاطمة under احمد: he becomes the current deceased
+    child<QCheckBox>("Check_add_warith")->click();
+    ASSERT_TRUE(child<QCheckBox>("Check_add_warith")->isChecked());
+    typeIntoCell(chain()->entryRow(), Col::HeirName, "زينب");
+    goTo(chain()->entryRow(), Col::Relation);
+    typeText(grid(), "ب");
+    pick("DBList_relation", "بنت");
+    EXPECT_EQ(chain()->cell(7, Col::HeirName), "زينب"); // at the bottom until regrouped
+    child<QPushButton>("Command5")->click();
+    EXPECT_EQ(chain()->cell(4, Col::HeirName), "زينب");
+    EXPECT_EQ(chain()->cell(4, Col::Arrange), "1");
+    EXPECT_EQ(messages.texts(), QStringList());
+}
+
 TEST_F(Form6Test, TheHeirNameListRenamesOnlyOnAPickAndNeverOnEsc) {
     twoDeceased();
     open();
