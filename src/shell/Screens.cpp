@@ -4,6 +4,7 @@
 #include "platform/AppPaths.h"
 #include "results/ShrinkEnlargeButtons.h"
 #include "shell/ExitPaths.h"
+#include "training/Form15.h"
 
 #include <QPointer>
 #include <QPushButton>
@@ -30,6 +31,9 @@ Form1::Screens mainWindowScreens(QWidget* mainWindow) {
     QPointer<QWidget> owner(mainWindow);
     Form1::Screens screens;
     screens[QStringLiteral("new1")] = [owner] { Form13::open(realCaseDialogs(), owner); };
+    screens[QStringLiteral("iqtibarya")] = [owner] {
+        training::Form15::open({[] { ExitPaths::quizExit(); }, owner});
+    };
     return screens;
 }
 
