@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -333,6 +334,18 @@ bool Form15::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_grid && event->type() == QEvent::FocusIn)
         RESET();
     return QWidget::eventFilter(watched, event);
+}
+
+void Form15::keyPressEvent(QKeyEvent* event) {
+    // Enter presses the focused button or option, as the space bar does.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier) {
+        if (auto* b = qobject_cast<QAbstractButton*>(focusWidget()); b && b->isEnabled() && b->isVisible()) {
+            b->click();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form15::closeEvent(QCloseEvent* event) {

@@ -345,6 +345,22 @@ TEST_F(Form15Test, TheExitButtonEndsTheProgramThroughItsLink) {
     EXPECT_THROW(unlinked.findChild<QPushButton*>("Command7")->click(), platform::ProgramEnded);
 }
 
+TEST_F(Form15Test, EnterPressesTheFocusedButtonOrOption) {
+    random.nextDraw(1);
+    quiz.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&quiz));
+    auto* draw = control<QPushButton>("Command6");
+    draw->setFocus();
+    QTest::keyClick(draw, Qt::Key_Return);
+    ASSERT_EQ(column(1), QStringList({"زوجة", "ابن", "بنت"}));
+
+    auto* blocked = control<QRadioButton>("Option13");
+    blocked->setFocus();
+    QTest::keyClick(blocked, Qt::Key_Enter);
+    EXPECT_EQ(column(0), QStringList({"حجب", "", ""}));
+    EXPECT_EQ(currentRow(), 1);
+}
+
 TEST_F(Form15Test, TabLeavesTheGridAndReachesEveryButton) {
     random.nextDraw(1);
     click("Command6");
