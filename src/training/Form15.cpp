@@ -81,7 +81,11 @@ Form15::Form15(data::Database db, Links links, QWidget* parent)
     sync();
 }
 
-Form15::~Form15() = default;
+Form15::~Form15() {
+    // The grid outlives the session that owns its rows.
+    m_timer2->stop();
+    m_grid->setModel(nullptr);
+}
 
 Form15* Form15::open(Links links) {
     QPointer<Form15>& quiz = theQuiz();

@@ -84,7 +84,7 @@ TEST_F(QuizRoadTest, WrongThreeTimesRevealedThenRightAndClosed) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(quiz));
 
     // Question 8: a daughter, a son's daughter and a full sister.
-    random.nextDraw(8);
+    random.standing(8);
     press("Command6");
     ASSERT_EQ(answers().size(), 3);
     for (int attempt = 1; attempt <= 3; ++attempt) {
@@ -102,7 +102,7 @@ TEST_F(QuizRoadTest, WrongThreeTimesRevealedThenRightAndClosed) {
     EXPECT_FALSE(control<QPushButton>("Command1")->isEnabled());
 
     // Question 10: a wife, a son and a full brother.
-    random.nextDraw(10);
+    random.standing(10);
     press("Command6");
     EXPECT_EQ(verdict(), QString());
     answer(0, "Option12", "Option4");
