@@ -84,6 +84,20 @@ TEST(StartUp, AUsedFolderKeepsItsCopySkipsTheSelfTestAndAddsAMarker) {
     EXPECT_EQ(moved_db.count("select count(*) from LOAD_Vesparin_FORM"), 2);
 }
 
+TEST(StartUp, ADatabaseWithoutTheQuizBankGetsItAndAUsersBankIsKept) {
+    TempAppFolder folder;
+    const auto db = folder.caseDatabase();
+    const qint64 shipped = db.count("select count(*) from QUESTUNS");
+    db.execute("delete from QUESTUNS");
+    shell::runStartUp({});
+    EXPECT_EQ(db.count("select count(*) from QUESTUNS"), shipped);
+    EXPECT_EQ(db.count("select count(distinct q_no) from QUESTUNS"), 39);
+
+    db.execute("delete from QUESTUNS where q_no > 1");
+    shell::runStartUp({});
+    EXPECT_EQ(db.count("select count(distinct q_no) from QUESTUNS"), 1);
+}
+
 TEST(StartUp, AnUnwritableDriveDSkipsTheCopyWithoutStopping) {
     TempAppFolder folder;
     QFile blocker(folder.file("not-a-folder"));
