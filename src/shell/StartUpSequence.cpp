@@ -2,6 +2,7 @@
 
 #include "platform/AppPaths.h"
 #include "training/ExerciseBank.h"
+#include "training/QuizBank.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,7 +79,9 @@ data::Database runStartUp(const std::function<void()>& selfTest) {
         for (const char* statement : resets)
             db.execute(QString::fromLatin1(statement));
     });
-    // A database made before the exercise bank shipped has the table but no questions.
+    // A database made before the quiz bank or the exercise bank shipped has the table but no
+    // questions.
+    training::QuizBank::seedIfEmpty(db);
     training::ExerciseBank::seedIfEmpty(db);
     return db;
 }
