@@ -66,9 +66,11 @@ void Form7::buildControls() {
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setTabKeyNavigation(false);
     m_grid->horizontalHeader()->hide();
+    m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_grid->hide(); // until the learner asks for the engine's result
     layout->addWidget(m_grid, 1);
+    layout->addStretch(0);
 
     m_resultFrame = new QFrame(this);
     m_resultFrame->setObjectName(QStringLiteral("Frame1"));
@@ -137,11 +139,13 @@ void Form7::buildControls() {
     print->setObjectName(QStringLiteral("Command_ALTER_print"));
     connect(print, &QShortcut::activated, this, &Form7::Command_print_Click);
 
-    auto* shrink = button(this, "Command9", QStringLiteral("تصغير الشاشة"));
-    auto* enlarge = button(this, "Command10", QStringLiteral("تكبير الشاشة"));
-    m_windowButtons = new ShrinkEnlargeButtons(this, shrink, enlarge, m_links.windows);
+    m_windowButtons = new ShrinkEnlargeButtons(this, QStringLiteral("Command9"), QStringLiteral("Command10"),
+                                               m_links.windows);
+    m_windowButtons->shrinkButton()->setMinimumHeight(ButtonHeight);
+    m_windowButtons->shrinkButton()->setAutoDefault(false);
+    m_windowButtons->enlargeButton()->setAutoDefault(false);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(shrink);
+    bottom->addWidget(m_windowButtons->shrinkButton());
     bottom->addStretch(1);
     layout->addLayout(bottom);
 }
