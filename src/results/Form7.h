@@ -36,7 +36,7 @@ public:
         PartnerWindows windows;
     };
 
-    // `verdicts` belongs to the host, which tells it of every calculation of a handed-in answer.
+    // `verdicts` belongs to the host, which tells it of every hand-in.
     Form7(data::Database db, engine::CaseContext& hostContext, training::VerdictKeeper& verdicts, Links links,
           QWidget* parent = nullptr);
     ~Form7() override;

@@ -5,12 +5,12 @@
 namespace training {
 
 // A verdict belongs to its hand-in: the results screen grades when it first shows after the
-// calculation of a handed-in answer; its later showings (after commands that stay on the screen)
-// repeat that verdict and delete nothing.
+// calculation of a handed-in answer; its later showings for the same hand-in (after commands that
+// come back to the screen, a recalculation in the other school among them) repeat that verdict
+// and delete nothing. The exercise host tells it of every hand-in.
 class VerdictKeeper {
 public:
-    // The engine has calculated a handed-in answer.
-    void calculated() { m_graded = false; }
+    void handedIn() { m_graded = false; }
 
     // The verdict to show now.
     const Verdict& onShow(const data::Database& db) {

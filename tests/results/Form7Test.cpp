@@ -43,7 +43,7 @@ protected:
                    {husband, daughter});
         QString message;
         ASSERT_TRUE(training::AnswerHandIn::handIn(db, 9, "زيد", "ع", message));
-        verdicts.calculated();
+        verdicts.handedIn();
     }
 
     std::unique_ptr<Form7> show() {
@@ -103,7 +103,7 @@ TEST_F(Form7Test, AWrongAnswerNamesTheRelationAndLaterShowingsRepeatTheVerdictOn
 }
 
 TEST_F(Form7Test, NothingToCompareGivesNoVerdict) {
-    verdicts.calculated();
+    verdicts.handedIn();
     const auto f = show();
     EXPECT_FALSE(shown(*f, "Frame1"));
     EXPECT_FALSE(shown(*f, "Frame_SHARE_AMOUNT_ERROR"));
@@ -152,6 +152,29 @@ TEST_F(Form7Test, TheFinalScoreOfAFinishedBatchAndOfAnUnfinishedOne) {
     child<QPushButton>(*f, "Command5")->click();
     EXPECT_EQ(context.Text_choos_no, "10");
     EXPECT_FALSE(f->isVisible());
+}
+
+TEST_F(Form7Test, GoingOnAndANewGroupHandBackCode10) {
+    db.execute("insert into TEST_CASE_NO_WAJBA_MAIN (case_no) values (20)");
+    answer(1, 3);
+    db.execute("insert into Q_TIMES (Q_TIMES) values (1)");
+    {
+        const auto f = show();
+        child<QPushButton>(*f, "Command_return_to_case")->click();
+        EXPECT_FALSE(f->isVisible());
+        EXPECT_EQ(context.Text_choos_no, "10");
+        EXPECT_EQ(rows("select count(*) from Q_TIMES"), 0);
+        EXPECT_EQ(rows("select count(*) from case_no where case_no = 9"), 1);
+        EXPECT_EQ(rows("select count(*) from TEST_CASE_NO_WAJBA_MAIN"), 1);
+    }
+    context.Text_choos_no.clear();
+    answer(1, 3);
+    const auto f = show();
+    child<QPushButton>(*f, "Command_start_new")->click();
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_EQ(context.Text_choos_no, "10");
+    EXPECT_EQ(rows("select count(*) from TEST_CASE_NO_WAJBA_MAIN"), 0);
+    EXPECT_EQ(rows("select count(*) from PRACTIC_SINGLE"), 0);
 }
 
 TEST_F(Form7Test, TheRevealShowsTheEngineResultAndHidesTheAttempts) {

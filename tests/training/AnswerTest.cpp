@@ -231,7 +231,7 @@ TEST_F(AnswerTest, AVerdictBelongsToItsHandIn) {
     heir("بنت", "ب", 2);
     QString message;
     ASSERT_TRUE(AnswerHandIn::handIn(db, 9, "زيد", "ع", message));
-    keeper.calculated();
+    keeper.handedIn();
     EXPECT_EQ(keeper.onShow(db).kind, Verdict::Kind::Wrong);
     EXPECT_EQ(rows("select count(*) from PRACTIC_SINGLE"), 0);
 
@@ -248,7 +248,7 @@ TEST_F(AnswerTest, AVerdictBelongsToItsHandIn) {
     // The retried answer, handed in and calculated, gets a verdict of its own.
     db.execute("update WARITH set no_check = 1");
     ASSERT_TRUE(AnswerHandIn::handIn(db, 9, "زيد", "ع", message));
-    keeper.calculated();
+    keeper.handedIn();
     EXPECT_EQ(keeper.onShow(db).kind, Verdict::Kind::Right);
     EXPECT_EQ(rows("select count(*) from PRACTIC_SINGLE where case_no = 9"), 2);
 }
