@@ -1,0 +1,82 @@
+#include "training/ExerciseAuthoring.h"
+
+#include "training/AnswerHandIn.h"
+
+namespace training {
+
+namespace {
+
+int wholeNumber(const QString& text) {
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    return ok ? n : 0;
+}
+
+} // namespace
+
+void ExerciseAuthoring::copyWarith(const data::Database& db, int number, const Fields& fields) {
+    db.execute(QStringLiteral("insert into WARITH_GENERAL_TEST (deth_name, case_no, case_name, warith_relation, "
+                              "warith_name, ar, ADRESS_ENTRY_NAME, DATA_ENTRY_NAME, case_level) "
+                              "select ?, ?, ?, warith_relation, warith_name, ar, ?, ?, ? from WARITH order by ar"),
+               {fields.deceased, number, fields.title, fields.issuingBody, fields.preparer, wholeNumber(fields.level)});
+}
+
+ExerciseAuthoring::Outcome ExerciseAuthoring::store(const data::Database& db, Fields& fields) {
+    Outcome o;
+    if (!db.exists(QStringLiteral("select * from WARITH")) || fields.deceased.isEmpty()) {
+        o.message = AnswerHandIn::incomplete();
+        o.critical = true;
+        return o;
+    }
+    if (fields.title.isEmpty())
+        fields.title = fields.deceased;
+    if (!fields.questionNo.trimmed().isEmpty()) {
+        o.message = QStringLiteral("مسالة مخزونة");
+        o.critical = true;
+        return o;
+    }
+    db.transaction([&] {
+        o.number = static_cast<int>(db.nextNumber(QStringLiteral("WARITH_GENERAL_TEST"), QStringLiteral("case_no")));
+        copyWarith(db, o.number, fields);
+        db.execute(QStringLiteral("update WARITH set case_no = ?"), {o.number});
+    });
+    o.done = true;
+    o.message = QStringLiteral("  تم خزن المسالة تحت رقم التسلسل    ") + QString::number(o.number);
+    return o;
+}
+
+ExerciseAuthoring::Outcome ExerciseAuthoring::edit(const data::Database& db, const Fields& fields) {
+    Outcome o;
+    if (!db.exists(QStringLiteral("select * from WARITH")) || fields.deceased.isEmpty()) {
+        o.message = AnswerHandIn::incomplete();
+        o.critical = true;
+        return o;
+    }
+    if (fields.title.isEmpty() || fields.questionNo.trimmed().isEmpty())
+        return o;
+    o.number = wholeNumber(fields.questionNo);
+    db.transaction([&] {
+        db.execute(QStringLiteral("delete from WARITH_GENERAL_TEST where case_no = ?"), {o.number});
+        copyWarith(db, o.number, fields);
+    });
+    o.done = true;
+    o.message = QStringLiteral("  تم تعديل المسالة  رقم     ") + QString::number(o.number);
+    return o;
+}
+
+ExerciseAuthoring::Outcome ExerciseAuthoring::remove(const data::Database& db, Fields& fields) {
+    Outcome o;
+    if (fields.questionNo.trimmed().isEmpty())
+        return o;
+    o.number = wholeNumber(fields.questionNo);
+    db.transaction([&] {
+        db.execute(QStringLiteral("delete from WARITH_GENERAL_TEST where case_no = ?"), {o.number});
+        db.execute(QStringLiteral("delete from WARITH"));
+    });
+    fields.title.clear();
+    o.done = true;
+    o.message = QStringLiteral("  تم حذف المسالة  رقم     ") + QString::number(o.number);
+    return o;
+}
+
+} // namespace training
