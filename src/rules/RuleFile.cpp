@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 namespace rules {
 
@@ -57,7 +58,11 @@ RuleFile RuleFile::open(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         platform::ProcessExit::fail(QStringLiteral("ملف القواعد غير موجود او لا يمكن قراءته: ") + name);
-    return fromText(QString::fromUtf8(f.readAll()), name);
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = decoder.decode(f.readAll());
+    if (decoder.hasError())
+        platform::ProcessExit::fail(QStringLiteral("ملف القواعد ناقص او تالف: ") + name);
+    return fromText(text, name);
 }
 
 RuleFile RuleFile::openAppFile(const QString& name) {
