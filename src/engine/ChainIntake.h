@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/EngineContext.h"
+#include "rules/ChainCheck.h"
 
 #include <QString>
 
@@ -23,9 +24,12 @@ struct ChainResult {
 // own messages (IntakeText).
 namespace ChainText {
 inline const QString DeceasedCount = QStringLiteral("عدد المتوفين غير مناسب .. يجب ان يتراوح من 2 الى 30");
-inline const QString OwnHeir = QStringLiteral("لا يصح ان يكون المتوفى وارثا لنفسه");
-inline const QString NotAnHeir = QStringLiteral("لايوجد وارث بهذا الاسم ");
-inline const QString RepeatedDeceased = QStringLiteral("متوفى مكرر/ تم الغاءه /إستمر");
+inline const QString OwnHeir = rules::ChainCheck::message(rules::ChainCheck::Fault::OwnHeir);
+inline const QString InheritsFromLater =
+    rules::ChainCheck::message(rules::ChainCheck::Fault::InheritsFromLater);
+inline const QString NotAnHeir = rules::ChainCheck::message(rules::ChainCheck::Fault::NotAnHeir);
+inline const QString RepeatedDeceased =
+    rules::ChainCheck::message(rules::ChainCheck::Fault::RepeatedDeceased);
 inline const QString NoHeirs = QStringLiteral("هناك احد المتوفين ليس له ورثة");
 inline const QString TooManySlots = QStringLiteral("مجموع ورثة المتوفين اكثر من 200 .. لا يمكن حل المسألة");
 } // namespace ChainText
@@ -41,8 +45,8 @@ ChainResult StartSuccessiveRun(EngineContext& ctx);
 // and the number of deceased in DETH and creates the deceased chain anew; ChainIntake reads the
 // chain from DETH (in order of `arrange`) and WARITH_DUBLE (in the order the dialogue wrote the
 // rows) into the deceased chain and the heir slots, with the checks of a single-death intake per
-// deceased and the chain's own: each later deceased an heir of an earlier one under exactly his
-// name, no deceased twice, no deceased among his own heirs.
+// deceased and the chain's own (rules::ChainCheck): each later deceased an heir of an earlier one
+// under exactly his name, no deceased twice, no deceased among his own heirs or a later one's.
 ChainResult CountDeceased(EngineContext& ctx);
 ChainResult ChainIntake(EngineContext& ctx);
 
