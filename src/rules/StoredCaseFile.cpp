@@ -23,7 +23,11 @@ struct BadRecord {
     QString reason;
 };
 
+// A field named in a message; a field of thousands of characters is shown by its start.
 QString quoted(const QString& text) {
+    constexpr qsizetype Shown = 60;
+    if (text.size() > Shown)
+        return QLatin1Char('"') + text.left(Shown) + QStringLiteral("…\"");
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
@@ -188,7 +192,7 @@ StoredCaseFile::Result StoredCaseFile::readRecord(const QString& key) {
         if (heirCount < 1 || heirCount > MaxHeirSlots)
             throw BadRecord{QStringLiteral("عدد الورثة غير مناسب: ") + QString::number(heirCount)};
         if (c.caseType != SingleType && c.caseType != SuccessiveType)
-            throw BadRecord{QStringLiteral("نوع المسألة غير معروف: \"") + c.caseType + QLatin1Char('"')};
+            throw BadRecord{QStringLiteral("نوع المسألة غير معروف: ") + quoted(c.caseType)};
         c.school = static_cast<int>(school);
         c.deceasedCount = static_cast<int>(deceasedCount);
         c.heirCount = static_cast<int>(heirCount);
@@ -288,7 +292,7 @@ StoredCaseFile::Result StoredCaseFile::scanNext() {
         result.outcome = Outcome::Malformed;
         result.record.key = f.text;
         result.problem = QStringLiteral("سطر المفتاح غير صحيح في السطر ") + QString::number(f.line) +
-                         QStringLiteral(": \"") + f.text + QLatin1Char('"');
+                         QStringLiteral(": ") + quoted(f.text);
     } else {
         result = readRecord(f.text);
     }
