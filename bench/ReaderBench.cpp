@@ -50,6 +50,6 @@ void BM_ExpectedShareLongField(benchmark::State& state) {
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_ExpectedShareLongField)->RangeMultiplier(10)->Range(1000, 1000000)->Complexity();
+BENCHMARK(BM_ExpectedShareLongField)->RangeMultiplier(10)->Range(10000, 1000000)->Complexity();
 
 } // namespace

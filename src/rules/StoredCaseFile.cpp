@@ -24,11 +24,13 @@ struct BadRecord {
 };
 
 // A field named in a message; a field of thousands of characters is shown by its start.
-QString quoted(const QString& text) {
+QString shown(const QString& text) {
     constexpr qsizetype Shown = 60;
-    if (text.size() > Shown)
-        return QLatin1Char('"') + text.left(Shown) + QStringLiteral("…\"");
-    return QLatin1Char('"') + text + QLatin1Char('"');
+    return text.size() > Shown ? text.left(Shown) + QStringLiteral("…") : text;
+}
+
+QString quoted(const QString& text) {
+    return QLatin1Char('"') + shown(text) + QLatin1Char('"');
 }
 
 void checkName(const QString& name, const QString& what) {
@@ -285,12 +287,12 @@ StoredCaseFile::Result StoredCaseFile::scanNext() {
     Result result;
     if (f.keyLine && f.badLine) {
         result.outcome = Outcome::Malformed;
-        result.record.key = f.text;
-        result.problem =
-            QStringLiteral("المسألة المخزونة ") + f.text + QStringLiteral(" تالفة: ") + badLineReason(f.line);
+        result.record.key = shown(f.text);
+        result.problem = QStringLiteral("المسألة المخزونة ") + result.record.key +
+                         QStringLiteral(" تالفة: ") + badLineReason(f.line);
     } else if (!f.keyLine) {
         result.outcome = Outcome::Malformed;
-        result.record.key = f.text;
+        result.record.key = shown(f.text);
         result.problem = QStringLiteral("سطر المفتاح غير صحيح في السطر ") + QString::number(f.line) +
                          QStringLiteral(": ") + quoted(f.text);
     } else {

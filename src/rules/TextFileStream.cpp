@@ -1,34 +1,40 @@
 #include "rules/TextFileStream.h"
 
+#include <QFile>
 #include <QStringDecoder>
 
 namespace rules {
 
 bool TextFileStream::open(const QString& path) {
     reset();
-    auto f = std::make_unique<QFile>(path);
-    if (!f->open(QIODevice::ReadOnly))
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
         return false;
-    if (f->peek(3) == QByteArrayLiteral("\xEF\xBB\xBF"))
-        f->skip(3);
-    m_file = std::move(f);
+    m_bytes = f.readAll();
+    if (m_bytes.startsWith("\xEF\xBB\xBF"))
+        m_next = 3;
+    m_open = true;
     return true;
 }
 
 void TextFileStream::reset() {
-    m_file.reset();
+    m_open = false;
+    m_bytes.clear();
+    m_next = 0;
     m_line = 0;
 }
 
 TextLine TextFileStream::readLine() {
     if (atEnd())
         return {};
-    QByteArray bytes = m_file->readLine();
-    if (bytes.endsWith('\n'))
-        bytes.chop(1);
-    if (bytes.endsWith('\r'))
-        bytes.chop(1);
-    TextLine line = decode(bytes);
+    qsizetype end = m_bytes.indexOf('\n', m_next);
+    const qsizetype after = end < 0 ? m_bytes.size() : end + 1;
+    if (end < 0)
+        end = m_bytes.size();
+    if (end > m_next && m_bytes[end - 1] == '\r')
+        --end;
+    TextLine line = decode(m_bytes.sliced(m_next, end - m_next));
+    m_next = after;
     line.number = ++m_line;
     return line;
 }

@@ -1,10 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
-
-#include <memory>
 
 namespace rules {
 
@@ -21,13 +18,15 @@ struct TextLine {
 // A UTF-8 text file open for reading line by line, as the stored-case and expected-shares files
 // are read. Lines end at "\n" or "\r\n"; a byte-order mark at the start of the file is skipped.
 // Every line is decoded on its own, so a bad byte marks the line it stands in and nothing else.
-// Closed when reset; `open` on a missing file leaves it closed.
+// The file is read whole when opened (these files are small), so a line of a million characters
+// costs no more than a million short ones. Closed when reset; `open` on a missing file leaves it
+// closed.
 class TextFileStream {
 public:
     bool open(const QString& path);
     void reset();
-    bool isOpen() const { return m_file != nullptr; }
-    bool atEnd() const { return !m_file || m_file->atEnd(); }
+    bool isOpen() const { return m_open; }
+    bool atEnd() const { return !m_open || m_next >= m_bytes.size(); }
     // The next line; at the end of the file a line of no text.
     TextLine readLine();
 
@@ -35,7 +34,9 @@ public:
     static TextLine decode(const QByteArray& bytes);
 
 private:
-    std::unique_ptr<QFile> m_file;
+    bool m_open = false;
+    QByteArray m_bytes;
+    qsizetype m_next = 0;
     int m_line = 0;
 };
 

@@ -124,8 +124,7 @@ StoredCaseVerdict driveStoredCases(const QByteArray& bytes) {
         if (r.outcome == Outcome::Malformed) {
             ++verdict.refused;
             verdict.problems << r.problem;
-            // A line that stands where a key is due but is none is shown by its start only.
-            if (r.record.key.startsWith(QStringLiteral("ت/")) && !r.problem.contains(r.record.key))
+            if (!r.problem.contains(r.record.key))
                 verdict.unnamed << r.problem;
             continue;
         }
