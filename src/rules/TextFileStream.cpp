@@ -27,12 +27,16 @@ void TextFileStream::reset() {
 TextLine TextFileStream::readLine() {
     if (atEnd())
         return {};
-    qsizetype end = m_bytes.indexOf('\n', m_next);
-    const qsizetype after = end < 0 ? m_bytes.size() : end + 1;
-    if (end < 0)
-        end = m_bytes.size();
-    if (end > m_next && m_bytes[end - 1] == '\r')
-        --end;
+    const char* const bytes = m_bytes.constData();
+    const qsizetype size = m_bytes.size();
+    qsizetype end = m_next;
+    while (end < size && bytes[end] != '\n' && bytes[end] != '\r')
+        ++end;
+    qsizetype after = end;
+    if (after < size && bytes[after] == '\r')
+        ++after;
+    if (after < size && bytes[after] == '\n')
+        ++after;
     TextLine line = decode(m_bytes.sliced(m_next, end - m_next));
     m_next = after;
     line.number = ++m_line;

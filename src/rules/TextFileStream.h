@@ -11,12 +11,12 @@ struct TextLine {
     int number = 0;          // 1 for the first line
     bool wellFormed = true;  // false when its bytes are not UTF-8 (a file ending inside a
                              // character included)
-    bool hasControl = false; // holds a control character other than the tab: a NUL, or a lone
-                             // carriage return, is no part of a name or a number
+    bool hasControl = false; // holds a control character other than the tab: a NUL is no part
+                             // of a name or a number
 };
 
 // A UTF-8 text file open for reading line by line, as the stored-case and expected-shares files
-// are read. Lines end at "\n" or "\r\n"; a byte-order mark at the start of the file is skipped.
+// are read. Lines end at "\n", "\r\n" or "\r"; a byte-order mark at the start of the file is skipped.
 // Every line is decoded on its own, so a bad byte marks the line it stands in and nothing else.
 // The file is read whole when opened (these files are small), so a line of a million characters
 // costs no more than a million short ones. Closed when reset; `open` on a missing file leaves it

@@ -203,6 +203,8 @@ TEST(StoredCaseChecks, RefusesWhatTheEntryScreensRefuse) {
          utf8("ت/ 1\n 2, 1, 2,م\nاحمد, 2\nعلي,زوج, 4\nعلي,ابن عم, 33\n"), ""},
         {"four wives",
          utf8("ت/ 1\n 2, 1, 5,م\nاحمد, 5\nا,زوجة, 5\nب,زوجة, 5\nج,زوجة, 5\nد,زوجة, 5\nعلي,ابن, 13\n"), ""},
+        {"lines ending in CR LF", utf8("ت/ 1\r\n 2, 1, 1,م\r\nاحمد, 1\r\nعلي,ابن, 13\r\n"), ""},
+        {"lines ending in CR", utf8("ت/ 1\r 2, 1, 1,م\rاحمد, 1\rعلي,ابن, 13\r"), ""},
         {"a whole number written with a point", utf8("ت/ 1\n 2, 1, 1.0,م\nاحمد, 1.\nعلي,ابن, 13.00\n"), ""},
         {"a second father", utf8("ت/ 1\n 2, 1, 2,م\nاحمد, 2\nعلي,اب, 1\nعمر,اب, 1\n"), "مكرر"},
         {"a second husband", utf8("ت/ 1\n 2, 1, 2,م\nهند, 2\nعلي,زوج, 4\nعمر,زوج, 4\n"), "مكرر"},
