@@ -3,7 +3,10 @@
 #include "entry/EntryTexts.h"
 #include "entry/GridCellDelegate.h"
 #include "entry/NameLists.h"
+#include "entry/RelationSpelling.h"
 #include "platform/MessageService.h"
+#include "platform/widgets/AccessKeyCaption.h"
+#include "platform/widgets/FocusReturn.h"
 #include "succession/ChainGridModel.h"
 #include "succession/ChainRelations.h"
 #include "succession/ChainRename.h"
@@ -13,7 +16,6 @@
 #include "succession/NextDeceased.h"
 #include "succession/SuccessionTexts.h"
 #include "succession/TypedKey.h"
-#include "succession/WholeWordCaption.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,12 +48,12 @@ bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
-QPushButton* button(const QString& name, const QString& caption, QWidget* window, QWidget* parent) {
+QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
     auto* b = new QPushButton(parent);
     b->setObjectName(name);
     // Enter presses only the button that has the focus (keyPressEvent).
     b->setAutoDefault(false);
-    WholeWordCaption::apply(b, caption, window);
+    platform::AccessKeyCaption::apply(b, caption);
     return b;
 }
 
@@ -176,7 +178,7 @@ void Form6::buildWidgets() {
     Text_serch_case_name = lineEdit(QStringLiteral("Text_serch_case_name"), this);
     Text_serch_case_name->setMaximumWidth(160);
     Text_serch_case_name->setEnabled(false);
-    Command7 = button(QStringLiteral("Command7"), ET::Enlarge, this, this);
+    Command7 = button(QStringLiteral("Command7"), ET::Enlarge, this);
     Command7->hide();
     top->addWidget(new QLabel(Texts::CaseNoLabel, this));
     top->addWidget(Text_case_no_appeare);
@@ -261,10 +263,10 @@ void Form6::buildWidgets() {
     Check_add_warith = new QCheckBox(Texts::AddHeirs, this);
     Check_add_warith->setObjectName(QStringLiteral("Check_add_warith"));
     side->addWidget(Check_add_warith);
-    Command5 = button(QStringLiteral("Command5"), Texts::Regroup, this, this);
-    Command13 = button(QStringLiteral("Command13"), Texts::Help, this, this);
-    Command14 = button(QStringLiteral("Command14"), Texts::RenameHeirCaption, this, this);
-    Command15 = button(QStringLiteral("Command15"), Texts::RenameFirstCaption, this, this);
+    Command5 = button(QStringLiteral("Command5"), Texts::Regroup, this);
+    Command13 = button(QStringLiteral("Command13"), Texts::Help, this);
+    Command14 = button(QStringLiteral("Command14"), Texts::RenameHeirCaption, this);
+    Command15 = button(QStringLiteral("Command15"), Texts::RenameFirstCaption, this);
     for (QPushButton* b : {Command5, Command13, Command14, Command15})
         side->addWidget(b);
     side->addSpacing(10);
@@ -274,9 +276,9 @@ void Form6::buildWidgets() {
     DBGrid_put->setMaximumHeight(120);
     side->addWidget(DBGrid_put);
     auto* stored = new QHBoxLayout;
-    Command_save = button(QStringLiteral("Command_save"), Texts::Save, this, this);
-    Command_edit = button(QStringLiteral("Command_edit"), Texts::Edit, this, this);
-    Command_delete = button(QStringLiteral("Command_delete"), Texts::Delete, this, this);
+    Command_save = button(QStringLiteral("Command_save"), Texts::Save, this);
+    Command_edit = button(QStringLiteral("Command_edit"), Texts::Edit, this);
+    Command_delete = button(QStringLiteral("Command_delete"), Texts::Delete, this);
     for (QPushButton* b : {Command_save, Command_edit, Command_delete}) {
         b->setEnabled(false);
         stored->addWidget(b);
@@ -292,9 +294,9 @@ void Form6::buildWidgets() {
     auto* preparerRow = new QHBoxLayout;
     Text_DATA_ENTRY_NAME = combo(QStringLiteral("Text_DATA_ENTRY_NAME"), this);
     Text_DATA_ENTRY_NAME->setMinimumWidth(220);
-    Command12 = button(QStringLiteral("Command12"), ET::DeletePreparer, this, this);
-    Command9 = button(QStringLiteral("Command9"), ET::DeleteAllPreparers, this, this);
-    Command4 = button(QStringLiteral("Command4"), ET::AddIssuingBody, this, this);
+    Command12 = button(QStringLiteral("Command12"), ET::DeletePreparer, this);
+    Command9 = button(QStringLiteral("Command9"), ET::DeleteAllPreparers, this);
+    Command4 = button(QStringLiteral("Command4"), ET::AddIssuingBody, this);
     preparerRow->addWidget(new QLabel(ET::PreparerLabel, this));
     preparerRow->addWidget(Text_DATA_ENTRY_NAME);
     preparerRow->addWidget(Command12);
@@ -308,8 +310,8 @@ void Form6::buildWidgets() {
     auto* bodyRow = new QHBoxLayout(FrameADRESS);
     Text_ADRESS_ENTRY_NAME = combo(QStringLiteral("Text_ADRESS_ENTRY_NAME"), FrameADRESS);
     Text_ADRESS_ENTRY_NAME->setMinimumWidth(220);
-    Command11 = button(QStringLiteral("Command11"), ET::DeleteIssuingBody, this, FrameADRESS);
-    Command10 = button(QStringLiteral("Command10"), ET::DeleteAllIssuingBodies, this, FrameADRESS);
+    Command11 = button(QStringLiteral("Command11"), ET::DeleteIssuingBody, FrameADRESS);
+    Command10 = button(QStringLiteral("Command10"), ET::DeleteAllIssuingBodies, FrameADRESS);
     bodyRow->addWidget(new QLabel(ET::IssuingBodyLabel, FrameADRESS));
     bodyRow->addWidget(Text_ADRESS_ENTRY_NAME);
     bodyRow->addWidget(Command11);
@@ -319,17 +321,17 @@ void Form6::buildWidgets() {
     layout->addWidget(FrameADRESS);
 
     auto* bottom = new QHBoxLayout;
-    Command1 = button(QStringLiteral("Command1"), ET::RunCaption, this, this);
+    Command1 = button(QStringLiteral("Command1"), ET::RunCaption, this);
     Command1->setMinimumSize(120, 40);
     QFont runFont = Command1->font();
     runFont.setPointSize(runFont.pointSize() + 4);
     runFont.setBold(true);
     Command1->setFont(runFont);
     Command1->setMouseTracking(true);
-    Command_new = button(QStringLiteral("Command_new"), ET::NewCase, this, this);
-    Command8 = button(QStringLiteral("Command8"), ET::Shrink, this, this);
-    Command3 = button(QStringLiteral("Command3"), ET::MainMenu, this, this);
-    Command2 = button(QStringLiteral("Command2"), QString(), this, this);
+    Command_new = button(QStringLiteral("Command_new"), ET::NewCase, this);
+    Command8 = button(QStringLiteral("Command8"), ET::Shrink, this);
+    Command3 = button(QStringLiteral("Command3"), ET::MainMenu, this);
+    Command2 = button(QStringLiteral("Command2"), QString(), this);
     Command2->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     Command2->setToolTip(QStringLiteral("انهاء البرنامج"));
     bottom->addWidget(Command1);
@@ -344,7 +346,7 @@ void Form6::buildWidgets() {
     Text_deth_no_ind = lineEdit(QStringLiteral("Text_deth_no_ind"), this);
     Text_case_no = lineEdit(QStringLiteral("Text_case_no"), this);
     Text_case_name = lineEdit(QStringLiteral("Text_case_name"), this);
-    Command6 = button(QStringLiteral("Command6"), Texts::CopyCaption, this, this);
+    Command6 = button(QStringLiteral("Command6"), Texts::CopyCaption, this);
     for (QWidget* w :
          std::initializer_list<QWidget*>{Text_deth_no_ind, Text_case_no, Text_case_name, Command6})
         w->hide();
@@ -383,6 +385,10 @@ void Form6::buildWidgets() {
             m_hooks.cleanExit();
     });
     connect(Command3, &QPushButton::clicked, this, [this] {
+        // Should the main window come back instead of the program ending, the chain in hand is
+        // still there for the next command, with its preparer and issuing body.
+        ChainRun::stampHeader(m_db, Text_DATA_ENTRY_NAME->currentText().trimmed(),
+                              Text_ADRESS_ENTRY_NAME->currentText().trimmed());
         if (m_hooks.mainMenu)
             m_hooks.mainMenu();
     });
@@ -631,8 +637,7 @@ bool Form6::saveCurrentRow() {
 
 void Form6::refuse(const QString& message, QWidget* back) {
     platform::MessageService::show(message, platform::MessageIcon::Critical);
-    if (back && back->isVisible())
-        back->setFocus(Qt::OtherFocusReason);
+    platform::FocusReturn::to(back);
 }
 
 bool Form6::cellAccepted(int row, int column, QString& text) {
@@ -641,7 +646,7 @@ bool Form6::cellAccepted(int row, int column, QString& text) {
     if (column == Column::HeirName && !text.isEmpty()) {
         refused = ChainRowRules::beforeHeirName(m_db, line, text, line.heirName, Text_deth_no_ind->text());
     } else if (column == Column::Relation && !text.isEmpty()) {
-        text = ChainRelations::listSpelling(m_relations, text);
+        text = entry::RelationSpelling::listSpelling(m_db, text);
         const auto verdict = ChainRelations::check(
             m_db, text, ChainRowRules::deceasedOf(line, Text_deth_no_ind->text()), line.ar);
         if (!verdict.accepted())
@@ -650,11 +655,8 @@ bool Form6::cellAccepted(int row, int column, QString& text) {
     if (refused.isEmpty())
         return true;
     // The cell keeps its old value; a user who left the row for another is brought back to it.
-    QTimer::singleShot(0, this, [this, row, column] {
-        if (currentRow() != row)
-            goTo(row, column);
-    });
-    refuse(refused, DBGrid3);
+    platform::MessageService::show(refused, platform::MessageIcon::Critical);
+    platform::FocusReturn::toCell(DBGrid3, row, column);
     return false;
 }
 
@@ -914,7 +916,7 @@ void Form6::DBCombo_w_name_Accept() {
 }
 
 void Form6::ADD_RELATION() {
-    const QString relation = ChainRelations::listSpelling(m_relations, DBList_relation->currentText());
+    const QString relation = entry::RelationSpelling::listSpelling(m_db, DBList_relation->currentText());
     const int row = currentRow();
     const ChainRow line = m_chain->line(row);
     const auto verdict = ChainRelations::check(
