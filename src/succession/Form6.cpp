@@ -6,7 +6,11 @@
 #include "entry/RelationSpelling.h"
 #include "platform/MessageService.h"
 #include "platform/widgets/AccessKeyCaption.h"
+#include "platform/widgets/ArabicKeyboard.h"
+#include "platform/widgets/FirstKeyConversion.h"
 #include "platform/widgets/FocusReturn.h"
+#include "platform/widgets/LanguageOptionFrame.h"
+#include "succession/ChainCellKeys.h"
 #include "succession/ChainGridModel.h"
 #include "succession/ChainRelations.h"
 #include "succession/ChainRename.h"
@@ -15,7 +19,6 @@
 #include "succession/ChainTable.h"
 #include "succession/NextDeceased.h"
 #include "succession/SuccessionTexts.h"
-#include "succession/TypedKey.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +33,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 #include <QTableView>
 #include <QTextBrowser>
@@ -188,6 +192,8 @@ void Form6::buildWidgets() {
     top->addStretch(1);
     top->addWidget(heading);
     top->addStretch(1);
+    Frame2 = new platform::LanguageOptionFrame(this);
+    top->addWidget(Frame2);
     top->addWidget(Command7);
     layout->addLayout(top);
 
@@ -406,6 +412,16 @@ void Form6::buildWidgets() {
     connect(Check_add_warith, &QCheckBox::clicked, this, &Form6::Check_add_warith_Click);
 
     buildTwins();
+
+    // The grid's conversion must see a key before the typed character opens a list: the filter
+    // installed last sees it first.
+    new ChainCellKeys(DBGrid3, [this](int column, const QString& text) { return typedInCell(column, text); });
+    auto* firstKey = new platform::FirstKeyConversion(this, Frame2->arabicOption());
+    for (const char* field : {"DBCombo_w_name", "DBList_deth_name", "DBList_relation", "Text_ADRESS_ENTRY_NAME",
+                              "Text_DATA_ENTRY_NAME", "DBGrid3"})
+        firstKey->attach(QString::fromLatin1(field));
+    for (QLineEdit* number : {Text_case_no_appeare, Text_case_no, Text_deth_no_ind})
+        platform::ArabicKeyboard::setMapped(number, false);
 }
 
 // The Latin twins of the buttons' Arabic access keys: the same key under either keyboard layout.
@@ -758,11 +774,15 @@ bool Form6::gridKey(QKeyEvent* event) {
     default:
         break;
     }
-    if (!TypedKey::printable(event->text()) || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
+    return false;
+}
+
+bool Form6::typedInCell(int column, const QString& text) {
+    const int row = currentRow();
     if (column == Column::Relation && m_chain->cell(row, Column::Relation).isEmpty()) {
         openColumnList(Column::Relation);
-        DBList_relation->setEditText(event->text());
+        DBList_relation->setEditText(text);
+        DBList_relation->lineEdit()->end(false);
         return true;
     }
     if (column == Column::HeirName)
@@ -771,7 +791,8 @@ bool Form6::gridKey(QKeyEvent* event) {
         RichTextBox2->show();
         if (m_chain->cell(row, Column::DeceasedName).isEmpty()) {
             GET_NAMES_TO_DBLIST_WARITH_NAMES();
-            DBList_deth_name->setEditText(event->text());
+            DBList_deth_name->setEditText(text);
+            DBList_deth_name->lineEdit()->end(false);
             return true;
         }
     }

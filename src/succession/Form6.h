@@ -18,6 +18,10 @@ class QTableView;
 class QTextBrowser;
 class QTimer;
 
+namespace platform {
+class LanguageOptionFrame;
+}
+
 namespace succession {
 
 class ChainGridModel;
@@ -97,6 +101,7 @@ private:
     void afterCellWritten(int row);
     void followRow(int row);
     bool gridKey(QKeyEvent* event);
+    bool typedInCell(int column, const QString& text);
     void refuse(const QString& message, QWidget* back);
     void placeLists(const QPoint& viewportPos);
     void showList(QComboBox* list);
@@ -116,6 +121,7 @@ private:
     int m_listTop = -1;
     QWidget* m_focusOnShow = nullptr;
 
+    platform::LanguageOptionFrame* Frame2 = nullptr;
     QTableView* DBGrid3 = nullptr;
     QLineEdit* Text_deth_no_ind = nullptr;
     QLineEdit* Text_deth_name_ind = nullptr;
