@@ -2,11 +2,10 @@
 
 #include "data/Database.h"
 #include "engine/report/CaseContext.h"
+#include "entry/Form12.h"
 #include "succession/ChainRow.h"
 
 #include <QDialog>
-
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -26,11 +25,9 @@ namespace succession {
 
 class ChainGridModel;
 
-// The ways out of the dialogue that end the program, handed in by whoever shows it.
-struct ExitHooks {
-    std::function<void()> cleanExit; // the exit button Command2
-    std::function<void()> mainMenu;  // the main-menu button Command3
-};
+// The ways out of the dialogue, handed in by whoever shows it, as for the case entry: here the
+// exit button is Command2 and the main-menu button Command3.
+using ExitHooks = entry::ExitHooks;
 
 // The successive-deaths dialogue: the chain of deceased in the order of their deaths, each with
 // his heirs, typed into the working table MUNASKA_TEMP and handed to the engine by the run
