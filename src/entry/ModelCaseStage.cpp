@@ -2,6 +2,7 @@
 
 #include "entry/EntryTexts.h"
 #include "entry/ModelCaseQueue.h"
+#include "platform/widgets/AccessKeyCaption.h"
 
 #include <QAbstractItemView>
 #include <QEvent>
@@ -21,8 +22,9 @@ namespace entry {
 namespace {
 
 QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
+    auto* b = new QPushButton(parent);
     b->setObjectName(name);
+    platform::AccessKeyCaption::apply(b, caption);
     b->setAutoDefault(false);
     return b;
 }

@@ -5,7 +5,6 @@
 #include "results/ShrinkEnlargeButtons.h"
 #include "shell/ExitPaths.h"
 #include "succession/Form6.h"
-#include "succession/MainMenuExit.h"
 #include "training/Form15.h"
 
 #include <QPointer>
@@ -29,8 +28,7 @@ Form13::Dialogs realCaseDialogs() {
     dialogs.succession = [](engine::CaseContext& context, const results::PartnerWindows& partners) {
         const data::Database db =
             data::Database::OpenDatabase(platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST.mdb")));
-        succession::ExitHooks hooks{[db] { ExitPaths::CleanExit(db); },
-                                    [] { succession::MainMenuExit::run(); }};
+        succession::ExitHooks hooks{[db] { ExitPaths::CleanExit(db); }, [] { ExitPaths::MainMenuButton(); }};
         succession::Form6 dialog(db, context, hooks, partners.host);
         new results::ShrinkEnlargeButtons(&dialog, dialog.findChild<QPushButton*>(QStringLiteral("Command8")),
                                           dialog.findChild<QPushButton*>(QStringLiteral("Command7")),

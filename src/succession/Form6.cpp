@@ -3,7 +3,14 @@
 #include "entry/EntryTexts.h"
 #include "entry/GridCellDelegate.h"
 #include "entry/NameLists.h"
+#include "entry/RelationSpelling.h"
 #include "platform/MessageService.h"
+#include "platform/widgets/AccessKeyCaption.h"
+#include "platform/widgets/ArabicKeyboard.h"
+#include "platform/widgets/FirstKeyConversion.h"
+#include "platform/widgets/FocusReturn.h"
+#include "platform/widgets/LanguageOptionFrame.h"
+#include "succession/ChainCellKeys.h"
 #include "succession/ChainGridModel.h"
 #include "succession/ChainRelations.h"
 #include "succession/ChainRename.h"
@@ -12,8 +19,6 @@
 #include "succession/ChainTable.h"
 #include "succession/NextDeceased.h"
 #include "succession/SuccessionTexts.h"
-#include "succession/TypedKey.h"
-#include "succession/WholeWordCaption.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,6 +33,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 #include <QTableView>
 #include <QTextBrowser>
@@ -46,12 +52,12 @@ bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
-QPushButton* button(const QString& name, const QString& caption, QWidget* window, QWidget* parent) {
+QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
     auto* b = new QPushButton(parent);
     b->setObjectName(name);
     // Enter presses only the button that has the focus (keyPressEvent).
     b->setAutoDefault(false);
-    WholeWordCaption::apply(b, caption, window);
+    platform::AccessKeyCaption::apply(b, caption);
     return b;
 }
 
@@ -176,7 +182,7 @@ void Form6::buildWidgets() {
     Text_serch_case_name = lineEdit(QStringLiteral("Text_serch_case_name"), this);
     Text_serch_case_name->setMaximumWidth(160);
     Text_serch_case_name->setEnabled(false);
-    Command7 = button(QStringLiteral("Command7"), ET::Enlarge, this, this);
+    Command7 = button(QStringLiteral("Command7"), ET::Enlarge, this);
     Command7->hide();
     top->addWidget(new QLabel(Texts::CaseNoLabel, this));
     top->addWidget(Text_case_no_appeare);
@@ -186,6 +192,8 @@ void Form6::buildWidgets() {
     top->addStretch(1);
     top->addWidget(heading);
     top->addStretch(1);
+    Frame2 = new platform::LanguageOptionFrame(this);
+    top->addWidget(Frame2);
     top->addWidget(Command7);
     layout->addLayout(top);
 
@@ -261,10 +269,10 @@ void Form6::buildWidgets() {
     Check_add_warith = new QCheckBox(Texts::AddHeirs, this);
     Check_add_warith->setObjectName(QStringLiteral("Check_add_warith"));
     side->addWidget(Check_add_warith);
-    Command5 = button(QStringLiteral("Command5"), Texts::Regroup, this, this);
-    Command13 = button(QStringLiteral("Command13"), Texts::Help, this, this);
-    Command14 = button(QStringLiteral("Command14"), Texts::RenameHeirCaption, this, this);
-    Command15 = button(QStringLiteral("Command15"), Texts::RenameFirstCaption, this, this);
+    Command5 = button(QStringLiteral("Command5"), Texts::Regroup, this);
+    Command13 = button(QStringLiteral("Command13"), Texts::Help, this);
+    Command14 = button(QStringLiteral("Command14"), Texts::RenameHeirCaption, this);
+    Command15 = button(QStringLiteral("Command15"), Texts::RenameFirstCaption, this);
     for (QPushButton* b : {Command5, Command13, Command14, Command15})
         side->addWidget(b);
     side->addSpacing(10);
@@ -274,9 +282,9 @@ void Form6::buildWidgets() {
     DBGrid_put->setMaximumHeight(120);
     side->addWidget(DBGrid_put);
     auto* stored = new QHBoxLayout;
-    Command_save = button(QStringLiteral("Command_save"), Texts::Save, this, this);
-    Command_edit = button(QStringLiteral("Command_edit"), Texts::Edit, this, this);
-    Command_delete = button(QStringLiteral("Command_delete"), Texts::Delete, this, this);
+    Command_save = button(QStringLiteral("Command_save"), Texts::Save, this);
+    Command_edit = button(QStringLiteral("Command_edit"), Texts::Edit, this);
+    Command_delete = button(QStringLiteral("Command_delete"), Texts::Delete, this);
     for (QPushButton* b : {Command_save, Command_edit, Command_delete}) {
         b->setEnabled(false);
         stored->addWidget(b);
@@ -292,9 +300,9 @@ void Form6::buildWidgets() {
     auto* preparerRow = new QHBoxLayout;
     Text_DATA_ENTRY_NAME = combo(QStringLiteral("Text_DATA_ENTRY_NAME"), this);
     Text_DATA_ENTRY_NAME->setMinimumWidth(220);
-    Command12 = button(QStringLiteral("Command12"), ET::DeletePreparer, this, this);
-    Command9 = button(QStringLiteral("Command9"), ET::DeleteAllPreparers, this, this);
-    Command4 = button(QStringLiteral("Command4"), ET::AddIssuingBody, this, this);
+    Command12 = button(QStringLiteral("Command12"), ET::DeletePreparer, this);
+    Command9 = button(QStringLiteral("Command9"), ET::DeleteAllPreparers, this);
+    Command4 = button(QStringLiteral("Command4"), ET::AddIssuingBody, this);
     preparerRow->addWidget(new QLabel(ET::PreparerLabel, this));
     preparerRow->addWidget(Text_DATA_ENTRY_NAME);
     preparerRow->addWidget(Command12);
@@ -308,8 +316,8 @@ void Form6::buildWidgets() {
     auto* bodyRow = new QHBoxLayout(FrameADRESS);
     Text_ADRESS_ENTRY_NAME = combo(QStringLiteral("Text_ADRESS_ENTRY_NAME"), FrameADRESS);
     Text_ADRESS_ENTRY_NAME->setMinimumWidth(220);
-    Command11 = button(QStringLiteral("Command11"), ET::DeleteIssuingBody, this, FrameADRESS);
-    Command10 = button(QStringLiteral("Command10"), ET::DeleteAllIssuingBodies, this, FrameADRESS);
+    Command11 = button(QStringLiteral("Command11"), ET::DeleteIssuingBody, FrameADRESS);
+    Command10 = button(QStringLiteral("Command10"), ET::DeleteAllIssuingBodies, FrameADRESS);
     bodyRow->addWidget(new QLabel(ET::IssuingBodyLabel, FrameADRESS));
     bodyRow->addWidget(Text_ADRESS_ENTRY_NAME);
     bodyRow->addWidget(Command11);
@@ -319,17 +327,17 @@ void Form6::buildWidgets() {
     layout->addWidget(FrameADRESS);
 
     auto* bottom = new QHBoxLayout;
-    Command1 = button(QStringLiteral("Command1"), ET::RunCaption, this, this);
+    Command1 = button(QStringLiteral("Command1"), ET::RunCaption, this);
     Command1->setMinimumSize(120, 40);
     QFont runFont = Command1->font();
     runFont.setPointSize(runFont.pointSize() + 4);
     runFont.setBold(true);
     Command1->setFont(runFont);
     Command1->setMouseTracking(true);
-    Command_new = button(QStringLiteral("Command_new"), ET::NewCase, this, this);
-    Command8 = button(QStringLiteral("Command8"), ET::Shrink, this, this);
-    Command3 = button(QStringLiteral("Command3"), ET::MainMenu, this, this);
-    Command2 = button(QStringLiteral("Command2"), QString(), this, this);
+    Command_new = button(QStringLiteral("Command_new"), ET::NewCase, this);
+    Command8 = button(QStringLiteral("Command8"), ET::Shrink, this);
+    Command3 = button(QStringLiteral("Command3"), ET::MainMenu, this);
+    Command2 = button(QStringLiteral("Command2"), QString(), this);
     Command2->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     Command2->setToolTip(QStringLiteral("انهاء البرنامج"));
     bottom->addWidget(Command1);
@@ -344,7 +352,7 @@ void Form6::buildWidgets() {
     Text_deth_no_ind = lineEdit(QStringLiteral("Text_deth_no_ind"), this);
     Text_case_no = lineEdit(QStringLiteral("Text_case_no"), this);
     Text_case_name = lineEdit(QStringLiteral("Text_case_name"), this);
-    Command6 = button(QStringLiteral("Command6"), Texts::CopyCaption, this, this);
+    Command6 = button(QStringLiteral("Command6"), Texts::CopyCaption, this);
     for (QWidget* w :
          std::initializer_list<QWidget*>{Text_deth_no_ind, Text_case_no, Text_case_name, Command6})
         w->hide();
@@ -383,6 +391,10 @@ void Form6::buildWidgets() {
             m_hooks.cleanExit();
     });
     connect(Command3, &QPushButton::clicked, this, [this] {
+        // Should the main window come back instead of the program ending, the chain in hand is
+        // still there for the next command, with its preparer and issuing body.
+        ChainRun::stampHeader(m_db, Text_DATA_ENTRY_NAME->currentText().trimmed(),
+                              Text_ADRESS_ENTRY_NAME->currentText().trimmed());
         if (m_hooks.mainMenu)
             m_hooks.mainMenu();
     });
@@ -400,6 +412,16 @@ void Form6::buildWidgets() {
     connect(Check_add_warith, &QCheckBox::clicked, this, &Form6::Check_add_warith_Click);
 
     buildTwins();
+
+    // The grid's conversion must see a key before the typed character opens a list: the filter
+    // installed last sees it first.
+    new ChainCellKeys(DBGrid3, [this](int column, const QString& text) { return typedInCell(column, text); });
+    auto* firstKey = new platform::FirstKeyConversion(this, Frame2->arabicOption());
+    for (const char* field : {"DBCombo_w_name", "DBList_deth_name", "DBList_relation", "Text_ADRESS_ENTRY_NAME",
+                              "Text_DATA_ENTRY_NAME", "DBGrid3"})
+        firstKey->attach(QString::fromLatin1(field));
+    for (QLineEdit* number : {Text_case_no_appeare, Text_case_no, Text_deth_no_ind})
+        platform::ArabicKeyboard::setMapped(number, false);
 }
 
 // The Latin twins of the buttons' Arabic access keys: the same key under either keyboard layout.
@@ -631,8 +653,7 @@ bool Form6::saveCurrentRow() {
 
 void Form6::refuse(const QString& message, QWidget* back) {
     platform::MessageService::show(message, platform::MessageIcon::Critical);
-    if (back && back->isVisible())
-        back->setFocus(Qt::OtherFocusReason);
+    platform::FocusReturn::to(back);
 }
 
 bool Form6::cellAccepted(int row, int column, QString& text) {
@@ -641,7 +662,7 @@ bool Form6::cellAccepted(int row, int column, QString& text) {
     if (column == Column::HeirName && !text.isEmpty()) {
         refused = ChainRowRules::beforeHeirName(m_db, line, text, line.heirName, Text_deth_no_ind->text());
     } else if (column == Column::Relation && !text.isEmpty()) {
-        text = ChainRelations::listSpelling(m_relations, text);
+        text = entry::RelationSpelling::listSpelling(m_db, text);
         const auto verdict = ChainRelations::check(
             m_db, text, ChainRowRules::deceasedOf(line, Text_deth_no_ind->text()), line.ar);
         if (!verdict.accepted())
@@ -650,11 +671,8 @@ bool Form6::cellAccepted(int row, int column, QString& text) {
     if (refused.isEmpty())
         return true;
     // The cell keeps its old value; a user who left the row for another is brought back to it.
-    QTimer::singleShot(0, this, [this, row, column] {
-        if (currentRow() != row)
-            goTo(row, column);
-    });
-    refuse(refused, DBGrid3);
+    platform::MessageService::show(refused, platform::MessageIcon::Critical);
+    platform::FocusReturn::toCell(DBGrid3, row, column);
     return false;
 }
 
@@ -756,11 +774,15 @@ bool Form6::gridKey(QKeyEvent* event) {
     default:
         break;
     }
-    if (!TypedKey::printable(event->text()) || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
+    return false;
+}
+
+bool Form6::typedInCell(int column, const QString& text) {
+    const int row = currentRow();
     if (column == Column::Relation && m_chain->cell(row, Column::Relation).isEmpty()) {
         openColumnList(Column::Relation);
-        DBList_relation->setEditText(event->text());
+        DBList_relation->setEditText(text);
+        DBList_relation->lineEdit()->end(false);
         return true;
     }
     if (column == Column::HeirName)
@@ -769,7 +791,8 @@ bool Form6::gridKey(QKeyEvent* event) {
         RichTextBox2->show();
         if (m_chain->cell(row, Column::DeceasedName).isEmpty()) {
             GET_NAMES_TO_DBLIST_WARITH_NAMES();
-            DBList_deth_name->setEditText(event->text());
+            DBList_deth_name->setEditText(text);
+            DBList_deth_name->lineEdit()->end(false);
             return true;
         }
     }
@@ -914,7 +937,7 @@ void Form6::DBCombo_w_name_Accept() {
 }
 
 void Form6::ADD_RELATION() {
-    const QString relation = ChainRelations::listSpelling(m_relations, DBList_relation->currentText());
+    const QString relation = entry::RelationSpelling::listSpelling(m_db, DBList_relation->currentText());
     const int row = currentRow();
     const ChainRow line = m_chain->line(row);
     const auto verdict = ChainRelations::check(

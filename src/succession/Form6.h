@@ -2,11 +2,10 @@
 
 #include "data/Database.h"
 #include "engine/report/CaseContext.h"
+#include "entry/Form12.h"
 #include "succession/ChainRow.h"
 
 #include <QDialog>
-
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -18,15 +17,17 @@ class QTableView;
 class QTextBrowser;
 class QTimer;
 
+namespace platform {
+class LanguageOptionFrame;
+}
+
 namespace succession {
 
 class ChainGridModel;
 
-// The ways out of the dialogue that end the program, handed in by whoever shows it.
-struct ExitHooks {
-    std::function<void()> cleanExit; // the exit button Command2
-    std::function<void()> mainMenu;  // the main-menu button Command3
-};
+// The ways out of the dialogue, handed in by whoever shows it, as for the case entry: here the
+// exit button is Command2 and the main-menu button Command3.
+using ExitHooks = entry::ExitHooks;
 
 // The successive-deaths dialogue: the chain of deceased in the order of their deaths, each with
 // his heirs, typed into the working table MUNASKA_TEMP and handed to the engine by the run
@@ -97,6 +98,7 @@ private:
     void afterCellWritten(int row);
     void followRow(int row);
     bool gridKey(QKeyEvent* event);
+    bool typedInCell(int column, const QString& text);
     void refuse(const QString& message, QWidget* back);
     void placeLists(const QPoint& viewportPos);
     void showList(QComboBox* list);
@@ -116,6 +118,7 @@ private:
     int m_listTop = -1;
     QWidget* m_focusOnShow = nullptr;
 
+    platform::LanguageOptionFrame* Frame2 = nullptr;
     QTableView* DBGrid3 = nullptr;
     QLineEdit* Text_deth_no_ind = nullptr;
     QLineEdit* Text_deth_name_ind = nullptr;

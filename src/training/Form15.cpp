@@ -2,6 +2,7 @@
 
 #include "platform/AppPaths.h"
 #include "platform/ProcessExit.h"
+#include "platform/widgets/AccessKeyCaption.h"
 #include "results/ShrinkEnlargeButtons.h"
 
 #include <QApplication>
@@ -111,8 +112,9 @@ void Form15::buildControls() {
     layout->setSpacing(8);
 
     auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
+        auto* b = new QPushButton(this);
         b->setObjectName(QString::fromLatin1(name));
+        platform::AccessKeyCaption::apply(b, caption);
         b->setAutoDefault(false);
         b->setMinimumHeight(30);
         return b;

@@ -3,6 +3,8 @@
 #include "entry/Form12.h"
 #include "platform/widgets/ArabicKeyboard.h"
 #include "platform/widgets/FirstKeyConversion.h"
+#include "succession/ChainGridModel.h"
+#include "succession/Form6.h"
 #include "support/TypedKeys.h"
 
 #include <QAbstractItemView>
@@ -49,9 +51,17 @@ public:
         return std::make_unique<entry::Form12>(self.db, self.host);
     }
 
+    // The chain dialogue with one heir of its first deceased stored.
+    static std::unique_ptr<QWidget> openForm6(entrytest::EntryFixture& f) {
+        auto& self = static_cast<FirstKeyConversionTest&>(f);
+        self.db.execute("insert into MUNASKA_TEMP (warith_relation, warith_name, deth_name, arrange) "
+                        "values ('ابن', 'علي', 'احمد', 1)");
+        return std::make_unique<succession::Form6>(self.db, self.host);
+    }
+
 protected:
     static const std::map<std::string, Opener>& openers() {
-        static const std::map<std::string, Opener> all = {{"Form12", &openForm12}};
+        static const std::map<std::string, Opener> all = {{"Form12", &openForm12}, {"Form6", &openForm6}};
         return all;
     }
 
@@ -240,6 +250,17 @@ INSTANTIATE_TEST_SUITE_P(Form12, FirstKeyConversionTest,
                                            FieldCase{"Form12", "Text_ADRESS_ENTRY_NAME"},
                                            FieldCase{"Form12", "DBList_relation"},
                                            FieldCase{"Form12", "DBGrid1", 1}),
+                         [](const ::testing::TestParamInfo<FieldCase>& info) {
+                             return std::string(info.param.dialogue) + "_" + info.param.field;
+                         });
+
+INSTANTIATE_TEST_SUITE_P(Form6, FirstKeyConversionTest,
+                         ::testing::Values(FieldCase{"Form6", "DBCombo_w_name"},
+                                           FieldCase{"Form6", "DBList_deth_name"},
+                                           FieldCase{"Form6", "DBList_relation"},
+                                           FieldCase{"Form6", "Text_ADRESS_ENTRY_NAME"},
+                                           FieldCase{"Form6", "Text_DATA_ENTRY_NAME"},
+                                           FieldCase{"Form6", "DBGrid3", succession::ChainGridModel::HeirName}),
                          [](const ::testing::TestParamInfo<FieldCase>& info) {
                              return std::string(info.param.dialogue) + "_" + info.param.field;
                          });

@@ -69,18 +69,4 @@ TEST_F(ChainRelationsTest, ARelationOverTheRowsOwnIsNotCountedAgainstItself) {
     EXPECT_EQ(verdict("زوج", 1, wife), QString());
 }
 
-TEST_F(ChainRelationsTest, HamzaSpellingsReadAsTheListsSpelling) {
-    const QStringList list = {"اب", "اخ", "اخت", "ام", "ابن", "اب اب ام "};
-    struct Case {
-        const char* typed;
-        const char* read;
-    } cases[] = {
-        {"أب", "اب"},     {"أخت", "اخت"}, {"إبن", "ابن"},
-        {"آم", "ام"},     {"اخ", "اخ"},   {"أب أب أم ", "اب اب ام "},
-        {"صديق", "صديق"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(Relations::listSpelling(list, c.typed), QString(c.read)) << c.typed;
-}
-
 } // namespace

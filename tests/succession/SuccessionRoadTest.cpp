@@ -1,7 +1,9 @@
 #include "shell/Form1.h"
 #include "shell/Form13.h"
+#include "shell/MenuCommands.h"
 #include "shell/Screens.h"
 
+#include "platform/widgets/MainMenuReturn.h"
 #include "platform/widgets/ReportDocument.h"
 #include "platform/widgets/ReportPreview.h"
 #include "platform/widgets/ReportRenderer.h"
@@ -13,6 +15,7 @@
 #include "support/TempAppFolder.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -153,6 +156,54 @@ protected:
     data::Database db = folder.caseDatabase();
     testsupport::CapturedMessages messages;
 };
+
+// Without the tutorial program the main-menu button behaves as the case entry's does: the
+// dialogue closes, the main window is back and the chain in hand is kept for the next command.
+TEST_F(SuccessionRoadTest, TheMainMenuButtonBringsTheMainWindowBackWithTheChainKept) {
+    ASSERT_FALSE(QFile::exists(folder.file("Vesparin_TEST")));
+    QWidget mainWindow;
+    auto reachDialogue = [&](std::function<void(QWidget*)> act) {
+        shell::MenuCommands::mun(db);
+        bool acted = false;
+        QTimer user;
+        user.setInterval(5);
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            QWidget* top = QApplication::activeModalWidget();
+            if (acted || !top || !top->isActiveWindow() || !chainDialog(top))
+                return;
+            acted = true;
+            act(top);
+        });
+        user.start();
+        QTimer giveUp;
+        giveUp.setSingleShot(true);
+        QObject::connect(&giveUp, &QTimer::timeout, [] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                d->done(-1);
+        });
+        giveUp.start(8000);
+        Form13* host = nullptr;
+        EXPECT_NO_THROW(host = Form13::open(shell::realCaseDialogs(), &mainWindow));
+        EXPECT_TRUE(acted);
+        EXPECT_EQ(host, nullptr);
+        EXPECT_FALSE(platform::MainMenuReturn::requested());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            EXPECT_FALSE(qobject_cast<QDialog*>(w) && w->isVisible()) << w->objectName().toStdString();
+    };
+    reachDialogue([&](QWidget* w) {
+        confirm(child<QComboBox>(w, "DBList_deth_name"), "احمد");
+        heir(w, "زوجة", "فاطمة");
+        child<QComboBox>(w, "Text_DATA_ENTRY_NAME")->setEditText("محمود");
+        child<QPushButton>(w, "Command3")->click();
+    });
+    EXPECT_EQ(messages.texts().filter("لتستمر").size(), messages.texts().size())
+        << messages.texts().join('|').toStdString();
+    QStringList kept;
+    for (const QSqlRecord& r : db.select("select warith_relation || '|' || warith_name || '|' || deth_name || '|' || "
+                                         "DATA_ENTRY_NAME from MUNASKA_TEMP order by arrange, ar"))
+        kept << r.value(0).toString();
+    EXPECT_EQ(kept, QStringList({"||احمد|محمود", "زوجة|فاطمة||محمود"}));
+}
 
 TEST_F(SuccessionRoadTest, AChainTypedInIsDividedPrintedAndANewCaseBringsTheDialogueBackEmpty) {
     std::vector<platform::ReportDocument> previews;
