@@ -4,6 +4,8 @@
 #include "platform/AppPaths.h"
 #include "results/ShrinkEnlargeButtons.h"
 #include "shell/ExitPaths.h"
+#include "succession/Form6.h"
+#include "succession/MainMenuExit.h"
 
 #include <QPointer>
 #include <QPushButton>
@@ -23,6 +25,17 @@ Form13::Dialogs realCaseDialogs() {
                                           partners);
         dialog.exec();
     };
+    dialogs.succession = [](engine::CaseContext& context, const results::PartnerWindows& partners) {
+        const data::Database db =
+            data::Database::OpenDatabase(platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST.mdb")));
+        succession::ExitHooks hooks{[db] { ExitPaths::CleanExit(db); },
+                                    [] { succession::MainMenuExit::run(); }};
+        succession::Form6 dialog(db, context, hooks, partners.host);
+        new results::ShrinkEnlargeButtons(&dialog, dialog.findChild<QPushButton*>(QStringLiteral("Command8")),
+                                          dialog.findChild<QPushButton*>(QStringLiteral("Command7")),
+                                          partners);
+        dialog.exec();
+    };
     return dialogs;
 }
 
@@ -30,6 +43,7 @@ Form1::Screens mainWindowScreens(QWidget* mainWindow) {
     QPointer<QWidget> owner(mainWindow);
     Form1::Screens screens;
     screens[QStringLiteral("new1")] = [owner] { Form13::open(realCaseDialogs(), owner); };
+    screens[QStringLiteral("mun")] = [owner] { Form13::open(realCaseDialogs(), owner); };
     return screens;
 }
 

@@ -1,0 +1,552 @@
+#include "ChainFixture.h"
+
+#include "entry/EntryTexts.h"
+#include "entry/NameLists.h"
+#include "results/ShrinkEnlargeButtons.h"
+#include "succession/ChainGridModel.h"
+#include "succession/Form6.h"
+#include "succession/SuccessionTexts.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+using succession::ChainGridModel;
+using succession::Form6;
+namespace Texts = succession::Texts;
+namespace ET = entry::Texts;
+using Col = ChainGridModel::Column;
+
+class Form6Test : public successiontest::ChainFixture {
+protected:
+    static bool within(const QWidget* ancestor, const QWidget* w) {
+        return w && (w == ancestor || ancestor->isAncestorOf(w));
+    }
+    Form6& open() {
+        dialog = std::make_unique<Form6>(
+            db, host, succession::ExitHooks{[this] { ++cleanExits; }, [this] { ++mainMenus; }});
+        return *dialog;
+    }
+    void showActive() {
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        QCoreApplication::processEvents();
+    }
+    template <typename T> T* child(const char* name) const {
+        T* c = dialog->findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+    QTableView* grid() const { return child<QTableView>("DBGrid3"); }
+    ChainGridModel* chain() const { return dialog->chain(); }
+    void goTo(int row, int column) const {
+        grid()->setFocus();
+        grid()->setCurrentIndex(chain()->index(row, column));
+        QCoreApplication::processEvents();
+    }
+    // Types a text into a list's box and confirms it with Enter, as a user does.
+    void pick(const char* list, const QString& text) const {
+        auto* box = child<QComboBox>(list);
+        ASSERT_TRUE(box->isVisible()) << list;
+        box->setEditText(text);
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+    // Types a text into a grid cell and leaves the cell with Enter.
+    void typeIntoCell(int row, int column, const QString& text) const {
+        goTo(row, column);
+        grid()->edit(chain()->index(row, column));
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        editor->insert(text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::qWait(5);
+    }
+    // Types characters of any script into a widget, one key press and release each.
+    static void typeText(QWidget* w, const QString& text) {
+        for (QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &press);
+            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : w, &release);
+        }
+        QCoreApplication::processEvents();
+    }
+    // The first deceased accepted and one heir typed: name first, then the relation from its list.
+    void startChain() {
+        showActive();
+        pick("DBList_deth_name", "احمد");
+        typeIntoCell(1, Col::HeirName, "فاطمة");
+        goTo(1, Col::Relation);
+        typeText(grid(), "ز");
+        pick("DBList_relation", "زوجة");
+    }
+    QStringList chainRows() const {
+        return column(
+            "select warith_relation || '|' || warith_name || '|' || deth_name || '|' || arrange from "
+            "MUNASKA_TEMP order by arrange, ar");
+    }
+
+    engine::CaseContext host;
+    std::unique_ptr<Form6> dialog;
+    int cleanExits = 0;
+    int mainMenus = 0;
+};
+
+TEST_F(Form6Test, LoadOnAnEmptyTableStartsWithTheNextDeceasedList) {
+    db.execute("delete from CHECK_FILE");
+    open();
+    QAbstractItemModelTester tester(chain(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    showActive();
+    EXPECT_EQ(column("select CHECK_FILE from CHECK_FILE"), QStringList({"1"}));
+    EXPECT_TRUE(child<QComboBox>("DBList_deth_name")->isVisible());
+    EXPECT_TRUE(child<QComboBox>("DBList_deth_name")->hasFocus() ||
+                child<QComboBox>("DBList_deth_name")->lineEdit()->hasFocus());
+    EXPECT_EQ(chain()->rowCount(), 1);
+    for (const char* hidden : {"DBList_relation", "DBCombo_w_name", "RichTextBox1", "RichTextBox2",
+                               "Text_deth_no_ind", "Text_case_no", "Text_case_name", "Command6"})
+        EXPECT_FALSE(child<QWidget>(hidden)->isVisible()) << hidden;
+    for (const char* disabled : {"Command_save", "Command_edit", "Command_delete", "DBGrid_put",
+                                 "Text_case_no_appeare", "Text_serch_case_name"})
+        EXPECT_FALSE(child<QWidget>(disabled)->isEnabled()) << disabled;
+    EXPECT_EQ(child<QComboBox>("DBList_relation")->currentText(),
+              db.scalar("select relations from relations order by au").toString());
+}
+
+TEST_F(Form6Test, LoadShowsAnUnfinishedChainAgainWithoutItsUnclaimedRows) {
+    twoDeceased();
+    heir("ابن", "يتيم", 0);
+    db.execute(
+        "update MUNASKA_TEMP set case_no = 12, DATA_ENTRY_NAME = 'O''Brien', ADRESS_ENTRY_NAME = 'محكمة'");
+    open();
+    showActive();
+    EXPECT_EQ(chain()->storedRows(), 7);
+    EXPECT_EQ(rows("MUNASKA_TEMP"), 7);
+    EXPECT_EQ(child<QLineEdit>("Text_case_no")->text(), "12");
+    EXPECT_EQ(child<QComboBox>("Text_DATA_ENTRY_NAME")->currentText(), "O'Brien");
+    EXPECT_EQ(child<QComboBox>("Text_ADRESS_ENTRY_NAME")->currentText(), "محكمة");
+    EXPECT_TRUE(child<QGroupBox>("FrameADRESS")->isVisible());
+    EXPECT_FALSE(child<QComboBox>("DBList_deth_name")->isVisible());
+    EXPECT_TRUE(grid()->hasFocus());
+    EXPECT_EQ(child<QLineEdit>("Text_deth_name_ind")->text(), "احمد"); // the grid's first row
+    EXPECT_FALSE(child<QCheckBox>("Check_add_warith")->isChecked());
+}
+
+TEST_F(Form6Test, TypingAChainThroughTheListsBuildsTheWorkingTable) {
+    open();
+    startChain();
+    EXPECT_EQ(child<QLineEdit>("Text_deth_no_ind")->text(), "1");
+    EXPECT_TRUE(child<QCheckBox>("Check_add_warith")->isChecked());
+    typeIntoCell(2, Col::HeirName, "علي");
+    goTo(2, Col::Relation);
+    typeText(grid(), "ا");
+    pick("DBList_relation", "ابن");
+    // The next deceased from the candidates, opened by typing into his empty cell.
+    goTo(3, Col::DeceasedName);
+    typeText(grid(), "ع");
+    EXPECT_TRUE(child<QComboBox>("DBList_deth_name")->isVisible());
+    EXPECT_EQ(child<QComboBox>("DBList_deth_name")->currentText(), "ع");
+    pick("DBList_deth_name", "علي ");
+    EXPECT_EQ(child<QLineEdit>("Text_deth_no_ind")->text(), "2");
+    EXPECT_EQ(child<QLineEdit>("Text_deth_name_ind")->text(), "علي");
+    // A heir of the first deceased picked for the second, the relation typed with hamza.
+    goTo(4, Col::HeirName);
+    grid()->clicked(chain()->index(4, Col::HeirName));
+    EXPECT_TRUE(child<QComboBox>("DBCombo_w_name")->isVisible());
+    pick("DBCombo_w_name", "فاطمة");
+    goTo(4, Col::Relation);
+    typeText(grid(), "ا");
+    pick("DBList_relation", "أم");
+    EXPECT_EQ(chainRows(),
+              QStringList({"||احمد|1", "زوجة|فاطمة||1", "ابن|علي||1", "||علي|2", "ام|فاطمة||2"}));
+    EXPECT_EQ(column("select deth_status from MUNASKA_TEMP where deth_name <> '' order by arrange"),
+              QStringList({"", Texts::LaterDeceased}));
+    EXPECT_EQ(messages.texts(), QStringList());
+}
+
+TEST_F(Form6Test, ARefusedRowSaveIsSaidOnceAndTheCursorStaysOnTheRow) {
+    open();
+    startChain();
+    typeIntoCell(2, Col::HeirName, "فاطمة");
+    goTo(2, Col::Relation);
+    typeText(grid(), "ا");
+    pick("DBList_relation", "ابن");
+    EXPECT_EQ(messages.texts(), QStringList({Texts::HeirTwice}));
+    EXPECT_EQ(grid()->currentIndex().row(), 2);
+    // A whole row that the rules refuse stays as typed, with one message.
+    child<QCheckBox>("Check_add_warith")->setChecked(false);
+    typeIntoCell(2, Col::HeirName, "سالم");
+    EXPECT_EQ(messages.texts(), QStringList({Texts::HeirTwice, Texts::ChooseDeceasedFirst}));
+    EXPECT_EQ(grid()->currentIndex().row(), 2);
+    EXPECT_TRUE(chain()->hasChanges());
+    // Leaving it is refused once more, and the cursor comes back to it.
+    goTo(0, Col::Relation);
+    QTest::qWait(10);
+    EXPECT_EQ(messages.texts().size(), 3);
+    EXPECT_EQ(grid()->currentIndex().row(), 2);
+    EXPECT_EQ(rows("MUNASKA_TEMP"), 2);
+}
+
+TEST_F(Form6Test, TypingOpensAListForEveryPrintableCharacterAndForNoControlKey) {
+    open();
+    startChain();
+    struct Case {
+        const char* what;
+        int column;
+        const char* typed;
+        const char* list; // null: none opens
+    } cases[] = {
+        {"an Arabic letter in an empty relation cell", Col::Relation, "ب", "DBList_relation"},
+        {"a Latin letter in an empty relation cell", Col::Relation, "b", "DBList_relation"},
+        {"a digit in an empty deceased cell", Col::DeceasedName, "7", "DBList_deth_name"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        goTo(2, c.column);
+        typeText(grid(), QString::fromUtf8(c.typed));
+        auto* list = child<QComboBox>(c.list);
+        EXPECT_TRUE(list->isVisible());
+        EXPECT_EQ(list->currentText(), QString::fromUtf8(c.typed));
+        dialog->Form_KeyUp(Qt::Key_Escape);
+        EXPECT_FALSE(list->isVisible());
+    }
+    goTo(2, Col::Relation);
+    for (Qt::Key k : {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Escape, Qt::Key_Left}) {
+        QTest::keyClick(grid(), k);
+        EXPECT_FALSE(child<QComboBox>("DBList_relation")->isVisible()) << k;
+        goTo(2, Col::Relation);
+    }
+    // A filled relation cell opens nothing: the typing goes to the cell.
+    goTo(1, Col::Relation);
+    typeText(grid(), "ب");
+    EXPECT_FALSE(child<QComboBox>("DBList_relation")->isVisible());
+}
+
+TEST_F(Form6Test, F5AndAClickOpenTheColumnsListUnderTheRowAndEscClosesThem) {
+    open();
+    startChain();
+    goTo(1, Col::DeceasedName);
+    QTest::keyClick(grid(), Qt::Key_F5);
+    EXPECT_TRUE(child<QComboBox>("DBList_deth_name")->isVisible());
+    EXPECT_TRUE(child<QTextBrowser>("RichTextBox2")->isVisible());
+    goTo(1, Col::Status);
+    QTest::keyClick(grid(), Qt::Key_F5);
+    EXPECT_FALSE(child<QComboBox>("DBList_relation")->isVisible());
+
+    const QRect cell = grid()->visualRect(chain()->index(1, Col::Relation));
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
+    auto* relations = child<QComboBox>("DBList_relation");
+    EXPECT_TRUE(relations->isVisible());
+    EXPECT_TRUE(child<QTextBrowser>("RichTextBox1")->isVisible());
+    const int rowBottom = grid()->viewport()->mapTo(dialog.get(), QPoint(0, cell.bottom())).y();
+    EXPECT_NEAR(relations->y(), rowBottom, 2);
+
+    QTest::keyClick(relations->lineEdit(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(relations->isVisible());
+    EXPECT_FALSE(child<QTextBrowser>("RichTextBox1")->isVisible());
+    EXPECT_FALSE(child<QTextBrowser>("RichTextBox2")->isVisible());
+    EXPECT_TRUE(grid()->hasFocus());
+}
+
+TEST_F(Form6Test, TabLeavesAnOpenListAndClosesIt) {
+    open();
+    startChain();
+    goTo(2, Col::Relation);
+    QTest::keyClick(grid(), Qt::Key_F5);
+    auto* relations = child<QComboBox>("DBList_relation");
+    ASSERT_TRUE(relations->isVisible());
+    QTest::keyClick(relations->lineEdit(), Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(relations->isVisible());
+    EXPECT_FALSE(child<QTextBrowser>("RichTextBox1")->isVisible());
+    EXPECT_FALSE(within(relations, QApplication::focusWidget()));
+}
+
+TEST_F(Form6Test, DeleteAndEnterInTheGrid) {
+    open();
+    startChain();
+    // Delete in the relation column empties the cell.
+    goTo(1, Col::Relation);
+    QTest::keyClick(grid(), Qt::Key_Delete);
+    EXPECT_EQ(chain()->cell(1, Col::Relation), QString());
+    chain()->dropChanges();
+    // Enter on a saved row goes on to the preparer.
+    goTo(1, Col::HeirName);
+    QTest::keyClick(grid(), Qt::Key_Return);
+    EXPECT_TRUE(child<QComboBox>("Text_DATA_ENTRY_NAME")->lineEdit()->hasFocus());
+    // A deceased with heirs is not deleted.
+    grid()->selectRow(0);
+    dialog->deleteRow(0);
+    EXPECT_EQ(messages.last(), Texts::DeceasedHasHeirs);
+    EXPECT_EQ(rows("MUNASKA_TEMP"), 2);
+}
+
+TEST_F(Form6Test, DeletingTheCurrentDeceasedsOwnRowLeavesNoDeceasedForNewHeirs) {
+    open();
+    showActive();
+    pick("DBList_deth_name", "احمد");
+    ASSERT_EQ(rows("MUNASKA_TEMP"), 1);
+    dialog->deleteRow(0);
+    EXPECT_EQ(rows("MUNASKA_TEMP"), 0);
+    EXPECT_EQ(child<QLineEdit>("Text_deth_no_ind")->text(), QString());
+    EXPECT_EQ(child<QLineEdit>("Text_deth_name_ind")->text(), QString());
+    EXPECT_FALSE(child<QCheckBox>("Check_add_warith")->isChecked());
+    EXPECT_EQ(messages.texts(), QStringList());
+}
+
+TEST_F(Form6Test, AddHeirsNeedsADeceasedAndTheIndicatorFollowsTheRowOtherwise) {
+    twoDeceased();
+    open();
+    showActive();
+    auto* box = child<QCheckBox>("Check_add_warith");
+    child<QLineEdit>("Text_deth_no_ind")->clear();
+    box->click();
+    EXPECT_EQ(messages.texts(), QStringList({Texts::ChooseDeceased}));
+    EXPECT_FALSE(box->isChecked());
+    goTo(4, Col::HeirName); // فاطمة under علي
+    EXPECT_EQ(child<QLineEdit>("Text_deth_no_ind")->text(), "2");
+    EXPECT_EQ(child<QLineEdit>("Text_deth_name_ind")->text(), "علي");
+    goTo(chain()->entryRow(), Col::HeirName);
+    EXPECT_EQ(child<QLineEdit>("Text_deth_no_ind")->text(), QString());
+    EXPECT_EQ(child<QLineEdit>("Text_deth_name_ind")->text(), QString());
+}
+
+TEST_F(Form6Test, AHeirAddedLaterToAnEarlierDeceasedStandsUnderHimAfterRegrouping) {
+    twoDeceased();
+    open();
+    showActive();
+    goTo(1, Col::HeirName); // فاطمة under احمد: he becomes the current deceased
+    child<QCheckBox>("Check_add_warith")->click();
+    ASSERT_TRUE(child<QCheckBox>("Check_add_warith")->isChecked());
+    typeIntoCell(chain()->entryRow(), Col::HeirName, "زينب");
+    goTo(chain()->entryRow(), Col::Relation);
+    typeText(grid(), "ب");
+    pick("DBList_relation", "بنت");
+    EXPECT_EQ(chain()->cell(7, Col::HeirName), "زينب"); // at the bottom until regrouped
+    child<QPushButton>("Command5")->click();
+    EXPECT_EQ(chain()->cell(4, Col::HeirName), "زينب");
+    EXPECT_EQ(chain()->cell(4, Col::Arrange), "1");
+    EXPECT_EQ(messages.texts(), QStringList());
+}
+
+TEST_F(Form6Test, TheHeirNameListRenamesOnlyOnAPickAndNeverOnEsc) {
+    twoDeceased();
+    open();
+    showActive();
+    dialog->findChild<QCheckBox*>("Check_add_warith")->setChecked(true);
+    const int ali = 2; // ابن علي under احمد
+    ASSERT_EQ(chain()->cell(ali, Col::HeirName), "علي");
+    goTo(ali, Col::HeirName);
+    dialog->openColumnList(Col::HeirName);
+    child<QComboBox>("DBCombo_w_name")->setEditText("خالد");
+    QTest::keyClick(child<QComboBox>("DBCombo_w_name")->lineEdit(), Qt::Key_Escape);
+    goTo(1, Col::HeirName);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(column("select count(*) from MUNASKA_TEMP where warith_name = 'خالد' or deth_name = 'خالد'"),
+              QStringList({"0"}));
+    // A pick of a name new to the chain renames the person in every row.
+    goTo(ali, Col::HeirName);
+    dialog->openColumnList(Col::HeirName);
+    pick("DBCombo_w_name", " عمر ");
+    EXPECT_EQ(column("select count(*) from MUNASKA_TEMP where warith_name = 'عمر' or deth_name = 'عمر'"),
+              QStringList({"2"}));
+}
+
+TEST_F(Form6Test, RenameButtons) {
+    twoDeceased();
+    open();
+    showActive();
+    goTo(3, Col::DeceasedName); // علي's own row
+    dialog->Command15_Click();
+    EXPECT_EQ(messages.texts(), QStringList({Texts::FirstDeceasedOnly}));
+    goTo(0, Col::DeceasedName);
+    platform::MessageService::setNextInput("احمد الكبير");
+    dialog->Command15_Click();
+    EXPECT_EQ(chain()->cell(0, Col::DeceasedName), "احمد الكبير");
+    goTo(2, Col::HeirName);
+    platform::MessageService::setNextInput("حسن");
+    dialog->Command14_Click();
+    EXPECT_EQ(messages.last(), Texts::HeirRepeatedAmongHeirs);
+}
+
+TEST_F(Form6Test, NewCaseEmptiesTheChainButKeepsTheIssuingBody) {
+    twoDeceased();
+    db.execute("insert into DETH (deth_name, arrange) values ('x', 1)");
+    db.execute("insert into WARITH_DUBLE (warith_name, arrange) values ('y', 1)");
+    db.execute("insert into CHECK_NAME (warith_name) values ('z')");
+    db.execute("update MUNASKA_TEMP set ADRESS_ENTRY_NAME = 'محكمة', DATA_ENTRY_NAME = 'المعد'");
+    open();
+    showActive();
+    child<QPushButton>("Command_new")->click();
+    for (const char* table : {"DETH", "WARITH_DUBLE", "MUNASKA_TEMP", "CHECK_NAME"})
+        EXPECT_EQ(rows(table), 0) << table;
+    EXPECT_EQ(chain()->storedRows(), 0);
+    EXPECT_EQ(child<QComboBox>("Text_DATA_ENTRY_NAME")->currentText(), QString());
+    EXPECT_EQ(child<QComboBox>("Text_ADRESS_ENTRY_NAME")->currentText(), "محكمة");
+    EXPECT_TRUE(child<QComboBox>("DBList_deth_name")->isVisible());
+    EXPECT_TRUE(child<QComboBox>("DBList_deth_name")->lineEdit()->hasFocus());
+}
+
+TEST_F(Form6Test, TheRunRefusesWithTheDialogueOpenAndHandsOverAnAcceptedChain) {
+    twoDeceased();
+    open();
+    showActive();
+    child<QPushButton>("Command1")->click();
+    EXPECT_EQ(messages.texts(), QStringList({Texts::NoPreparer}));
+    EXPECT_TRUE(dialog->isVisible());
+    auto* preparer = child<QComboBox>("Text_DATA_ENTRY_NAME");
+    preparer->setFocus();
+    preparer->setEditText("O'Brien ");
+    // The twin runs the preparer box's own steps first: the name reaches its list and the rows.
+    dialog->findChild<QAction*>("Command_ALTER_run")->trigger();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(column("select DATA_ENTRY_NAME from DATA_ENTRY_NAME where DATA_ENTRY_NAME = ?", {"O'Brien"}),
+              QStringList({"O'Brien"}));
+    EXPECT_EQ(rows("DETH"), 2);
+    EXPECT_EQ(column("select distinct DATA_ENTRY_NAME from MUNASKA_TEMP"), QStringList({"O'Brien"}));
+}
+
+TEST_F(Form6Test, PreparerAndIssuingBodyFeedTheirListsAndStampEveryRow) {
+    twoDeceased();
+    db.execute("delete from ADRESS_ENTRY_NAME");
+    open();
+    showActive();
+    auto* preparer = child<QComboBox>("Text_DATA_ENTRY_NAME");
+    auto* body = child<QComboBox>("Text_ADRESS_ENTRY_NAME");
+    auto* toggle = child<QPushButton>("Command4");
+    const auto listed = [&](const char* table) {
+        return column(QString("select %1 from %1 order by 1").arg(table));
+    };
+
+    preparer->setFocus();
+    preparer->setEditText(" O'Brien ");
+    toggle->click(); // shows the issuing body and goes into it: the preparer box is left
+    EXPECT_EQ(listed("DATA_ENTRY_NAME"), QStringList({"O'Brien"}));
+    EXPECT_TRUE(child<QGroupBox>("FrameADRESS")->isVisible());
+    EXPECT_EQ(toggle->text(), ET::RemoveIssuingBody);
+    EXPECT_TRUE(body->lineEdit()->hasFocus());
+    body->setEditText("محكمة الكرخ");
+    grid()->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(listed("ADRESS_ENTRY_NAME"), QStringList({"محكمة الكرخ"}));
+    EXPECT_EQ(column("select distinct DATA_ENTRY_NAME || '|' || ADRESS_ENTRY_NAME from MUNASKA_TEMP"),
+              QStringList({"O'Brien|محكمة الكرخ"}));
+
+    // Deleting a name takes it from the list only.
+    child<QPushButton>("Command12")->click();
+    EXPECT_EQ(listed("DATA_ENTRY_NAME"), QStringList());
+    EXPECT_EQ(preparer->currentText(), " O'Brien ");
+    child<QPushButton>("Command11")->click();
+    EXPECT_EQ(listed("ADRESS_ENTRY_NAME"), QStringList());
+
+    // Removing the issuing body leaves "-" in the box and its list, not yet on the rows.
+    toggle->click();
+    EXPECT_FALSE(child<QGroupBox>("FrameADRESS")->isVisible());
+    EXPECT_EQ(body->currentText(), "-");
+    EXPECT_EQ(listed("ADRESS_ENTRY_NAME"), QStringList({"-"}));
+    EXPECT_EQ(toggle->text(), ET::AddIssuingBody);
+    EXPECT_EQ(column("select distinct ADRESS_ENTRY_NAME from MUNASKA_TEMP"), QStringList({"محكمة الكرخ"}));
+
+    entry::NameLists::add(db, entry::NameLists::List::Preparers, "أ");
+    entry::NameLists::add(db, entry::NameLists::List::Preparers, "ب");
+    child<QPushButton>("Command9")->click();
+    EXPECT_EQ(listed("DATA_ENTRY_NAME"), QStringList());
+    child<QPushButton>("Command10")->click();
+    EXPECT_EQ(listed("ADRESS_ENTRY_NAME"), QStringList());
+}
+
+TEST_F(Form6Test, TheRunCaptionTypesItselfOut) {
+    open();
+    showActive();
+    auto* run = child<QPushButton>("Command1");
+    QTest::mouseMove(run);
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), run->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(run, &move);
+    auto* timer = dialog->findChild<QTimer*>("Timer16");
+    ASSERT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), Form6::RunCaptionInterval);
+    QStringList seen;
+    for (int i = 0; i < 5; ++i) {
+        dialog->Timer16_Timer();
+        seen << run->text();
+    }
+    EXPECT_EQ(seen, QStringList({ET::RunStep1, ET::RunStep2, ET::RunStep3, ET::RunStep4, ET::RunCaption}));
+    EXPECT_FALSE(timer->isActive());
+}
+
+TEST_F(Form6Test, OnlyItsOwnButtonsLeaveTheDialogue) {
+    open();
+    showActive();
+    dialog->close();
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    dialog->reject();
+    EXPECT_TRUE(dialog->isVisible());
+    child<QPushButton>("Command2")->click();
+    dialog->findChild<QAction*>("Command_ALTER_endprogram")->trigger();
+    child<QPushButton>("Command3")->click();
+    EXPECT_EQ(cleanExits, 2);
+    EXPECT_EQ(mainMenus, 1);
+}
+
+TEST_F(Form6Test, CaptionsAreWholeWordsWithTheirAccessKeysKept) {
+    open();
+    showActive();
+    EXPECT_EQ(child<QPushButton>("Command3")->text(), "القائمة الرئيسية");
+    EXPECT_EQ(child<QPushButton>("Command_new")->text(), "مسألة جديدة");
+    auto* key = dialog->findChild<QAction*>("Command_new_key");
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->shortcut(), QKeySequence("Alt+ج"));
+    twoDeceased();
+    key->trigger();
+    EXPECT_EQ(rows("MUNASKA_TEMP"), 0);
+}
+
+TEST_F(Form6Test, TheChainGridsColumnsFitInItsWidth) {
+    twoDeceased();
+    open();
+    showActive();
+    EXPECT_LE(grid()->horizontalHeader()->length(), grid()->viewport()->width());
+    // A long name widens its column; the grid then scrolls rather than cut it.
+    db.execute(
+        "update MUNASKA_TEMP set warith_name = 'عبد الرحمن بن عبد الله بن محمد' where warith_name = 'حسن'");
+    chain()->reload();
+    QCoreApplication::processEvents();
+    const int longName = grid()->fontMetrics().horizontalAdvance("عبد الرحمن بن عبد الله بن محمد");
+    EXPECT_GE(grid()->columnWidth(Col::HeirName), longName);
+    for (int c : {int(Col::Relation), int(Col::HeirName), int(Col::DeceasedName)})
+        EXPECT_GE(grid()->columnWidth(c), grid()->horizontalHeader()->sectionSizeHint(c)) << c;
+}
+
+TEST_F(Form6Test, ShrinkAndEnlargeMoveTheDialogue) {
+    open();
+    results::ShrinkEnlargeButtons buttons(dialog.get(), child<QPushButton>("Command8"),
+                                          child<QPushButton>("Command7"), {});
+    showActive();
+    child<QPushButton>("Command8")->click();
+    EXPECT_TRUE(child<QPushButton>("Command7")->isVisible());
+    EXPECT_EQ(dialog->frameGeometry().height(), results::ShrinkEnlargeButtons::toPixels(600));
+    child<QPushButton>("Command7")->click();
+    EXPECT_FALSE(child<QPushButton>("Command7")->isVisible());
+}
+
+} // namespace
