@@ -1,11 +1,8 @@
 #include "succession/ChainRun.h"
 
-#include "engine/ChainIntake.h"
-#include "engine/EngineContext.h"
-#include "engine/EnginePort.h"
-#include "engine/EngineState.h"
-#include "engine/NameTables.h"
-#include "engine/ReportSurface.h"
+#include "engine/calc/ChainIntake.h"
+#include "engine/calc/EngineState.h"
+#include "engine/calc/NameTables.h"
 #include "entry/NameLists.h"
 #include "succession/SuccessionTexts.h"
 
@@ -16,17 +13,10 @@ namespace {
 const QString NoIssuingBody = QStringLiteral("-");
 
 // The engine's side of a dry intake: nothing is shown, the refusal comes back in the result.
-class SilentPort : public engine::EnginePort {
+class SilentOutput : public engine::IntakeOutput {
 public:
-    void showEntryDialog(engine::EntryStage, engine::CaseContext&) override {}
-    void showSuccessionDialog(engine::CaseContext&) override {}
-    void showResultsScreen(engine::CaseContext&) override {}
-    void showMessage(const QString&) override {}
-    void pause() override {}
-    engine::ReportSurface& surface() override { return m_surface; }
-
-private:
-    engine::ReportSurface m_surface;
+    void message(const QString&) override {}
+    void heirRead() override {}
 };
 
 QString intakeRefusal(const data::Database& db, const ChainHeader& header) {
@@ -34,13 +24,10 @@ QString intakeRefusal(const data::Database& db, const ChainHeader& header) {
     names.fillRelationNames();
     names.fillMenuTexts();
     engine::EngineState state;
-    engine::CaseContext context;
-    context.Text_case_no = header.caseNo;
-    SilentPort port;
-    engine::EngineContext ctx{state, names, db, port, context};
-    engine::ChainResult r = engine::CountDeceased(ctx);
+    SilentOutput output;
+    engine::ChainResult r = engine::CountDeceased(state, db, header.caseNo, output);
     if (r.step == engine::ChainStep::Calculate)
-        r = engine::ChainIntake(ctx);
+        r = engine::ChainIntake(state, names, db, output);
     return r.step == engine::ChainStep::Calculate ? QString() : r.message;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/Database.h"
-#include "engine/CaseContext.h"
+#include "engine/report/CaseContext.h"
 
 #include <QString>
 

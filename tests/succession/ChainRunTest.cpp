@@ -3,8 +3,8 @@
 #include "succession/ChainRun.h"
 #include "succession/SuccessionTexts.h"
 
-#include "engine/ChainIntake.h"
-#include "engine/HeirIntake.h"
+#include "engine/calc/ChainIntake.h"
+#include "engine/calc/HeirIntake.h"
 
 namespace {
 
