@@ -47,7 +47,7 @@ QString BoundTableModel::cell(int row, int column) const {
 bool BoundTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole)
         return false;
-    const QString text = value.toString();
+    const QString text = readText ? readText(index.column(), value.toString()) : value.toString();
     if (beforeColUpdate && !beforeColUpdate(index.row(), index.column(), text))
         return false;
     write(index.row(), index.column(), text);

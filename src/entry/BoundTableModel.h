@@ -26,6 +26,9 @@ public:
     BoundTableModel(data::Database db, QString table, std::vector<Column> columns, QString order,
                     QObject* parent = nullptr);
 
+    // A changed cell's text as the grid takes it (for example a relation in the list's spelling);
+    // unset: as typed. Runs before beforeColUpdate, which sees the result.
+    std::function<QString(int column, const QString& text)> readText;
     // Asked before a changed cell is taken: false keeps the old value. The row is that of the
     // cell; the new entry row counts as a row too.
     std::function<bool(int row, int column, const QString& text)> beforeColUpdate;

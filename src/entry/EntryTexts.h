@@ -49,6 +49,16 @@ inline const QString HeirNameColumn = QStringLiteral("اسم الوارث");
 inline const QString GridTip = QStringLiteral(" F5 لاظهار قائمة اصناف الورثة اضغط  ");
 inline const QString RangeFrom = QStringLiteral("من رقم المسألة");
 inline const QString RangeTo = QStringLiteral("الى");
+inline const QString ModelCasesFrame = QStringLiteral("مسائل  نموذجية");
+inline const QString ModelSearchLabel = QStringLiteral("بحث عن رقم-عنوان مسالة");
+inline const QString ModelTitleColumn = QStringLiteral("العنوان");
+inline const QString ModelNumberColumn = QStringLiteral("الرقم");
+inline const QString RunOneModelCase = QStringLiteral("&تنفيذ مفرد");
+inline const QString RunModelRange = QStringLiteral("تنفيذ متسلسل");
+inline const QString RunQueuedModelCase =
+    QStringLiteral("تنفيذ المسائل تلقائياً ،يجب ان يبتعد الامر عن الانظار دون اخفائه");
+// The preparer named on the report of a model case, and kept in the preparer list for it.
+inline const QString DefaultPreparer = QStringLiteral("المسائل النموذجية");
 inline const QString NoteHeading = QStringLiteral("ملاحظة مهمة جداً");
 inline const QString Note1 = QStringLiteral("عند تحديد صلة كل وارث بالمتوفى ");
 inline const QString Note2 = QStringLiteral("فيجب مراعاة أن تكون النسبة للمتوفى حصراُ");

@@ -1,13 +1,22 @@
 #include "entry/Form12.h"
 
+#include "engine/report/AmountCommands.h"
 #include "entry/BoundTableModel.h"
 #include "entry/EntryTexts.h"
 #include "entry/GridCellDelegate.h"
+#include "entry/ModelCaseStage.h"
 #include "entry/NameLists.h"
+#include "entry/RelationCellKeys.h"
 #include "entry/RelationRules.h"
+#include "entry/RelationSpelling.h"
 #include "entry/StageAnswers.h"
 #include "entry/StoredCases.h"
 #include "platform/MessageService.h"
+#include "platform/widgets/ArabicKeyboard.h"
+#include "platform/widgets/FirstKeyConversion.h"
+#include "platform/widgets/LanguageOptionFrame.h"
+#include "platform/widgets/AccessKeyCaption.h"
+#include "platform/widgets/FocusReturn.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -23,6 +32,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 #include <QTableView>
 #include <QTextBrowser>
@@ -48,8 +58,9 @@ QLabel* label(const QString& text, QWidget* parent) {
 }
 
 QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
+    auto* b = new QPushButton(parent);
     b->setObjectName(name);
+    platform::AccessKeyCaption::apply(b, caption);
     // The dialogue has no default button: Enter in a box must not press whatever button comes
     // first, and a button takes Enter only while it has the focus (keyPressEvent).
     b->setAutoDefault(false);
@@ -168,7 +179,7 @@ void Form12::buildWidgets() {
     layout->addWidget(buildTypeFrame());
     layout->addWidget(buildEstateFrame());
     layout->addWidget(buildDetailsFrame(), 1);
-    layout->addWidget(buildStoredFrame());
+    layout->addWidget(buildStoredFrame(), 1);
     layout->addStretch(0);
 
     auto* bottom = new QHBoxLayout;
@@ -189,6 +200,10 @@ void Form12::buildWidgets() {
             m_hooks.cleanExit();
     });
     connect(Command8, &QPushButton::clicked, this, [this] {
+        // Should the main window come back instead of the program ending, the case in hand is
+        // still there for the next command.
+        if (Frame_case_details->isVisibleTo(this))
+            CaseHandOver::stampHeader(m_db, header());
         if (m_hooks.mainMenu)
             m_hooks.mainMenu();
     });
@@ -248,6 +263,7 @@ QGroupBox* Form12::buildEstateFrame() {
     Frame_tariqa = frame(QStringLiteral("Frame_tariqa"), Texts::EstateFrame, this);
     auto* grid = new QGridLayout(Frame_tariqa);
     Text_tariqa_ammount = lineEdit(QStringLiteral("Text_tariqa_ammount"), Frame_tariqa);
+    platform::ArabicKeyboard::setMapped(Text_tariqa_ammount, false);
     Text_tariqa_currency = combo(QStringLiteral("Text_tariqa_currency"), true, Frame_tariqa);
     Text_tariqa_currency->setMinimumWidth(180);
     Command3 = button(QStringLiteral("Command3"), Texts::CurrencyTable, Frame_tariqa);
@@ -298,6 +314,8 @@ QGroupBox* Form12::buildDetailsFrame() {
     caseRow->addWidget(label(Texts::CaseNoLabel, Frame_case_details));
     caseRow->addWidget(Text_case_no_appeare);
     caseRow->addStretch(1);
+    Frame2 = new platform::LanguageOptionFrame(Frame_case_details);
+    caseRow->addWidget(Frame2);
     caseRow->addWidget(Command_new);
     layout->addLayout(caseRow);
 
@@ -341,6 +359,9 @@ QGroupBox* Form12::buildDetailsFrame() {
                                   {{QStringLiteral("warith_relation"), Texts::RelationColumn},
                                    {QStringLiteral("warith_name"), Texts::HeirNameColumn}},
                                   QStringLiteral("order by ar"), this);
+    m_heirs->readText = [this](int column, const QString& text) {
+        return column == 0 ? RelationSpelling::listSpelling(m_db, text) : text;
+    };
     m_heirs->beforeColUpdate = [this](int row, int column, const QString& text) {
         return typedCellAccepted(row, column, text);
     };
@@ -406,21 +427,27 @@ QGroupBox* Form12::buildDetailsFrame() {
     connect(Command10, &QPushButton::clicked, this, &Form12::Command10_Click);
     connect(Command11, &QPushButton::clicked, this, &Form12::Command11_Click);
     connect(Command_new, &QPushButton::clicked, this, &Form12::Command_new_Click);
+
+    // The grid's conversion must see a key before the relation list takes it: the filter
+    // installed last sees it first.
+    new RelationCellKeys(DBGrid1, m_heirs, [this](const QString& typed) { openPickListWith(typed); });
+    m_firstKey = new platform::FirstKeyConversion(this, Frame2->arabicOption());
+    for (const char* field :
+         {"Text_deth_name", "Text_DATA_ENTRY_NAME", "Text_ADRESS_ENTRY_NAME", "DBList_relation", "DBGrid1"})
+        m_firstKey->attach(QString::fromLatin1(field));
+    for (QLineEdit* number : {Text_case_no_appeare, Text_case_no})
+        platform::ArabicKeyboard::setMapped(number, false);
     return Frame_case_details;
 }
 
 QGroupBox* Form12::buildStoredFrame() {
-    Frame_stord_case = frame(QStringLiteral("Frame_stord_case"), QString(), this);
-    auto* row = new QHBoxLayout(Frame_stord_case);
-    Text_from = lineEdit(QStringLiteral("Text_from"), Frame_stord_case);
-    Text_to = lineEdit(QStringLiteral("Text_to"), Frame_stord_case);
-    Text_from->setMaximumWidth(90);
-    Text_to->setMaximumWidth(90);
-    row->addWidget(label(Texts::RangeFrom, Frame_stord_case));
-    row->addWidget(Text_from);
-    row->addWidget(label(Texts::RangeTo, Frame_stord_case));
-    row->addWidget(Text_to);
-    row->addStretch(1);
+    m_modelCases = new ModelCaseStage(m_db, m_host, this);
+    Frame_stord_case = m_modelCases;
+    Text_from = m_modelCases->fromBox();
+    Text_to = m_modelCases->toBox();
+    platform::ArabicKeyboard::setMapped(Text_from, false);
+    platform::ArabicKeyboard::setMapped(Text_to, false);
+    connect(m_modelCases, &ModelCaseStage::answered, this, &Form12::leave);
     return Frame_stord_case;
 }
 
@@ -435,8 +462,23 @@ void Form12::buildTwins() {
         addAction(action);
         connect(action, &QAction::triggered, this, [this, visible, click] {
             // A twin does nothing while its button's frame is not the stage on screen.
-            if (visible->isVisibleTo(this))
-                (this->*click)();
+            if (!visible->isVisibleTo(this))
+                return;
+            // A click moves the focus onto the button, so the box the user was in runs its
+            // lost-focus step first; a key leaves the focus where it is, so the step runs here.
+            QWidget* was = QApplication::focusWidget();
+            const bool inPreparer = withinCombo(Text_DATA_ENTRY_NAME, was);
+            const bool inIssuingBody = withinCombo(Text_ADRESS_ENTRY_NAME, was);
+            if (inPreparer || inIssuingBody) {
+                visible->setFocus(Qt::ShortcutFocusReason);
+                if (QApplication::focusWidget() == was) {
+                    if (inPreparer)
+                        Text_DATA_ENTRY_NAME_LostFocus();
+                    if (inIssuingBody)
+                        Text_ADRESS_ENTRY_NAME_LostFocus();
+                }
+            }
+            (this->*click)();
         });
     };
     twin(QStringLiteral("Command_ALTER_run"), Qt::ALT | Qt::Key_J, Command1, &Form12::Command1_Click);
@@ -575,7 +617,11 @@ void Form12::prepareDetailsStage() {
 }
 
 void Form12::prepareStoredStage() {
-    Frame_stord_case->show();
+    // While a range run has cases queued the stage hands the next one over by itself.
+    if (QPushButton* press = m_modelCases->prepare())
+        m_pressOnShow = press;
+    else
+        m_focusOnShow = m_modelCases->searchBox();
 }
 
 void Form12::showEvent(QShowEvent* event) {
@@ -651,6 +697,15 @@ void Form12::Command_type_case_Click() {
 }
 
 void Form12::Command_tariqa_Click() {
+    // The amount is judged here, with the stage still on screen, by the same rule the engine
+    // applies to it; an empty currency is still ignored.
+    if (Text_tariqa_currency->currentText().isEmpty())
+        return;
+    if (!engine::parseEstateAmount(Text_tariqa_ammount->text())) {
+        platform::MessageService::show(engine::AmountRefusedText, platform::MessageIcon::Critical);
+        platform::FocusReturn::to(Text_tariqa_ammount);
+        return;
+    }
     if (StageAnswers::estate(m_db, Text_tariqa_ammount->text(), Text_tariqa_currency->currentText(), m_host))
         leave();
 }
@@ -804,8 +859,11 @@ bool Form12::typedCellAccepted(int row, int column, const QString& text) {
                                                : RelationRules::nameChanged(m_db, m_heirs->cell(row, 0));
     for (const QString& message : verdict.messages)
         platform::MessageService::show(message, platform::MessageIcon::Critical);
-    if (!verdict.accepted())
+    if (!verdict.accepted()) {
         ++m_cellRefusals;
+        // The user corrects the refused cell next, not whatever took the focus meanwhile.
+        platform::FocusReturn::toCell(DBGrid1, row, column);
+    }
     return verdict.accepted();
 }
 
@@ -822,13 +880,10 @@ void Form12::showPickList() {
         DBGrid1->viewport()->mapTo(Frame_case_details, QPoint(DBGrid1->columnViewportPosition(0), 0)).x();
     const int left =
         layoutDirection() == Qt::RightToLeft ? columnLeft + DBGrid1->columnWidth(0) - width : columnLeft;
-    int top = m_pickListTop;
-    if (top < 0) {
-        const int rowBottom = current.isValid() ? DBGrid1->rowViewportPosition(current.row()) +
-                                                      DBGrid1->rowHeight(current.row())
-                                                : 0;
-        top = DBGrid1->viewport()->mapTo(Frame_case_details, QPoint(0, rowBottom)).y();
-    }
+    // The list opens over the cell it is for: the relation typed into it stands where the cell is.
+    const int rowTop = current.isValid() ? DBGrid1->rowViewportPosition(current.row()) : 0;
+    const int top = DBGrid1->viewport()->mapTo(Frame_case_details, QPoint(0, rowTop)).y();
+    m_pickListTop = top;
     DBList_relation->setGeometry(left, top, width, DBList_relation->sizeHint().height());
     DBList_relation->show();
     DBList_relation->raise();
@@ -837,6 +892,12 @@ void Form12::showPickList() {
     // The list opens on the text it last held; a relation typed now replaces it rather than
     // being added to its end.
     DBList_relation->lineEdit()->selectAll();
+}
+
+void Form12::openPickListWith(const QString& typed) {
+    showPickList();
+    DBList_relation->setEditText(typed);
+    DBList_relation->lineEdit()->end(false);
 }
 
 void Form12::hidePickList() {
@@ -854,11 +915,12 @@ void Form12::placePickList(const QPoint& pos) {
 }
 
 void Form12::ADD_RELATION() {
-    const QString relation = DBList_relation->currentText();
+    const QString relation = RelationSpelling::listSpelling(m_db, DBList_relation->currentText());
     const RelationRules::Verdict verdict = RelationRules::pickList(m_db, relation);
     if (!verdict.accepted()) {
         platform::MessageService::show(verdict.messages.front(), platform::MessageIcon::Critical);
         DBList_relation->setFocus(Qt::OtherFocusReason);
+        platform::FocusReturn::to(DBList_relation);
         return;
     }
     DBGrid1->setFocus(Qt::OtherFocusReason);
@@ -929,6 +991,13 @@ void Form12::onFocusChanged(QWidget* old, QWidget* now) {
         CaseHandOver::stampDeceased(m_db, Text_deth_name->text());
     if (now == DBGrid1 && !within(DBGrid1, old))
         hidePickList();
+    if (withinCombo(Text_ADRESS_ENTRY_NAME, now) && !withinCombo(Text_ADRESS_ENTRY_NAME, old)) {
+        // Whatever took the focus there, the whole text is selected, to be typed over.
+        QTimer::singleShot(0, Text_ADRESS_ENTRY_NAME, [this] {
+            if (Text_ADRESS_ENTRY_NAME->hasFocus())
+                Text_ADRESS_ENTRY_NAME->lineEdit()->selectAll();
+        });
+    }
 }
 
 bool Form12::eventFilter(QObject* watched, QEvent* event) {
@@ -966,6 +1035,13 @@ bool Form12::eventFilter(QObject* watched, QEvent* event) {
         return DBGrid1->hasFocus() && gridKey(key);
     if (watched == DBGrid2)
         return currencyGridKey(key);
+    // Tab in the pick list takes what is typed there as a pick, as Enter does; it does not go on
+    // to the next control.
+    if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier &&
+        (watched == DBList_relation || watched == DBList_relation->lineEdit())) {
+        ADD_RELATION();
+        return true;
+    }
     if (!isEnter(key))
         return false;
     if (watched == Text_deth_name) {

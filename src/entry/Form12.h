@@ -21,10 +21,16 @@ class QTableView;
 class QTextBrowser;
 class QTimer;
 
+namespace platform {
+class FirstKeyConversion;
+class LanguageOptionFrame;
+} // namespace platform
+
 namespace entry {
 
 class BoundTableModel;
 class StoredCaseListModel;
+class ModelCaseStage;
 
 // The ways out of the dialogue that end the program. The screens that know how the program ends
 // live above this library, so whoever shows the dialogue hands them in.
@@ -118,6 +124,7 @@ private:
     bool currencyGridKey(QKeyEvent* event);
     void moveToHeirs();
     void showPickList();
+    void openPickListWith(const QString& typed);
     void hidePickList();
     void placePickList(const QPoint& viewportPos);
     void onFocusChanged(QWidget* old, QWidget* now);
@@ -173,6 +180,8 @@ private:
     QComboBox* DBList_relation = nullptr;
     QTextBrowser* RichTextBox1 = nullptr;
     QPushButton* Command1 = nullptr;
+    platform::LanguageOptionFrame* Frame2 = nullptr;
+    platform::FirstKeyConversion* m_firstKey = nullptr;
     int m_pickListTop = -1;
     int m_cellRefusals = 0; // cell edits refused so far
     QPushButton* Command_save = nullptr;
@@ -182,6 +191,7 @@ private:
     StoredCaseListModel* m_storedCases = nullptr;
 
     QGroupBox* Frame_stord_case = nullptr;
+    ModelCaseStage* m_modelCases = nullptr;
     QLineEdit* Text_from = nullptr;
     QLineEdit* Text_to = nullptr;
 

@@ -4,6 +4,7 @@
 #include "data/Numbers.h"
 #include "platform/AppPaths.h"
 #include "platform/MessageService.h"
+#include "platform/widgets/AccessKeyCaption.h"
 #include "platform/widgets/ReportDocument.h"
 #include "platform/widgets/ReportPreview.h"
 #include "results/ShrinkEnlargeButtons.h"
@@ -40,6 +41,8 @@ const QString StoredSource = QStringLiteral("خ");
 // line reads from the right as the engine printed it (serial, name, relation, share).
 const char* const gridColumns[] = {"share", "kinds", "print_text", "case_ser", "unit", "deth_name", "ser"};
 constexpr int TextColumn = 2;
+// The least the text column keeps however narrow the grid: a name still shows.
+constexpr int MinTextColumnWidth = 120;
 
 constexpr int ButtonHeight = 30;
 
@@ -133,6 +136,8 @@ void Form14::buildControls() {
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_grid->setWordWrap(false);
+    // Tab goes on to the buttons: the grid is read, not moved through cell by cell.
+    m_grid->setTabKeyNavigation(false);
     m_model = new QSqlQueryModel(this);
     m_model->setObjectName(QStringLiteral("Data8"));
     m_grid->setModel(m_model);
@@ -141,8 +146,9 @@ void Form14::buildControls() {
 
     std::map<QString, QPushButton*> buttons;
     for (const Command& c : commands) {
-        auto* button = new QPushButton(QString::fromUtf8(c.caption), this);
+        auto* button = new QPushButton(this);
         button->setObjectName(QString::fromLatin1(c.name));
+        platform::AccessKeyCaption::apply(button, QString::fromUtf8(c.caption));
         // No default button: Enter on the grid or the font size would otherwise press whichever
         // button the dialogue made its default, the exit among them (keyPressEvent).
         button->setAutoDefault(false);
@@ -357,11 +363,13 @@ void Form14::refreshGrid() {
 
 void Form14::fitColumns() {
     m_grid->resizeColumnsToContents();
-    // The text column takes what the grid has to spare, so the lines do not end in a blank band.
+    // The text column takes what the grid has to spare, so the lines do not end in a blank band,
+    // or gives up what the other columns need: at a large font a long title line would otherwise
+    // push the shares out of sight at the far end of the grid ("23" showing as "3").
     QHeaderView* header = m_grid->horizontalHeader();
-    const int spare = m_grid->viewport()->width() - header->length();
-    if (spare > 0)
-        header->resizeSection(TextColumn, header->sectionSize(TextColumn) + spare);
+    const int others = header->length() - header->sectionSize(TextColumn);
+    const int room = m_grid->viewport()->width() - others;
+    header->resizeSection(TextColumn, std::max(room, MinTextColumnWidth));
 }
 
 void Form14::Combo1_Click() {

@@ -2,6 +2,7 @@
 
 #include <QLayout>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +13,17 @@ namespace {
 // The enlarge button's size in twips.
 constexpr int EnlargeWidth = 1515;
 constexpr int EnlargeHeight = 555;
+// How much of a folded window stays on its screen at the least, in pixels.
+constexpr int StripVisibleWidth = 120;
+
+// Where a window stood before it was folded: its frame's position and its client size. Kept on
+// the window itself, since another screen's enlarge button may be the one that unfolds it.
+constexpr const char* PlaceBeforeShrink = "placeBeforeShrink";
+
+QRect screenArea(const QWidget* window) {
+    const QScreen* screen = window->screen();
+    return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
 } // namespace
 
 ShrinkEnlargeButtons::ShrinkEnlargeButtons(QWidget* screen, const QString& shrinkName,
@@ -59,21 +71,55 @@ void ShrinkEnlargeButtons::placeWindow(QWidget* window, int heightTwips, int top
     window->move(toPixels(leftTwips), window->pos().y());
 }
 
-void ShrinkEnlargeButtons::placeAll(int heightTwips, int topTwips, int leftTwips) {
-    placeWindow(m_screen, heightTwips, topTwips, leftTwips);
-    placeWindow(m_partners.host, heightTwips, topTwips, leftTwips);
-    placeWindow(m_partners.mainWindow, heightTwips, topTwips, leftTwips);
+void ShrinkEnlargeButtons::foldWindow(QWidget* window) {
+    if (!window)
+        return;
+    if (!window->property(PlaceBeforeShrink).isValid())
+        window->setProperty(PlaceBeforeShrink, QRect(window->pos(), window->size()));
+    // The strip stands where it stands on a 1024 x 768 screen, counted from the corner of the
+    // screen the window is on, and never so far that it leaves that screen.
+    const QRect area = screenArea(window);
+    placeWindow(window, ShrunkHeight, 0, 0);
+    const int stripHeight = window->frameGeometry().height();
+    const int left = std::min(area.left() + toPixels(ShrunkLeft), area.right() + 1 - StripVisibleWidth);
+    const int top = std::min(area.top() + toPixels(ShrunkTop), area.bottom() + 1 - stripHeight);
+    window->move(std::max(area.left(), left), std::max(area.top(), top));
+}
+
+void ShrinkEnlargeButtons::unfoldWindow(QWidget* window) {
+    if (!window)
+        return;
+    const QVariant before = window->property(PlaceBeforeShrink);
+    if (!before.isValid()) {
+        // Not folded by these buttons: full height at the top left corner of its screen.
+        const QRect area = screenArea(window);
+        placeWindow(window, FullHeight, 0, 0);
+        window->move(area.topLeft());
+        return;
+    }
+    window->setProperty(PlaceBeforeShrink, QVariant());
+    const QRect place = before.toRect();
+    window->resize(place.size());
+    window->move(place.topLeft());
 }
 
 void ShrinkEnlargeButtons::shrink() {
-    placeAll(ShrunkHeight, ShrunkTop, ShrunkLeft);
+    foldWindow(m_screen);
+    foldWindow(m_partners.host);
+    foldWindow(m_partners.mainWindow);
     m_enlarge->show();
     m_enlarge->raise();
 }
 
 void ShrinkEnlargeButtons::enlarge() {
-    placeAll(FullHeight, 0, 0);
+    unfoldWindow(m_screen);
+    unfoldWindow(m_partners.host);
+    unfoldWindow(m_partners.mainWindow);
     m_enlarge->hide();
+}
+
+bool ShrinkEnlargeButtons::isFolded(const QWidget* window) {
+    return window && window->property(PlaceBeforeShrink).isValid();
 }
 
 } // namespace results

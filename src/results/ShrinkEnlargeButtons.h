@@ -17,9 +17,10 @@ struct PartnerWindows {
 };
 
 // The pair of window buttons that the case screens share: "تصغير الشاشة" folds the screen, the
-// engine host behind it and the main window into a low strip near the lower right corner of a
-// 1024 x 768 screen, so the user can look at something else; "تكبير الشاشة" brings all of them
-// back to full height at the top left corner. Widths never change.
+// engine host behind it and the main window into a low strip near the lower right corner of the
+// screen each is on (where it stands on a 1024 x 768 screen), so the user can look at something
+// else; "تكبير الشاشة" brings each of them back where it was before it was folded (a window that
+// was never folded goes to full height at its screen's top left corner). Widths never change.
 //
 // The helper creates both buttons on the screen. The enlarge button stands at the top left
 // corner of the client area, inside the strip that stays visible when the window is folded, and
@@ -52,9 +53,12 @@ public:
     static void placeWindow(QWidget* window, int heightTwips, int topTwips, int leftTwips);
     static int toPixels(int twips);
 
-private:
-    void placeAll(int heightTwips, int topTwips, int leftTwips);
+    // One window folded into the strip on its own screen, remembering where it stood; and back.
+    static void foldWindow(QWidget* window);
+    static void unfoldWindow(QWidget* window);
+    static bool isFolded(const QWidget* window);
 
+private:
     QPointer<QWidget> m_screen;
     PartnerWindows m_partners;
     QPushButton* m_shrink;

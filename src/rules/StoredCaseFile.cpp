@@ -189,7 +189,9 @@ StoredCaseFile::Result StoredCaseFile::find(qint64 number) {
     Result result;
     Field f;
     while (nextField(f)) {
-        if (f.text == wanted) {
+        // Only a key line starts a record: a name inside another record that happens to read
+        // like the key must not start a read from the middle of that record.
+        if (f.keyLine && f.text == wanted) {
             result = readRecord(f.text);
             break;
         }

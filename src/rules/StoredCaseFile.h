@@ -43,8 +43,8 @@ struct StoredCase {
 // slot) followed by the lines of his heirs (name, relation, class). Fields end at a comma or a line
 // end.
 //
-// A search looks at every field from the start of the file until one equals the key exactly, so
-// "ت/12" never matches case 12. A scan hands out every record in turn and keeps the file open
+// A search looks at every key line from the start of the file until one equals the key exactly,
+// so "ت/12" never matches case 12, and a field inside a record never starts one. A scan hands out every record in turn and keeps the file open
 // between records; any new search or scan first closes a file still open, so the file is never
 // opened twice.
 //

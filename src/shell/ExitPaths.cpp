@@ -4,6 +4,9 @@
 #include "platform/MessageService.h"
 #include "platform/ProcessExit.h"
 #include "platform/ProgramStarter.h"
+#include "platform/widgets/MainMenuReturn.h"
+
+#include <QFileInfo>
 
 namespace shell {
 
@@ -22,11 +25,13 @@ void ExitPaths::CleanExit(const data::Database& db) {
 void ExitPaths::MainMenuButton() {
     // The sibling program keeps its name without the Windows extension here.
     const QString program = platform::AppPaths::appFile(QString::fromLatin1(SiblingProgram));
-    if (!platform::ProgramStarter::start(program)) {
+    if (QFileInfo::exists(program)) {
+        if (platform::ProgramStarter::start(program))
+            platform::ProcessExit::end(0);
         platform::MessageService::show(QStringLiteral("تعذر تشغيل البرنامج التعليمي: ") + program,
                                        platform::MessageIcon::Critical);
     }
-    platform::ProcessExit::end(0);
+    platform::MainMenuReturn::request();
 }
 
 void ExitPaths::closeMainWindow(const data::Database& db) {

@@ -11,8 +11,10 @@ public:
     // Empties CHECK_FILE and LOAD_Vesparin_FORM, then ends the program at once.
     [[noreturn]] static void CleanExit(const data::Database& db);
     // Starts the sibling tutorial program of the application folder and ends the program without
-    // emptying anything. A missing program is reported before the end.
-    [[noreturn]] static void MainMenuButton();
+    // emptying anything. Without that program (this product ships none) the dialogues close and
+    // the main window comes back instead, the case in hand kept (platform::MainMenuReturn); a
+    // program that is there but cannot be started is reported first.
+    static void MainMenuButton();
     // The closing step of the main window: empties the two tables; the process goes on while
     // another window is open.
     static void closeMainWindow(const data::Database& db);

@@ -3,6 +3,7 @@
 #include "platform/AppPaths.h"
 #include "platform/MessageService.h"
 #include "platform/ProcessExit.h"
+#include "platform/widgets/MainMenuReturn.h"
 #include "platform/widgets/ReportView.h"
 #include "results/Form14.h"
 #include "shell/ExitPaths.h"
@@ -38,8 +39,24 @@ Form13* Form13::open(Dialogs dialogs, QWidget* mainWindow) {
         }
     }
     auto* window = new Form13(std::move(dialogs), mainWindow);
+    platform::MainMenuReturn::clear();
     window->m_running = true;
-    window->m_host.Form_Load();
+    try {
+        window->m_host.Form_Load();
+    } catch (const platform::MainMenuReturn::Unwind&) {
+        // The run is over; its case stays in the work tables for the next command.
+        window->m_running = false;
+        window->hide();
+        window->setParent(nullptr);
+        window->deleteLater();
+        if (mainWindow) {
+            results::ShrinkEnlargeButtons::unfoldWindow(mainWindow);
+            mainWindow->show();
+            mainWindow->raise();
+            mainWindow->activateWindow();
+        }
+        return nullptr;
+    }
     window->m_running = false;
     return window;
 }
@@ -53,12 +70,14 @@ void Form13::showEntryDialog(engine::EntryStage stage, engine::CaseContext& cont
     if (!m_dialogs.entry)
         platform::ProcessExit::fail(QStringLiteral("شاشة ادخال المسألة غير متوفرة في هذه النسخة"));
     m_dialogs.entry(stage, context, partners());
+    platform::MainMenuReturn::throwIfRequested();
 }
 
 void Form13::showSuccessionDialog(engine::CaseContext& context) {
     if (!m_dialogs.succession)
         platform::ProcessExit::fail(QStringLiteral("شاشة المسائل المناسخة غير متوفرة في هذه النسخة"));
     m_dialogs.succession(context, partners());
+    platform::MainMenuReturn::throwIfRequested();
 }
 
 void Form13::showResultsScreen(engine::CaseContext& context) {
@@ -70,6 +89,7 @@ void Form13::showResultsScreen(engine::CaseContext& context) {
         data::Database::OpenDatabase(platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST.mdb"))),
         context, m_touched, std::move(links), this);
     screen.exec();
+    platform::MainMenuReturn::throwIfRequested();
 }
 
 void Form13::showMessage(const QString& text) {

@@ -40,7 +40,8 @@ public:
     // What the main window's case commands do after writing their presets: show the host and
     // run its load step, which holds the whole run in nested modal dialogues and returns only if
     // the engine procedure ever does. A host the main window already has is brought to the
-    // front without loading it again.
+    // front without loading it again. A main-menu button that brings the main window back ends
+    // the run: the host closes and nullptr is returned.
     static Form13* open(Dialogs dialogs, QWidget* mainWindow);
 
     engine::EngineHost& host() { return m_host; }

@@ -1,6 +1,7 @@
 #include "shell/MenuCommands.h"
 
 #include "data/FlagTable.h"
+#include "entry/EntryTexts.h"
 
 namespace shell {
 
@@ -18,7 +19,7 @@ const QString NewSource = QStringLiteral("جديدة");
 } // namespace
 
 QString MenuCommands::defaultPreparer() {
-    return QStringLiteral("المسائل النموذجية");
+    return entry::Texts::DefaultPreparer;
 }
 
 void MenuCommands::new1(const data::Database& db) {

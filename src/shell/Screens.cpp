@@ -6,6 +6,7 @@
 #include "shell/ExitPaths.h"
 #include "succession/Form6.h"
 #include "succession/MainMenuExit.h"
+#include "training/Form15.h"
 
 #include <QPointer>
 #include <QPushButton>
@@ -43,7 +44,11 @@ Form1::Screens mainWindowScreens(QWidget* mainWindow) {
     QPointer<QWidget> owner(mainWindow);
     Form1::Screens screens;
     screens[QStringLiteral("new1")] = [owner] { Form13::open(realCaseDialogs(), owner); };
+    screens[QStringLiteral("namu")] = [owner] { Form13::open(realCaseDialogs(), owner); };
     screens[QStringLiteral("mun")] = [owner] { Form13::open(realCaseDialogs(), owner); };
+    screens[QStringLiteral("iqtibarya")] = [owner] {
+        training::Form15::open({[] { ExitPaths::quizExit(); }, owner});
+    };
     return screens;
 }
 

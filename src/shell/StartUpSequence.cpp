@@ -1,6 +1,7 @@
 #include "shell/StartUpSequence.h"
 
 #include "platform/AppPaths.h"
+#include "training/QuizBank.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,6 +78,8 @@ data::Database runStartUp(const std::function<void()>& selfTest) {
         for (const char* statement : resets)
             db.execute(QString::fromLatin1(statement));
     });
+    // A database made before the quiz bank shipped has the table but no questions.
+    training::QuizBank::seedIfEmpty(db);
     return db;
 }
 

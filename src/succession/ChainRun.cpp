@@ -16,7 +16,6 @@ const QString NoIssuingBody = QStringLiteral("-");
 class SilentOutput : public engine::IntakeOutput {
 public:
     void message(const QString&) override {}
-    void heirRead() override {}
 };
 
 QString intakeRefusal(const data::Database& db, const ChainHeader& header) {

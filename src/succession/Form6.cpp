@@ -869,12 +869,22 @@ void Form6::DBList_deth_name_Accept() {
     DBGrid3->setFocus(Qt::OtherFocusReason);
     DBList_deth_name->hide();
     RichTextBox2->hide();
+    const QString previousArrange = Text_deth_no_ind->text();
+    const QString previousName = Text_deth_name_ind->text();
+    const bool previousAdding = Check_add_warith->isChecked();
     m_chain->writeCell(row, Column::DeceasedName, a.name);
     Text_deth_no_ind->setText(QString::number(a.arrange));
     Text_deth_name_ind->setText(a.name);
     Check_add_warith->setChecked(true);
-    if (saveCurrentRow())
+    if (saveCurrentRow()) {
         nextLine();
+        return;
+    }
+    // Without his row he is no deceased: heirs typed next would belong to nobody.
+    m_chain->writeCell(row, Column::DeceasedName, QString());
+    Text_deth_no_ind->setText(previousArrange);
+    Text_deth_name_ind->setText(previousName);
+    Check_add_warith->setChecked(previousAdding);
 }
 
 void Form6::DBCombo_w_name_Accept() {

@@ -218,7 +218,8 @@ TEST_F(Form12Test, ExitAndMainMenuButtonsRunTheirHooks) {
     button("Command7")->click();
     EXPECT_EQ(cleanExits, 1);
     EXPECT_EQ(mainMenus, 0);
-    EXPECT_EQ(button("Command8")->text(), Texts::MainMenu);
+    // The caption is drawn whole; its access letter is a shortcut of its own.
+    EXPECT_EQ(button("Command8")->text(), "القائمة الرئيسية");
     button("Command8")->click();
     EXPECT_EQ(mainMenus, 1);
     EXPECT_EQ(button("Command2")->text(), Texts::Shrink);

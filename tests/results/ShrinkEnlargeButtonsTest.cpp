@@ -4,10 +4,14 @@
 
 #include "support/TempAppFolder.h"
 
+#include <QGuiApplication>
 #include <QLayout>
 #include <QPushButton>
+#include <QScreen>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using results::ShrinkEnlargeButtons;
 
@@ -15,9 +19,19 @@ namespace {
 
 // Outer geometry in pixels: 600, 10700, 13700 and 11520 twips at 15 twips per pixel.
 constexpr int ShrunkHeight = 40;
-constexpr int ShrunkTop = 713;
-constexpr int ShrunkLeft = 913;
 constexpr int FullHeight = 768;
+
+// The strip stands at 913, 713 from the corner of its screen, as on a 1024 x 768 screen, but
+// never so far that less than 120 pixels of it are left on a smaller screen.
+QRect screenArea() {
+    return QGuiApplication::primaryScreen()->geometry();
+}
+int stripLeft() {
+    return std::min(screenArea().left() + 913, screenArea().right() + 1 - 120);
+}
+int stripTop() {
+    return std::min(screenArea().top() + 713, screenArea().bottom() + 1 - ShrunkHeight);
+}
 
 class ShrinkEnlargeButtonsTest : public ::testing::Test {
 protected:
@@ -68,22 +82,52 @@ TEST_F(ShrinkEnlargeButtonsTest, TheResultsScreenFoldsAndUnfoldsWithItsHostAndTh
     EXPECT_LE(shrink->y(), 720);
 
     shrink->click();
-    expectPlaced(screen, 1016, ShrunkHeight, ShrunkTop, ShrunkLeft);
-    expectPlaced(host, 1016, ShrunkHeight, ShrunkTop, ShrunkLeft);
-    expectPlaced(mainWindow, 1016, ShrunkHeight, ShrunkTop, ShrunkLeft);
+    expectPlaced(screen, 1016, ShrunkHeight, stripTop(), stripLeft());
+    expectPlaced(host, 1016, ShrunkHeight, stripTop(), stripLeft());
+    expectPlaced(mainWindow, 1016, ShrunkHeight, stripTop(), stripLeft());
     EXPECT_FALSE(enlarge->isHidden());
     EXPECT_FALSE(shrink->isHidden());
     EXPECT_EQ(unrelated.geometry(), QRect(70, 80, 300, 200));
 
     // Pressing again changes nothing.
     shrink->click();
-    expectPlaced(screen, 1016, ShrunkHeight, ShrunkTop, ShrunkLeft);
+    expectPlaced(screen, 1016, ShrunkHeight, stripTop(), stripLeft());
 
+    // Each window goes back where it stood before the first press.
     enlarge->click();
-    expectPlaced(screen, 1016, FullHeight, 0, 0);
-    expectPlaced(host, 1016, FullHeight, 0, 0);
-    expectPlaced(mainWindow, 1016, FullHeight, 0, 0);
+    expectPlaced(screen, 1016, 760, 20, 10);
+    expectPlaced(host, 1016, 760, 40, 30);
+    expectPlaced(mainWindow, 1016, 714, 60, 50);
     EXPECT_TRUE(enlarge->isHidden());
+}
+
+TEST_F(ShrinkEnlargeButtonsTest, TheStripStaysOnTheScreenItsWindowIsOn) {
+    QWidget screen;
+    screen.setGeometry(10, 20, 640, 480);
+    ShrinkEnlargeButtons buttons(&screen, "Command8", "Command7", {&host, &mainWindow});
+    buttons.shrink();
+    for (const QWidget* w : {&screen, &host, &mainWindow}) {
+        const QRect visible = w->frameGeometry().intersected(screenArea());
+        EXPECT_GE(visible.width(), 120);
+        EXPECT_EQ(visible.height(), w->frameGeometry().height());
+    }
+}
+
+TEST_F(ShrinkEnlargeButtonsTest, AWindowFoldedByOneScreenIsUnfoldedByAnotherWhereItWas) {
+    QWidget entry;
+    QWidget results;
+    ShrinkEnlargeButtons entryButtons(&entry, "Command2", "Command5", {&host, &mainWindow});
+    ShrinkEnlargeButtons resultsButtons(&results, "Command8", "Command7", {&host, &mainWindow});
+    entryButtons.shrink();
+    EXPECT_TRUE(ShrinkEnlargeButtons::isFolded(&mainWindow));
+    resultsButtons.enlarge();
+    expectPlaced(host, 1016, 760, 40, 30);
+    expectPlaced(mainWindow, 1016, 714, 60, 50);
+    EXPECT_FALSE(ShrinkEnlargeButtons::isFolded(&mainWindow));
+    // A window never folded goes to full height at its screen's corner.
+    results.setGeometry(200, 100, 500, 300);
+    resultsButtons.enlarge();
+    expectPlaced(results, 500, FullHeight, screenArea().top(), screenArea().left());
 }
 
 TEST_F(ShrinkEnlargeButtonsTest, AScreenWithoutAHostMovesOnlyItselfAndTheMainWindow) {
@@ -91,8 +135,8 @@ TEST_F(ShrinkEnlargeButtonsTest, AScreenWithoutAHostMovesOnlyItselfAndTheMainWin
     quiz.setGeometry(0, 0, 640, 480);
     ShrinkEnlargeButtons buttons(&quiz, "Command3", "Command2", {nullptr, &mainWindow});
     buttons.shrink();
-    expectPlaced(quiz, 640, ShrunkHeight, ShrunkTop, ShrunkLeft);
-    expectPlaced(mainWindow, 1016, ShrunkHeight, ShrunkTop, ShrunkLeft);
+    expectPlaced(quiz, 640, ShrunkHeight, stripTop(), stripLeft());
+    expectPlaced(mainWindow, 1016, ShrunkHeight, stripTop(), stripLeft());
     EXPECT_EQ(host.geometry(), QRect(30, 40, 1016, 760));
 }
 
@@ -102,7 +146,7 @@ TEST_F(ShrinkEnlargeButtonsTest, AWindowClosedMeanwhileIsSkipped) {
     ShrinkEnlargeButtons buttons(&screen, "Command8", "Command7", {gone, &mainWindow});
     delete gone;
     buttons.shrink();
-    expectPlaced(mainWindow, 1016, ShrunkHeight, ShrunkTop, ShrunkLeft);
+    expectPlaced(mainWindow, 1016, ShrunkHeight, stripTop(), stripLeft());
 }
 
 } // namespace

@@ -51,6 +51,31 @@ TEST(StoredCaseFind, FindsTheKeyAfterOtherRecordsAndReadsTheWholeChain) {
     EXPECT_EQ(c.deceased[1].heirs[1].classCode, 13);
 }
 
+TEST(StoredCaseFind, OnlyAKeyLineStartsARecord) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("STORG"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    // An heir of case 4 is named like the key of case 5; reading from his field on would take
+    // his relation for a school and the rest of case 4 for case 5.
+    f.write("ت/ 4\n"
+            " 2, 1, 2,م\n"
+            "زيد, 2\n"
+            "ت/ 5,ابن, 13\n"
+            "عمر,ابن, 13\n"
+            "ت/ 5\n"
+            " 1, 1, 1,م\n"
+            "خالد, 1\n"
+            "سالم,اب, 1\n");
+    f.close();
+    StoredCaseFile file(path);
+    const auto r = file.find(5);
+    ASSERT_EQ(r.outcome, Outcome::Loaded) << r.problem.toStdString();
+    EXPECT_EQ(r.record.school, 1);
+    ASSERT_EQ(r.record.deceased.size(), 1u);
+    EXPECT_EQ(r.record.deceased[0].name, QStringLiteral("خالد"));
+}
+
 TEST(StoredCaseFind, TheKeyMustMatchExactly) {
     StoredCaseFile file(Good);
     // "ت/12" stands before "ت/ 12" in the file; taking it would load the two-heir case.

@@ -4,6 +4,7 @@
 #include "platform/AppPaths.h"
 #include "platform/ProcessExit.h"
 #include "platform/ProgramStarter.h"
+#include "platform/widgets/MainMenuReturn.h"
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
 
@@ -83,6 +84,20 @@ TEST(StartUp, AUsedFolderKeepsItsCopySkipsTheSelfTestAndAddsAMarker) {
     EXPECT_EQ(moved_db.count("select count(*) from LOAD_Vesparin_FORM"), 2);
 }
 
+TEST(StartUp, ADatabaseWithoutTheQuizBankGetsItAndAUsersBankIsKept) {
+    TempAppFolder folder;
+    const auto db = folder.caseDatabase();
+    const qint64 shipped = db.count("select count(*) from QUESTUNS");
+    db.execute("delete from QUESTUNS");
+    shell::runStartUp({});
+    EXPECT_EQ(db.count("select count(*) from QUESTUNS"), shipped);
+    EXPECT_EQ(db.count("select count(distinct q_no) from QUESTUNS"), 39);
+
+    db.execute("delete from QUESTUNS where q_no > 1");
+    shell::runStartUp({});
+    EXPECT_EQ(db.count("select count(distinct q_no) from QUESTUNS"), 1);
+}
+
 TEST(StartUp, AnUnwritableDriveDSkipsTheCopyWithoutStopping) {
     TempAppFolder folder;
     QFile blocker(folder.file("not-a-folder"));
@@ -115,6 +130,10 @@ TEST_F(ExitPathsTest, CleanExitEmptiesBothTablesAndEnds) {
 
 TEST_F(ExitPathsTest, TheMainMenuButtonStartsTheSiblingAndKeepsTheTables) {
     markRun();
+    {
+        QFile sibling(folder.file("Vesparin_TEST"));
+        ASSERT_TRUE(sibling.open(QIODevice::WriteOnly));
+    }
     QStringList started;
     platform::ProgramStarter::setHandler([&](const QString& p) {
         started << p;
@@ -128,11 +147,31 @@ TEST_F(ExitPathsTest, TheMainMenuButtonStartsTheSiblingAndKeepsTheTables) {
     EXPECT_EQ(db.count("select count(*) from LOAD_Vesparin_FORM"), 2);
 }
 
-TEST_F(ExitPathsTest, AMissingSiblingIsReportedBeforeTheEnd) {
+// This product ships no tutorial program: the button then goes back to the main window.
+TEST_F(ExitPathsTest, WithoutTheSiblingTheMainMenuButtonAsksForTheMainWindowAndDoesNotEnd) {
+    markRun();
     testsupport::CapturedMessages messages;
-    EXPECT_THROW(shell::ExitPaths::MainMenuButton(), platform::ProgramEnded);
+    EXPECT_NO_THROW(shell::ExitPaths::MainMenuButton());
+    EXPECT_TRUE(platform::MainMenuReturn::requested());
+    EXPECT_THROW(platform::MainMenuReturn::throwIfRequested(), platform::MainMenuReturn::Unwind);
+    EXPECT_FALSE(platform::MainMenuReturn::requested());
+    EXPECT_TRUE(messages.texts().isEmpty());
+    EXPECT_EQ(db.count("select count(*) from CHECK_FILE"), 1);
+}
+
+TEST_F(ExitPathsTest, ASiblingThatCannotStartIsReportedAndTheMainWindowComesBack) {
+    {
+        QFile sibling(folder.file("Vesparin_TEST"));
+        ASSERT_TRUE(sibling.open(QIODevice::WriteOnly));
+    }
+    platform::ProgramStarter::setHandler([](const QString&) { return false; });
+    testsupport::CapturedMessages messages;
+    EXPECT_NO_THROW(shell::ExitPaths::MainMenuButton());
+    platform::ProgramStarter::setHandler({});
     ASSERT_EQ(messages.texts().size(), 1);
     EXPECT_TRUE(messages.last().contains("Vesparin_TEST"));
+    EXPECT_TRUE(platform::MainMenuReturn::requested());
+    platform::MainMenuReturn::clear();
 }
 
 TEST_F(ExitPathsTest, ClosingTheMainWindowEmptiesTheTablesWithoutEnding) {

@@ -296,6 +296,22 @@ TEST_F(Form6Test, DeleteAndEnterInTheGrid) {
     EXPECT_EQ(rows("MUNASKA_TEMP"), 2);
 }
 
+TEST_F(Form6Test, ARefusedNextDeceasedLeavesTheCurrentDeceasedAsHeWas) {
+    open();
+    startChain();
+    goTo(2, Col::Relation);
+    typeText(grid(), "ا");
+    pick("DBList_relation", "ابن"); // a relation on the new line, no heir name yet
+    goTo(2, Col::DeceasedName);
+    dialog->openColumnList(Col::DeceasedName);
+    pick("DBList_deth_name", "فاطمة");
+    EXPECT_EQ(messages.texts(), QStringList({Texts::DeceasedWithRelation}));
+    EXPECT_EQ(child<QLineEdit>("Text_deth_no_ind")->text(), "1");
+    EXPECT_EQ(child<QLineEdit>("Text_deth_name_ind")->text(), "احمد");
+    EXPECT_EQ(chain()->cell(2, Col::DeceasedName), QString());
+    EXPECT_EQ(rows("MUNASKA_TEMP"), 2);
+}
+
 TEST_F(Form6Test, DeletingTheCurrentDeceasedsOwnRowLeavesNoDeceasedForNewHeirs) {
     open();
     showActive();

@@ -70,7 +70,7 @@ bool createIfAbsent(const std::string& path, const std::vector<std::string>& scr
 
 std::vector<std::string> caseDatabaseScripts(const std::string& appdataDir) {
     return {appdataDir + "/sql/case_schema.sql", appdataDir + "/sql/case_seed.sql",
-            appdataDir + "/sql/model_cases_seed.sql"};
+            appdataDir + "/sql/model_cases_seed.sql", appdataDir + "/sql/quiz_bank_seed.sql"};
 }
 
 std::vector<std::string> reportDatabaseScripts(const std::string& appdataDir) {

@@ -68,13 +68,14 @@ void RescaleShareKinds(EngineState& s) {
         const Num& denom = s.ShareKindDenom[c];
         if (count == 0 || denom == 0)
             continue;
-        if (s.Madhhab != 2 && c == GrandfatherAggregate && s.ShareKindDenom[13] > 0)
-            s.ClassShares[c] = Whole(s.CaseBase * s.ShareKindDenom[13] / s.ShareKindState[13]);
+        if (s.Madhhab != 2 && c == GrandfatherAggregate && s.ShareKindDenom[GrandfatherPortionParts] > 0)
+            s.ClassShares[c] = Whole(s.CaseBase * s.ShareKindDenom[GrandfatherPortionParts] /
+                                     s.ShareKindState[GrandfatherPortionBase]);
         else
             s.ClassShares[c] = Whole(s.CaseBase / (denom * count));
         s.Remainder -= s.ClassShares[c] * count;
     }
-    s.ShareKindState[8] = 1;
+    s.ShareKindState[FixedSharesRescaled] = 1;
 }
 
 void CommonBaseForKinds(EngineState& s) {
@@ -82,10 +83,10 @@ void CommonBaseForKinds(EngineState& s) {
         if (s.ClassCount[c] > 0 && s.ShareKindDenom[c] > 0)
             ExpandBase(s, s.CaseBase / s.ShareKindDenom[c], s.ClassCount[c]);
     }
-    if (s.ShareKindState[8] == 0) {
+    if (s.ShareKindState[FixedSharesRescaled] == 0) {
         s.Remainder = s.CaseBase;
         RescaleShareKinds(s);
-        s.ShareKindState[8] = 0;
+        s.ShareKindState[FixedSharesRescaled] = 0;
     }
 }
 
@@ -99,7 +100,7 @@ void SetShareKindDenom(EngineState& s, int kind, const Num& value) {
     if (s.ShareKindDenom[kind] == value)
         return;
     s.ShareKindDenom[kind] = value;
-    s.ShareKindState[8] = 0;
+    s.ShareKindState[FixedSharesRescaled] = 0;
 }
 
 void AssignHalfOrTwoThirds(EngineState& s, int halfGroup, int femaleClass) {

@@ -26,7 +26,7 @@ void ClassCensus(EngineState& s) {
     s.GcdA = s.GcdB = s.GcdResult = 0;
     s.SubCaseMultiplier = 0;
     s.CombinedMultiplier = 0;
-    s.CaseKind = 0;
+    s.CaseKind = NoClosingNote;
     s.SpecialCaseMark = 0;
     s.FirstClass = s.LastClass = s.SideOffset = 0;
     s.ResidClassMale = s.ResidClassFemale = 0;
@@ -44,7 +44,7 @@ void ClassCensus(EngineState& s) {
     const bool grandfather = s.ClassCount[96] + s.ClassCount[97] + s.ClassCount[98] > 0;
     s.ClassCount[GrandfatherAggregate] = (grandfather && s.ClassCount[Father] == 0) ? 1 : 0;
 
-    for (int k = 1; k <= 6; ++k)
+    for (int k = Father; k <= GrandmotherAggregate; ++k)
         s.ShareKindDenom[k] = 6;
     s.ShareKindDenom[Husband] = 4;
     s.ShareKindDenom[Wife] = 8;

@@ -13,7 +13,7 @@ NextStep DescendantLine(EngineState& s) {
     for (int male = Son; male <= SonsSonsSon; ++male) {
         const int female = male - 6;
         if (s.ClassCount[male] == 0) {
-            AssignHalfOrTwoThirds(s, 1, female);
+            AssignHalfOrTwoThirds(s, DaughtersTwoThirds, female);
             continue;
         }
         // The nearest male descendant and the females of his level share the remainder. The
@@ -21,22 +21,22 @@ NextStep DescendantLine(EngineState& s) {
         // son's son as his sisters would (the blessed relative).
         if (female != Daughter && !(s.ShareKindDenom[female - 1] > 0) && s.ClassCount[female - 1] != 0) {
             s.ClassCount[female] += s.ClassCount[female - 1];
-            s.ShareKindState[3] = 1;
+            s.ShareKindState[BlessedRelativeJoined] = 1;
             s.addNoteSlot(BlessedRelativeNote);
         }
         CommonBaseForKinds(s);
         if (s.Remainder <= 0)
             return NextStep::Settle;
         PairTakesRemainder(s, male, female);
-        if (s.ShareKindState[3] == 1)
+        if (s.ShareKindState[BlessedRelativeJoined] == 1)
             s.ClassShares[female - 1] = s.ClassShares[female];
         return NextStep::Aggregate;
     }
 
-    s.ShareKindState[9] = s.ClassCount[FullSister] + s.ClassCount[PaternalSister];
-    s.ShareKindState[11] = s.ClassCount[FullBrother] + s.ClassCount[PaternalBrother];
-    s.ShareKindState[4] = s.ShareKindState[9] + s.ShareKindState[11];
-    if (s.ShareKindState[1] == 0)
+    s.ShareKindState[SisterCount] = s.ClassCount[FullSister] + s.ClassCount[PaternalSister];
+    s.ShareKindState[BrotherCount] = s.ClassCount[FullBrother] + s.ClassCount[PaternalBrother];
+    s.ShareKindState[SiblingCount] = s.ShareKindState[SisterCount] + s.ShareKindState[BrotherCount];
+    if (s.ShareKindState[DaughtersTwoThirds] == 0)
         return NoDescendant(s);
     if (s.ClassCount[Father] == 0)
         return NextStep::Siblings;
@@ -48,14 +48,14 @@ NextStep FatherTakesRemainder(EngineState& s) {
     if (s.Remainder < 0)
         return NextStep::Settle;
     s.ClassShares[Father] = Whole(s.ClassShares[Father] + s.Remainder);
-    s.CaseKind = 4;
+    s.CaseKind = FatherTakesRest;
     return NextStep::Aggregate;
 }
 
 NextStep NoDescendant(EngineState& s) {
     SetShareKindDenom(s, Husband, 2);
     SetShareKindDenom(s, Wife, 4);
-    const Num siblings = s.ShareKindState[4] + s.ClassCount[UterineSibling];
+    const Num siblings = s.ShareKindState[SiblingCount] + s.ClassCount[UterineSibling];
     if (siblings < 2)
         SetShareKindDenom(s, Mother, 3);
 

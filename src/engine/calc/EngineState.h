@@ -45,6 +45,49 @@ enum Class : int {
     Treasury = 112,
 };
 
+// What ShareKindDenom holds above the twelve fixed-share classes; ShareKindDenom(c) of a class c
+// of 1..12 is the class's fixed share as a denominator (2 a half, 1.5 two thirds, 0 none).
+enum ShareKindDenomSlot : int {
+    GrandfatherPortionParts = 13, // school 1: the grandfather's parts of GrandfatherPortionBase
+    FatherSideHeads = 14,         // heads on the father's side of a side record of the residuary walk
+    MotherSideHeads = 15,         // heads on the mother's side of that record
+};
+
+// What ShareKindState holds: flags and counters through which the heir stages talk to each other.
+enum ShareKindStateSlot : int {
+    DaughtersTwoThirds = 1,      // the daughters' line: 0 none given, 2 a half, 1.5 two thirds used up
+    SistersTwoThirds = 2,        // the same for the full and paternal sisters
+    BlessedRelativeJoined = 3,   // 1: the son's daughters joined the residuary pair of the level below
+    SiblingCount = 4,            // full and paternal siblings: SisterCount + BrotherCount
+    GrandfatherSharing = 5,      // the parts the grandfather would receive sharing as a brother
+    GrandfatherHeads = 6,        // heads of the grandfather-with-siblings step
+    FixedSharesRescaled = 8,     // 1: the fixed shares were recomputed since the flag was cleared
+    SisterCount = 9,             // full and paternal sisters
+    ReturnWithSpouse = 10,       // 1: a return in which the spouse kept only the fixed share
+    BrotherCount = 11,           // full and paternal brothers
+    GrandmothersPresent = 13,    // first the grandmother heads present ...
+    GrandfatherPortionBase = 13, // ... later the base of GrandfatherPortionParts
+    SidesSplit = 14,             // 1: the remainder was split between the father's and mother's side
+    PairsInSidesSplit = 15,      // the pairs that took a part during that split
+    ThirdOfRemainderChosen = 17, // 1: the grandfather took the third of the remainder
+};
+
+// What CaseKind holds: how the division was settled, which chooses its closing note.
+enum CaseKindValue : int {
+    NoClosingNote = 0,
+    ResiduaryTakesRest = 1,    // a residuary pair took what the fixed shares left
+    ReturnToSharers = 2,       // the remainder returned (radd); ReturnWithSpouse tells how
+    BaseRaised = 3,            // the fixed shares overran the estate (awl)
+    FatherTakesRest = 4,       // the father takes the remainder besides his fixed share
+    GrandfatherTakesRest = 5,  // the grandfather takes the remainder besides his fixed share
+    ResiduaryTakesAll = 6,     // a residuary pair took the whole estate
+    TreasuryTakesRest = 7,     // the remainder went to the treasury
+    MushtarakaShared = 8,      // the full siblings share the maternal siblings' third
+    WombRelativesTakeRest = 9, // relatives of the womb took what the spouse or spouses left
+    WombRelativesTakeAll = 10, // relatives of the womb took the whole estate
+    WombRelativesBySides = 11, // two thirds to the father's side, one third to the mother's
+};
+
 // The shared block of state of the calculation engine: one per host, passed by reference to
 // every engine step. Heir slots and the deceased chain are indexed from 1 (element 0 holds
 // nothing), as are classes, share kinds and notes, so the steps read like the rules they follow.
@@ -87,7 +130,7 @@ struct EngineState {
     int MenuChoice = 0;
     Num CaseBase;
     Num Remainder;
-    int CaseKind = 0;
+    int CaseKind = NoClosingNote;
     // The base of a combined division after a merge (CaseBase of a single deceased stays in range;
     // the product of a long chain's bases does not).
     BigInt CombinedBase;

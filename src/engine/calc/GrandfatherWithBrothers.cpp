@@ -16,7 +16,7 @@ void sistersTakeRemainder(EngineState& s, int sister) {
 // Brings every fixed share and the remainder up to date on the current base.
 void recomputeFixedShares(EngineState& s) {
     s.Remainder = s.CaseBase;
-    s.ShareKindState[8] = 0;
+    s.ShareKindState[FixedSharesRescaled] = 0;
     CommonBaseForKinds(s);
 }
 
@@ -24,8 +24,8 @@ void recomputeFixedShares(EngineState& s) {
 
 NextStep GrandfatherBestShare(EngineState& s) {
     Num& r = s.Remainder;
-    const Num& sisters = s.ShareKindState[9];
-    const Num& brothers = s.ShareKindState[11];
+    const Num& sisters = s.ShareKindState[SisterCount];
+    const Num& brothers = s.ShareKindState[BrotherCount];
 
     // His provisional sixth goes back into what is to be shared.
     SetShareKindDenom(s, GrandfatherAggregate, 0);
@@ -39,8 +39,8 @@ NextStep GrandfatherBestShare(EngineState& s) {
     } else {
         sharing = 2 * r / heads;
     }
-    s.ShareKindState[6] = heads;
-    s.ShareKindState[5] = sharing;
+    s.ShareKindState[GrandfatherHeads] = heads;
+    s.ShareKindState[GrandfatherSharing] = sharing;
 
     bool shares = false; // sharing, or a third of the remainder; otherwise a fixed part of the whole
     if (r == s.CaseBase) {
@@ -61,8 +61,8 @@ NextStep GrandfatherBestShare(EngineState& s) {
         }
     } else if (r >= s.CaseBase / 2) {
         heads = 3;
-        s.ShareKindState[6] = heads;
-        s.ShareKindState[17] = 1;
+        s.ShareKindState[GrandfatherHeads] = heads;
+        s.ShareKindState[ThirdOfRemainderChosen] = 1;
         s.GrandfatherOption = 2;
         shares = true;
     } else {
@@ -72,7 +72,7 @@ NextStep GrandfatherBestShare(EngineState& s) {
 
     if (shares) {
         const Num d = heads;
-        const bool countsTwoHeads = s.ShareKindState[17] == 0 && sisters > 0;
+        const bool countsTwoHeads = s.ShareKindState[ThirdOfRemainderChosen] == 0 && sisters > 0;
         if (sharing == r / 3)
             s.GrandfatherOption = 6;
         ExpandBase(s, r, d);
@@ -81,10 +81,10 @@ NextStep GrandfatherBestShare(EngineState& s) {
         if (countsTwoHeads)
             SetShareKindDenom(s, GrandfatherAggregate, s.ShareKindDenom[GrandfatherAggregate] / 2);
         if (!s.ShareKindDenom[GrandfatherAggregate].isWhole()) {
-            s.ShareKindDenom[13] = r / d;
-            s.ShareKindState[13] = s.CaseBase;
+            s.ShareKindDenom[GrandfatherPortionParts] = r / d;
+            s.ShareKindState[GrandfatherPortionBase] = s.CaseBase;
             if (countsTwoHeads)
-                s.ShareKindDenom[13] = 2 * s.ShareKindDenom[13];
+                s.ShareKindDenom[GrandfatherPortionParts] = 2 * s.ShareKindDenom[GrandfatherPortionParts];
         }
 
         // Without a full brother the full sisters, or else the paternal sisters alone, may claim
@@ -103,12 +103,12 @@ NextStep GrandfatherBestShare(EngineState& s) {
         }
     }
 
-    if (s.ShareKindDenom[13] > 0)
-        s.ClassShares[GrandfatherAggregate] = s.ShareKindDenom[13];
+    if (s.ShareKindDenom[GrandfatherPortionParts] > 0)
+        s.ClassShares[GrandfatherAggregate] = s.ShareKindDenom[GrandfatherPortionParts];
     else
         s.ClassShares[GrandfatherAggregate] = Whole(s.CaseBase / s.ShareKindDenom[GrandfatherAggregate]);
     s.Remainder = s.CaseBase;
-    s.ShareKindState[8] = 0;
+    s.ShareKindState[FixedSharesRescaled] = 0;
     return NextStep::SiblingShares;
 }
 
@@ -118,8 +118,8 @@ void GrandfatherSharingTest(EngineState& s, int brotherClass) {
     const Num heads =
         2 * (s.ClassCount[GrandfatherAggregate] + s.ClassCount[brotherClass]) + s.ClassCount[sisterClass];
     const Num sharing = 2 * (s.Remainder + s.ClassShares[GrandfatherAggregate]) / heads;
-    s.ShareKindState[6] = heads;
-    s.ShareKindState[5] = sharing;
+    s.ShareKindState[GrandfatherHeads] = heads;
+    s.ShareKindState[GrandfatherSharing] = sharing;
     const Num sixth = s.CaseBase / 6;
     if (sharing < sixth) {
         s.GrandfatherOption = 3;
@@ -129,7 +129,7 @@ void GrandfatherSharingTest(EngineState& s, int brotherClass) {
         // He shares as one more brother of this kind.
         s.ClassCount[brotherClass] += s.ClassCount[GrandfatherAggregate];
         SetShareKindDenom(s, GrandfatherAggregate, 0);
-        s.ShareKindState[8] = 0;
+        s.ShareKindState[FixedSharesRescaled] = 0;
         s.GrandfatherOption = 10;
     }
 }

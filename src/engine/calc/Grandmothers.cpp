@@ -23,7 +23,7 @@ NextStep CountSharingGrandmothers(EngineState& s) {
     Num present = 0;
     for (int c = FirstGrandmother; c <= LastGrandmother; ++c)
         present += s.ClassCount[c];
-    s.ShareKindState[13] = present;
+    s.ShareKindState[GrandmothersPresent] = present;
     if (present == 0)
         return NextStep::Descendants;
 

@@ -21,7 +21,7 @@ NextStep MushtarakaCase(EngineState& s) {
     if (s.ClassCount[FullSister] > 0)
         s.ClassShares[FullSister] = each;
     s.addNoteSlot(MushtarakaNote);
-    s.CaseKind = 8;
+    s.CaseKind = MushtarakaShared;
     s.Remainder = 0;
     return NextStep::Settle;
 }

@@ -22,7 +22,7 @@ void giveToTreasury(EngineState& s) {
     if (heads > 1)
         ExpandBase(s, s.Remainder, heads);
     s.ClassShares[Treasury] = s.Remainder / heads;
-    s.CaseKind = 7;
+    s.CaseKind = TreasuryTakesRest;
 }
 
 } // namespace
@@ -51,8 +51,8 @@ void ResolveResiduaries(EngineState& s, const CalcRules& rules) {
     }
     if (!settled)
         giveToTreasury(s);
-    if (s.ShareKindState[14] == 1)
-        s.CaseKind = 11;
+    if (s.ShareKindState[SidesSplit] == 1)
+        s.CaseKind = WombRelativesBySides;
 }
 
 void WalkResiduaryRange(EngineState& s, int first, int last) {
@@ -76,11 +76,11 @@ Num SideHeadProduct(const EngineState& s, int first, int last) {
 void SplitBetweenSides(EngineState& s, ResiduaryRange& record) {
     const int offset = record.SideOffset;
     for (int j = record.FirstClass; j <= record.LastClass + 1; ++j) {
-        s.ShareKindDenom[14] += s.ClassCount[j];
-        s.ShareKindDenom[15] += s.ClassCount[j + offset];
+        s.ShareKindDenom[FatherSideHeads] += s.ClassCount[j];
+        s.ShareKindDenom[MotherSideHeads] += s.ClassCount[j + offset];
     }
-    const Num& fatherSide = s.ShareKindDenom[14];
-    const Num& motherSide = s.ShareKindDenom[15];
+    const Num& fatherSide = s.ShareKindDenom[FatherSideHeads];
+    const Num& motherSide = s.ShareKindDenom[MotherSideHeads];
     if (fatherSide + motherSide == 0)
         return;
     auto shiftToMotherSide = [&] {
@@ -109,9 +109,9 @@ void SplitBetweenSides(EngineState& s, ResiduaryRange& record) {
     s.Remainder = 2 * third;
     s.ClassShares[Husband] = s.ClassShares[Husband] * multiplier;
     s.ClassShares[Wife] = s.ClassShares[Wife] * multiplier;
-    s.ShareKindState[14] = 1;
+    s.ShareKindState[SidesSplit] = 1;
     WalkResiduaryRange(s, record.FirstClass, record.LastClass);
-    if (s.ShareKindState[15] == 1) {
+    if (s.ShareKindState[PairsInSidesSplit] == 1) {
         s.Remainder = third;
         shiftToMotherSide();
         WalkResiduaryRange(s, record.FirstClass, record.LastClass);

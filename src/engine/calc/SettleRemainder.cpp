@@ -18,33 +18,33 @@ NextStep SettleRemainder(EngineState& s, const CalcRules& rules) {
         // 'awl: the base grows by the overrun, every fixed share keeps its parts.
         s.AwlRatio = -s.Remainder / s.CaseBase;
         s.CaseBase = s.CaseBase - s.Remainder;
-        s.CaseKind = 3;
+        s.CaseKind = BaseRaised;
         return NextStep::Aggregate;
     }
 
     const Num given = s.CaseBase - s.Remainder;
     s.RaddRatio = -s.Remainder / s.CaseBase;
-    s.CaseKind = 2;
+    s.CaseKind = ReturnToSharers;
     const Num spouses = s.ClassShares[Husband] + s.ClassShares[Wife] * s.ClassCount[Wife];
 
     if (given == 0) {
         ResolveResiduaries(s, rules);
-        if (s.CaseKind != 7 && s.CaseKind != 11)
-            s.CaseKind = 10;
+        if (s.CaseKind != TreasuryTakesRest && s.CaseKind != WombRelativesBySides)
+            s.CaseKind = WombRelativesTakeAll;
     } else if (s.ClassCount[Husband] + s.ClassCount[Wife] == 0) {
         // Return without a spouse: the fixed shares become the whole.
         s.CaseBase = given;
     } else if (given == spouses) {
         ResolveResiduaries(s, rules);
-        if (s.CaseKind != 7 && s.CaseKind != 11)
-            s.CaseKind = 9;
+        if (s.CaseKind != TreasuryTakesRest && s.CaseKind != WombRelativesBySides)
+            s.CaseKind = WombRelativesTakeRest;
     } else {
         // Return with a spouse, who keeps exactly the fixed share; the others share the rest in
         // the ratio of their fixed shares.
         const Num others = given - spouses;
         const Num spouseBase =
             s.ShareKindDenom[Husband] * s.ClassCount[Husband] + s.ShareKindDenom[Wife] * s.ClassCount[Wife];
-        s.ShareKindState[10] = 1;
+        s.ShareKindState[ReturnWithSpouse] = 1;
         s.GcdA = others;
         s.GcdB = spouseBase - s.ClassCount[Husband] - s.ClassCount[Wife];
         ReducePair(s);
@@ -67,8 +67,8 @@ void PairTakesRemainder(EngineState& s, int maleClass, int femaleClass) {
     if (heads == 0)
         return;
     s.ResidHeadCount = static_cast<int>(Whole(heads).whole());
-    if (s.ShareKindState[14] == 1)
-        s.ShareKindState[15] += 1;
+    if (s.ShareKindState[SidesSplit] == 1)
+        s.ShareKindState[PairsInSidesSplit] += 1;
     else
         ExpandBase(s, s.Remainder, heads);
 
@@ -80,7 +80,7 @@ void PairTakesRemainder(EngineState& s, int maleClass, int femaleClass) {
     } else if (males > 0) {
         s.ClassShares[maleClass] = s.Remainder / heads;
     }
-    s.CaseKind = s.CaseBase == s.Remainder ? 6 : 1;
+    s.CaseKind = s.CaseBase == s.Remainder ? ResiduaryTakesAll : ResiduaryTakesRest;
     s.ResidClassMale = maleClass;
     s.ResidClassFemale = femaleClass;
     s.Remainder = 0;
@@ -89,7 +89,7 @@ void PairTakesRemainder(EngineState& s, int maleClass, int femaleClass) {
 void ScaleShareKinds(EngineState& s) {
     const Num sub = toNum(s.SubCaseMultiplier);
     for (int c = 1; c <= 12; ++c) {
-        if (c == Husband || (c == Wife && s.ShareKindState[10] == 1))
+        if (c == Husband || (c == Wife && s.ShareKindState[ReturnWithSpouse] == 1))
             continue;
         s.ClassShares[c] = s.ClassShares[c] * sub;
     }

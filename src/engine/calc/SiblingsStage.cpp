@@ -22,7 +22,7 @@ bool sistersClaimBesideGrandfather(const EngineState& s) {
 } // namespace
 
 NextStep SiblingsStage(EngineState& s) {
-    const bool siblings = s.ShareKindState[4] != 0;
+    const bool siblings = s.ShareKindState[SiblingCount] != 0;
     if (s.ClassCount[GrandfatherAggregate] == 0)
         return siblings ? NextStep::SiblingShares : NextStep::RemainingResiduaries;
 
@@ -31,7 +31,7 @@ NextStep SiblingsStage(EngineState& s) {
         if (s.Remainder > 0) {
             // The grandfather without brothers takes his sixth and all that is left.
             s.ClassShares[GrandfatherAggregate] = Whole(s.ClassShares[GrandfatherAggregate] + s.Remainder);
-            s.CaseKind = 5;
+            s.CaseKind = GrandfatherTakesRest;
             return NextStep::Aggregate;
         }
         return NextStep::Settle;
@@ -48,13 +48,13 @@ NextStep GiveSiblingShares(EngineState& s) {
         if (s.ClassCount[b] + s.ClassCount[sis] == 0)
             continue;
 
-        if (s.ClassCount[b] == 0 && s.ShareKindState[1] == 0) {
+        if (s.ClassCount[b] == 0 && s.ShareKindState[DaughtersTwoThirds] == 0) {
             // Sisters alone take their fixed share.
             if (s.Madhhab == 1 &&
                 s.ClassCount[Mother] + s.ClassCount[Husband] + s.ClassCount[GrandfatherAggregate] == 3 &&
                 s.ClassCount[sis] == 1)
                 return AkdariyyaCase(s, sis);
-            AssignHalfOrTwoThirds(s, 2, sis);
+            AssignHalfOrTwoThirds(s, SistersTwoThirds, sis);
             s.SisterShareGiven = 1;
             continue;
         }
@@ -71,7 +71,7 @@ NextStep GiveSiblingShares(EngineState& s) {
             // The fixed shares overrun the estate: raised here, the siblings take nothing.
             s.AwlRatio = -s.Remainder / s.CaseBase;
             s.CaseBase = s.CaseBase - s.Remainder;
-            s.CaseKind = 3;
+            s.CaseKind = BaseRaised;
             return NextStep::Aggregate;
         }
         PairTakesRemainder(s, b, sis);
@@ -96,14 +96,14 @@ NextStep RemainingResiduaries(EngineState& s, const CalcOptions& options) {
         s.ClassCount[GrandfatherAggregate] == 1) {
         // The grandfather takes what the sisters' fixed shares leave.
         s.ClassShares[GrandfatherAggregate] = Whole(s.ClassShares[GrandfatherAggregate] + s.Remainder);
-        s.CaseKind = 5;
+        s.CaseKind = GrandfatherTakesRest;
         return NextStep::Aggregate;
     }
     for (int c = FirstMaleResiduary; c <= LastMaleResiduary; ++c) {
         const bool present = options.residuaryNeedsPositiveCount ? s.ClassCount[c] > 0 : s.ClassCount[c] != 0;
         if (!present)
             continue;
-        s.CaseKind = s.Remainder == s.CaseBase ? 6 : 1;
+        s.CaseKind = s.Remainder == s.CaseBase ? ResiduaryTakesAll : ResiduaryTakesRest;
         s.ResidClassMale = c;
         s.ResidHeadCount = static_cast<int>(Whole(s.ClassCount[c]).whole());
         ExpandBase(s, s.Remainder, s.ClassCount[c]);

@@ -66,19 +66,19 @@ void ComputeCaseOrigin(EngineState& s) {
             s.ResidClassMale = Father;
             s.ResidHeadCount = 1;
             SetShareKindDenom(s, Father, 0);
-            s.CaseKind = 1;
+            s.CaseKind = ResiduaryTakesRest;
         }
         if (s.ClassShares[Father] == s.CaseBase) {
-            s.CaseKind = 6;
+            s.CaseKind = ResiduaryTakesAll;
         } else {
-            if (s.ClassCount[GrandfatherAggregate] == 1 && s.ShareKindState[4] == 0) {
+            if (s.ClassCount[GrandfatherAggregate] == 1 && s.ShareKindState[SiblingCount] == 0) {
                 s.ResidClassMale = GrandfatherAggregate;
                 s.ResidHeadCount = 1;
                 SetShareKindDenom(s, GrandfatherAggregate, 0);
-                s.CaseKind = 1;
+                s.CaseKind = ResiduaryTakesRest;
             }
             if (s.ClassShares[GrandfatherAggregate] == s.CaseBase)
-                s.CaseKind = 6;
+                s.CaseKind = ResiduaryTakesAll;
         }
     }
 
@@ -89,7 +89,7 @@ void ComputeCaseOrigin(EngineState& s) {
         if (d == Num::fraction(3, 2))
             d = 3;
         if (c == GrandfatherAggregate) {
-            if (s.ShareKindState[17] == 1)
+            if (s.ShareKindState[ThirdOfRemainderChosen] == 1)
                 d = 3;
             if (s.ShareKindDenom[GrandfatherAggregate] == Num::fraction(9, 5))
                 d = 3;
@@ -108,7 +108,7 @@ void ComputeCaseOrigin(EngineState& s) {
 
     const int option = s.GrandfatherOption;
     if (option == 8 || option == 5 || option == 7) {
-        s.CaseOrigin = s.ShareKindState[6];
+        s.CaseOrigin = s.ShareKindState[GrandfatherHeads];
     } else if (s.CaseOrigin <= 1) {
         s.CaseOrigin = s.ResidHeadCount;
         if (s.ClassCount[s.ResidClassMale] == 0 && s.ResidFemalePresent == 1)

@@ -74,10 +74,10 @@ struct BaseMiddle {
 };
 
 std::optional<BaseMiddle> baseMiddle(const EngineState& s) {
-    if (s.CaseKind == 3)
+    if (s.CaseKind == BaseRaised)
         return BaseMiddle{RaisedTo, RaisedBase(s)};
     // A spouse who kept only the fixed share leaves the line plain.
-    if (s.CaseKind == 2 && s.ShareKindState[10] == 0)
+    if (s.CaseKind == ReturnToSharers && s.ShareKindState[ReturnWithSpouse] == 0)
         return BaseMiddle{ReturnedTo, ReturnedBase(s)};
     return std::nullopt;
 }

@@ -113,7 +113,7 @@ public:
         case AfterBlocked::Next:
             break;
         }
-        if (s.CaseKind == 0) {
+        if (s.CaseKind == NoClosingNote) {
             fallenResiduaries();
             return;
         }
@@ -183,8 +183,8 @@ private:
             return;
         const int option = s.GrandfatherOption >= 1 && s.GrandfatherOption <= 10 ? s.GrandfatherOption : 1;
         add(GrandfatherOptionText[option]);
-        if (kindState(11) > count(FullBrother) || kindState(9) > count(FullSister) ||
-            kindState(4) > count(FullSister) + count(FullBrother))
+        if (kindState(BrotherCount) > count(FullBrother) || kindState(SisterCount) > count(FullSister) ||
+            kindState(SiblingCount) > count(FullSister) + count(FullBrother))
             add(BrothersCountedAgain);
         if (s.SisterRemainderCode != 0) {
             const int k = s.SisterRemainderCode + 9;
@@ -203,7 +203,7 @@ private:
                 return AfterBlocked::FallenOnly;
             // In a raised case a present heir who takes nothing is a residuary who fell; the
             // fallen-residuaries note says so instead of a note per class.
-            if (s.CaseKind == 3) {
+            if (s.CaseKind == BaseRaised) {
                 s.SpecialCaseMark = 3;
                 return AfterBlocked::Closing;
             }
@@ -226,7 +226,7 @@ private:
         const Num cf = count(f);
         const bool female = s.ResidFemalePresent == 1;
         switch (s.CaseKind) {
-        case 1:
+        case ResiduaryTakesRest:
             if (cm == 0 && female) {
                 add(ResiduaryOpen + (cf > 1 ? plural(f) : singular(f)) + SistersWithDaughtersClose);
             } else if (cm == 1 && !female) {
@@ -238,23 +238,23 @@ private:
                 add(ResiduaryMaleDouble);
             }
             break;
-        case 2: {
+        case ReturnToSharers: {
             QString text = Return;
-            if (kindState(10) != 0)
+            if (kindState(ReturnWithSpouse) != 0)
                 text += count(Husband) > 0 ? ReturnHusbandExcluded : ReturnWivesExcluded;
             add(text);
             break;
         }
-        case 3:
+        case BaseRaised:
             add(Raise);
             break;
-        case 4:
+        case FatherTakesRest:
             add(FatherRemainder);
             break;
-        case 5:
+        case GrandfatherTakesRest:
             add(GrandfatherRemainder);
             break;
-        case 6:
+        case ResiduaryTakesAll:
             if (cm == 1 && !female) {
                 add(WholeOpen + singular(m) + WholeCloseOne);
             } else if (cm > 1 && !female) {
@@ -264,16 +264,16 @@ private:
                 add(WholeMaleDouble);
             }
             break;
-        case 7:
+        case TreasuryTakesRest:
             add(Treasury);
             break;
-        case 8:
+        case MushtarakaShared:
             add(MushtarakaFirst);
             add(MushtarakaSecond);
             add(MushtarakaThird);
             break;
-        case 9:
-        case 10:
+        case WombRelativesTakeRest:
+        case WombRelativesTakeAll:
             // The name comes from the male class of the pair even when only its women inherit.
             if ((cm == 1 && !female) || (cm == 0 && cf == 1)) {
                 add(WombOneOpen + singular(m) + ResiduaryClose);
@@ -284,7 +284,7 @@ private:
                 add(WombMaleDouble);
             }
             break;
-        case 11:
+        case WombRelativesBySides:
             if (count(Husband) + count(Wife) == 0) {
                 s.CaseOrigin = 3;
                 add(WombSidesWhole);
@@ -303,9 +303,9 @@ private:
     }
 
     void fallenResiduaries() {
-        if (s.CaseKind == 8)
+        if (s.CaseKind == MushtarakaShared)
             return;
-        if (!(s.SpecialCaseMark == 3 || (s.CaseKind == 3 && kindState(11) > 0)))
+        if (!(s.SpecialCaseMark == 3 || (s.CaseKind == BaseRaised && kindState(BrotherCount) > 0)))
             return;
         const int m = s.ResidClassMale;
         const QString name = count(m) > 1 || s.ResidFemalePresent == 1 ? plural(m) : singular(m);
@@ -334,7 +334,7 @@ void AddGharrawaynNote(EngineState& state) {
 
 void AddMushtarakaNote(EngineState& state) {
     AddNote(state, CaseNameNote::Mushtaraka);
-    state.CaseKind = 8;
+    state.CaseKind = MushtarakaShared;
 }
 
 void AddAkdariyyaNote(EngineState& state) {

@@ -23,7 +23,7 @@ void AddNote(EngineState& state, const QString& text, int value = 0);
 // The case-name notes together with the marks that the later notes and the base line read.
 void AddBlessedRelativeNote(EngineState& state);
 void AddGharrawaynNote(EngineState& state); // SpecialCaseMark 1
-void AddMushtarakaNote(EngineState& state); // CaseKind 8
+void AddMushtarakaNote(EngineState& state); // CaseKind MushtarakaShared
 void AddAkdariyyaNote(EngineState& state);  // SpecialCaseMark 2
 
 // Explains the division of the deceased just calculated: spouses' and fixed shares, the

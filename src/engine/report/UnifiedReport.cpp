@@ -52,15 +52,23 @@ void writeTable(EngineContext& ctx, const std::vector<Thousandths>& values, cons
     };
     rule();
 
+    // The model-case run never breaks a deceased's report into pages, so its table does it
+    // itself, every 30 rows, without a pause or a second heading. The engine's own runs break
+    // their reports as they go and print the table whole.
+    const bool pageSteps = ctx.paging == PagePolicy::CountOnly;
+
     Thousandths total;
     for (int j = 1; j <= s.HeirTotal && j < static_cast<int>(values.size()); ++j) {
-        const Thousandths& value = values[static_cast<std::size_t>(j)];
-        if (value.isZero())
+        // Listed by the exact share, not by the converted amount: an heir whose part of the
+        // estate is below a thousandth still inherits and is shown with 0.000.
+        if (j >= static_cast<int>(s.HeirShare.size()) || s.HeirShare[j] == 0)
             continue;
+        const Thousandths& value = values[static_cast<std::size_t>(j)];
         total += value;
         const int row = ++s.LineCount;
         const QString name = j < static_cast<int>(s.HeirName.size()) ? s.HeirName[j] : QString();
-        const QString share = value.text();
+        // Below a thousandth: written so that it does not read as an heir who takes nothing.
+        const QString share = value.isZero() ? QStringLiteral("0.000") : value.text();
         out.spc(9)
             .number(std::int64_t{row})
             .text(HeirSerialMark)
@@ -73,6 +81,10 @@ void writeTable(EngineContext& ctx, const std::vector<Thousandths>& values, cons
             .endLine();
         tables.appendPrintText(PrintTextRow::unifiedHeir(row, name, share, s.AmountUnit));
         tables.appendUnifiedHeir(row, name, storedNumber(value));
+        if (pageSteps && s.LineCount == LinesPerPage * s.PageNo) {
+            ++s.PageNo;
+            out.pageBreak();
+        }
     }
 
     rule();

@@ -5,6 +5,7 @@
 #include "engine/report/ReportTables.h"
 #include "engine/run/CaseIntake.h"
 #include "engine/run/CaseRun.h"
+#include "engine/run/ModelCaseRun.h"
 #include "engine/run/SuccessiveRunStart.h"
 #include "platform/AppPaths.h"
 #include "rules/ClassNameFiles.h"
@@ -164,6 +165,10 @@ void EngineHost::NEW_AND_DUBLE() {
     }
 }
 
-void EngineHost::runModelCases() {}
+void EngineHost::runModelCases() {
+    EngineContext ctx = engineContext(PagePolicy::CountOnly, NoteWording::SuccessiveDeaths);
+    ModelCaseRun run(ctx, m_rules);
+    run.run();
+}
 
 } // namespace engine

@@ -238,7 +238,7 @@ EngineSelfTest::Result EngineSelfTest::replay(EngineState& s, const rules::CalcR
     return result;
 }
 
-void EngineSelfTest::run(ReportSurface& surface) {
+void EngineSelfTest::run(ReportSurface& surface, const std::function<void()>& beforeFailureMessage) {
     const rules::CalcRules rules = rules::loadCalcRules();
     EngineState state;
     const Result result = replay(state, rules, surface, platform::AppPaths::appFile(QStringLiteral("STORG")),
@@ -247,6 +247,8 @@ void EngineSelfTest::run(ReportSurface& surface) {
         surface.clear();
         return;
     }
+    if (beforeFailureMessage)
+        beforeFailureMessage();
     platform::MessageService::show(FailureMessage, platform::MessageIcon::None);
     platform::ProcessExit::end(1);
 }

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace engine {
 
 // The known-answer test of the engine and of the rule files it reads, run at start-up. Every
@@ -33,8 +35,9 @@ public:
     // Start-up's self-test on the files of the application folder: the rule files are read
     // first (a missing or malformed one ends the program with its own message). A pass clears
     // the surface and returns; a failure leaves the last table and the reason on the surface,
-    // shows FailureMessage and ends the program.
-    static void run(ReportSurface& surface);
+    // shows FailureMessage and ends the program. `beforeFailureMessage` runs just before the
+    // message, so the window that holds the surface can be put on screen behind it.
+    static void run(ReportSurface& surface, const std::function<void()>& beforeFailureMessage = {});
 
     // The replay itself, on given files and state; the state is left holding the last case.
     static Result replay(EngineState& state, const rules::CalcRules& rules, ReportSurface& surface,

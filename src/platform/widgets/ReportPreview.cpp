@@ -91,7 +91,12 @@ void ReportPreview::show(const ReportDocument& document, QWidget* parent) {
         handler()(document);
         return;
     }
-    create(document, parent)->exec();
+    // Beside the caller's screen, not in front of it: the user can go on with that screen (for
+    // example to look at the division in percentages) while the preview stays open.
+    QPrintPreviewDialog* dialog = create(document, parent);
+    dialog->setWindowModality(Qt::NonModal);
+    dialog->show();
+    dialog->raise();
 }
 
 void ReportPreview::setHandler(Handler h) {

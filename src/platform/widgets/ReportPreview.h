@@ -15,7 +15,8 @@ namespace platform {
 // commands to print them and to save them as a PDF file.
 class ReportPreview {
 public:
-    // Shows the preview modally; the caller's screen stays open behind it.
+    // Shows the preview without waiting for it: the caller's screen stays usable beside it. A
+    // preview belongs to its parent and closes with it.
     static void show(const ReportDocument& document, QWidget* parent);
 
     // The preview dialogue itself, not yet shown; `show` runs it.

@@ -1,0 +1,200 @@
+#include "shell/Form1.h"
+#include "shell/Form13.h"
+#include "shell/MenuCommands.h"
+#include "shell/Screens.h"
+
+#include "entry/Form12.h"
+#include "results/Form14.h"
+#include "support/CapturedMessages.h"
+#include "support/TempAppFolder.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlRecord>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+using engine::EntryStage;
+using shell::Form13;
+
+namespace {
+
+// A user at the real screens of the model-case run over the shipped catalogue: each step waits
+// for its screen to be the modal one on top and acts on it once; the screens that answer by
+// themselves (the first results screen, the stage while a range is queued) get no step.
+class ModelCaseRoadTest : public ::testing::Test {
+protected:
+    struct Step {
+        const char* what;
+        std::function<bool(QWidget*)> ready;
+        std::function<void(QWidget*)> act;
+    };
+    struct StopRun {};
+
+    static bool stage(QWidget* w) {
+        auto* dialog = qobject_cast<entry::Form12*>(w);
+        return dialog && dialog->stage() == EntryStage::Stored;
+    }
+    static bool results(QWidget* w) { return qobject_cast<results::Form14*>(w) != nullptr; }
+    template <typename T> static T* child(QWidget* w, const char* name) {
+        T* c = w->findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+    static void click(QWidget* w, const char* name) { child<QPushButton>(w, name)->click(); }
+
+    QString caseKey() const {
+        return db.scalar("select ser from PRINT_TEXT where ser like 'التسلسل/%' order by rowid").toString();
+    }
+
+    // Runs the main window's model-case command until every step is done and the engine shows
+    // the stage once more; the run is broken off there.
+    void runRoad(std::vector<Step> steps) {
+        shell::MenuCommands::namu(db);
+        std::size_t next = 0;
+        QTimer user;
+        user.setInterval(5);
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            QWidget* top = QApplication::activeModalWidget();
+            if (next >= steps.size() || !top || !top->isActiveWindow() || top->property("acted").toBool())
+                return;
+            if (!steps[next].ready(top))
+                return;
+            top->setProperty("acted", true);
+            SCOPED_TRACE(steps[next].what);
+            steps[next++].act(top);
+        });
+        user.start();
+        Form13::Dialogs dialogs = shell::realCaseDialogs();
+        const Form13::EntryDialog real = dialogs.entry;
+        dialogs.entry = [&](EntryStage s, engine::CaseContext& context, const results::PartnerWindows& w) {
+            if (next >= steps.size())
+                throw StopRun{};
+            stagesSeen << s;
+            real(s, context, w);
+        };
+        try {
+            Form13::open(dialogs, &mainWindow);
+            ADD_FAILURE() << "the run ended by itself";
+        } catch (const StopRun&) {
+        }
+        EXPECT_EQ(next, steps.size()) << "steps left undone";
+    }
+
+    testsupport::TempAppFolder folder{true};
+    data::Database db = folder.caseDatabase();
+    testsupport::CapturedMessages messages;
+    QWidget mainWindow;
+    QList<EntryStage> stagesSeen;
+};
+
+TEST_F(ModelCaseRoadTest, CasesPickedByNumberAndTitleThenARangeOneConfirmationPerCase) {
+    runRoad({
+        {"case 3 by number", stage,
+         [&](QWidget* w) {
+             child<QLineEdit>(w, "Text1")->setText("3");
+             click(w, "Command_stord_case");
+         }},
+        {"case 3 computed, percentages", results,
+         [&](QWidget* w) {
+             EXPECT_EQ(caseKey(), "التسلسل/ت/ 3");
+             EXPECT_FALSE(child<QPushButton>(w, "Command_start_new")->isEnabled());
+             EXPECT_TRUE(child<QPushButton>(w, "Command_percent")->isEnabled());
+             click(w, "Command_percent");
+         }},
+        {"percentages shown, the other school", results,
+         [&](QWidget* w) {
+             EXPECT_TRUE(db.exists("select 1 from PRINT_TEXT where share = '%'"));
+             click(w, "Command_methahib");
+         }},
+        {"another case", results, [&](QWidget* w) { click(w, "Command_stored_case"); }},
+        {"a chain by its title", stage,
+         [&](QWidget* w) {
+             child<QLineEdit>(w, "Text1")->setText("خمسة متوفين");
+             click(w, "Command_stord_case");
+         }},
+        {"the chain's unified table, then a range", results,
+         [&](QWidget* w) {
+             EXPECT_EQ(caseKey(), "التسلسل/ت/ 72");
+             EXPECT_TRUE(db.exists("select 1 from PRINT_TEXT where ser = 'توحيد القسامات '"));
+             EXPECT_GT(db.count("select count(*) from TAWHEED_CHILED"), 0);
+             click(w, "Command_stored_case");
+         }},
+        {"the range 5..7", stage,
+         [&](QWidget* w) {
+             child<QLineEdit>(w, "Text_from")->setText("5");
+             child<QLineEdit>(w, "Text_to")->setText("7");
+             click(w, "Command_AUTO_GET_CASE_NO_STORED_CASES");
+         }},
+        {"case 5, confirmed", results,
+         [&](QWidget* w) {
+             EXPECT_EQ(caseKey(), "التسلسل/ت/ 5");
+             EXPECT_EQ(QApplication::focusWidget(), child<QWidget>(w, "Command_stored_case"));
+             click(w, "Command_stored_case");
+         }},
+        {"case 6, confirmed", results,
+         [&](QWidget* w) {
+             EXPECT_EQ(caseKey(), "التسلسل/ت/ 6");
+             click(w, "Command_stored_case");
+         }},
+        {"case 7, the last of the range", results,
+         [&](QWidget* w) {
+             EXPECT_EQ(caseKey(), "التسلسل/ت/ 7");
+             EXPECT_EQ(db.count("select count(*) from STORDE_STANDERD_TEMP"), 0);
+             click(w, "Command_stored_case");
+         }},
+    });
+    // The queued cases came without the user; after the range the stage waits again (the stop).
+    EXPECT_EQ(stagesSeen, QList<EntryStage>({EntryStage::Source, EntryStage::Stored, EntryStage::Stored,
+                                             EntryStage::Stored, EntryStage::Stored, EntryStage::Stored}));
+    EXPECT_EQ(messages.texts(), QStringList());
+}
+
+TEST_F(ModelCaseRoadTest, AQueuedNumberMissingFromTheStoredCaseFileIsPassedOverSilently) {
+    db.execute("insert into STORDE_STANDERD (storde_case_no, storde_case_name) values (99, 'لا سجل لها')");
+    runRoad({
+        {"the range 71..99", stage,
+         [&](QWidget* w) {
+             child<QLineEdit>(w, "Text_from")->setText("71");
+             child<QLineEdit>(w, "Text_to")->setText("99");
+             click(w, "Command_AUTO_GET_CASE_NO_STORED_CASES");
+         }},
+        {"case 71", results,
+         [&](QWidget* w) {
+             EXPECT_EQ(caseKey(), "التسلسل/ت/ 71");
+             click(w, "Command_stored_case");
+         }},
+        {"case 72, the last one with a record", results,
+         [&](QWidget* w) {
+             EXPECT_EQ(caseKey(), "التسلسل/ت/ 72");
+             click(w, "Command_stored_case");
+         }},
+        {"99 passed over: the stage waits for the user", stage,
+         [&](QWidget* w) {
+             EXPECT_EQ(db.count("select count(*) from STORDE_STANDERD_TEMP"), 0);
+             EXPECT_EQ(child<QLineEdit>(w, "Text_to")->text(), "99");
+             child<QLineEdit>(w, "Text1")->setText("1");
+             click(w, "Command_stord_case");
+         }},
+        {"case 1", results,
+         [&](QWidget* w) {
+             EXPECT_EQ(caseKey(), "التسلسل/ت/ 1");
+             click(w, "Command_stored_case");
+         }},
+    });
+    EXPECT_EQ(messages.texts(), QStringList());
+}
+
+TEST_F(ModelCaseRoadTest, TheMainWindowOffersTheModelCases) {
+    shell::Form1 w(db, shell::mainWindowScreens(&mainWindow));
+    EXPECT_TRUE(w.command("namu")->isEnabled());
+}
+
+} // namespace
