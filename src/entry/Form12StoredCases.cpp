@@ -9,7 +9,10 @@
 #include "entry/StoredCaseListModel.h"
 #include "entry/StoredCases.h"
 #include "platform/MessageService.h"
+#include "platform/widgets/AccessKeyCaption.h"
+#include "platform/widgets/FocusReturn.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QEvent>
@@ -34,8 +37,9 @@ const QString EditCaption = QStringLiteral("ت&عديل");
 const QString DeleteCaption = QStringLiteral("&حذف");
 
 QPushButton* commandButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
+    auto* b = new QPushButton(parent);
     b->setObjectName(name);
+    platform::AccessKeyCaption::apply(b, caption);
     b->setAutoDefault(false);
     return b;
 }
@@ -163,11 +167,14 @@ void Form12::DBGrid_put_DblClick() {
 }
 
 void Form12::Command_save_Click() {
+    QWidget* userWasIn = QApplication::focusWidget();
     const StoredCases::Outcome o = StoredCases::store(m_db, header());
     requeryIssuingBodies();
     if (o.kind != Kind::Done) {
-        if (!o.message.isEmpty())
+        if (!o.message.isEmpty()) {
             MessageService::show(o.message, MessageIcon::Critical);
+            platform::FocusReturn::to(userWasIn);
+        }
         return;
     }
     Text_case_name->setText(o.title);
@@ -183,13 +190,17 @@ void Form12::Command_save_Click() {
 }
 
 void Form12::Command_edit_Click() {
+    QWidget* userWasIn = QApplication::focusWidget();
     m_heirs->reload();
     const StoredCases::Outcome o = StoredCases::edit(m_db, header());
-    if (o.kind == Kind::Refused)
+    if (o.kind == Kind::Refused) {
         MessageService::show(o.message, MessageIcon::Critical);
+        platform::FocusReturn::to(userWasIn);
+    }
     if (o.kind != Kind::Done)
         return;
     MessageService::show(o.message);
+    platform::FocusReturn::to(userWasIn);
     requeryStoredCases(StoredCases::all());
 }
 

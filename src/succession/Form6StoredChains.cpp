@@ -6,9 +6,11 @@
 #include "entry/EntryTexts.h"
 #include "entry/StoredCaseListModel.h"
 #include "platform/MessageService.h"
+#include "platform/widgets/FocusReturn.h"
 #include "succession/ChainGridModel.h"
 #include "succession/StoredChains.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -166,34 +168,42 @@ void Form6::DBGrid_put_DblClick() {
 }
 
 void Form6::Command_save_Click() {
+    QWidget* userWasIn = QApplication::focusWidget();
     const ChainHeader header{Text_case_name->text(), Text_case_no->text(),
                              Text_DATA_ENTRY_NAME->currentText().trimmed(),
                              Text_ADRESS_ENTRY_NAME->currentText().trimmed()};
     const StoredChains::Outcome o = StoredChains::store(m_db, header);
     requeryIssuingBodies();
     if (o.kind != Kind::Done) {
-        if (!o.message.isEmpty())
+        if (!o.message.isEmpty()) {
             MessageService::show(o.message, MessageIcon::Critical);
+            platform::FocusReturn::to(userWasIn);
+        }
         return;
     }
     Text_case_name->setText(o.title);
     Text_case_no_appeare->setText(QString::number(o.caseNo));
     Text_case_no->setText(Text_case_no_appeare->text());
     MessageService::show(o.message);
+    platform::FocusReturn::to(userWasIn);
     requeryStoredChains(StoredChains::all());
 }
 
 void Form6::Command_edit_Click() {
+    QWidget* userWasIn = QApplication::focusWidget();
     const ChainHeader header{Text_case_name->text(), Text_case_no->text(),
                              Text_DATA_ENTRY_NAME->currentText().trimmed(),
                              Text_ADRESS_ENTRY_NAME->currentText().trimmed()};
     const StoredChains::Outcome o = StoredChains::edit(m_db, header);
-    if (o.kind == Kind::Refused)
+    if (o.kind == Kind::Refused) {
         MessageService::show(o.message, MessageIcon::Critical);
+        platform::FocusReturn::to(userWasIn);
+    }
     if (o.kind != Kind::Done)
         return;
     Text_case_name->setText(o.title);
     MessageService::show(o.message);
+    platform::FocusReturn::to(userWasIn);
     requeryStoredChains(StoredChains::all());
 }
 

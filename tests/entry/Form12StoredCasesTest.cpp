@@ -91,6 +91,10 @@ TEST_F(Form12StoredCasesTest, TheListShowsOneLinePerCaseByNameThenNumber) {
     EXPECT_EQ(list()->model()->headerData(1, Qt::Horizontal).toString(), "case_no");
     EXPECT_EQ(listed(), (QStringList{"10", "11", "12", "3", "4", "5", "6", "7", "8", "9", "2", "1"}));
     EXPECT_FALSE(list()->tabKeyNavigation()) << "Tab leaves the list";
+    // Captions drawn as whole words; their access keys stay.
+    EXPECT_EQ(child<QPushButton>("Command_save")->text(), "خزن");
+    EXPECT_EQ(child<QPushButton>("Command_edit")->text(), "تعديل");
+    EXPECT_EQ(child<QPushButton>("Command_delete")->text(), "حذف");
 }
 
 TEST_F(Form12StoredCasesTest, NumberBoxFiltersByPrefixMovesToTheListAndLoadsOnEnter) {
@@ -232,8 +236,11 @@ TEST_F(Form12StoredCasesTest, RefusalsAreCriticalMessagesAndChangeNothing) {
     child<QPushButton>("Command_save")->click();
     EXPECT_EQ(messages.last(), "ادخل اسم المعد");
     child<QComboBox>("Text_DATA_ENTRY_NAME")->setEditText("م");
+    edit("Text_deth_name")->setFocus();
     child<QPushButton>("Command_save")->click();
     EXPECT_EQ(messages.last(), "تفاصيل المسألة غير مكتملة");
+    QTest::qWait(20);
+    EXPECT_EQ(QApplication::focusWidget(), edit("Text_deth_name")) << "the focus back where the user was";
     const qint64 before = messages.texts().size();
     child<QPushButton>("Command_edit")->click();
     child<QPushButton>("Command_delete")->click();
