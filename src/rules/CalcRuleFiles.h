@@ -55,7 +55,10 @@ namespace rules {
 // AH, the order in which the grandmothers who share the sixth are given it: degree by degree,
 // the mother's side first. The grandmother step records exactly which classes share, so this
 // order no longer decides who shares; it must still name every grandmother class (18 to 26), or
-// a sharing grandmother would be left without her share.
+// a sharing grandmother would be left without her share, and name no other class.
+//
+// Every number is checked against its field's range before anything is computed from it: a class
+// is 1..112, an offset 0..112, and a record may reach no class above 112.
 
 struct ExclusionPair {
     int excluded = 0;  // A

@@ -2,9 +2,7 @@
 
 #include "rules/TextFileStream.h"
 
-#include <QFile>
 #include <QString>
-#include <QTextStream>
 
 #include <boost/multiprecision/cpp_int.hpp>
 
@@ -49,7 +47,11 @@ public:
 
     // A key is where a record starts: "ت/" followed by the case number.
     static bool isKey(const QString& field);
-    // What a value field stands for; nothing when it is text.
+    // The most digits a value field may hold: a combined base of thirty deceased, each base below
+    // 2^63, has fewer than 570.
+    static constexpr int MaxDigits = 1000;
+
+    // What a value field stands for; nothing when it is text or longer than MaxDigits digits.
     static std::optional<Rational> value(const QString& field);
     // One record as the file holds it: the key on its own line, the values on the next.
     static QString record(const QString& key, const std::vector<BigInt>& shares);

@@ -5,32 +5,40 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 namespace rules {
 
 QStringList RuleFile::splitLine(const QString& line) {
+    // Fields are cut out whole rather than built a character at a time: a line of a million
+    // characters must cost no more than copying it.
     QStringList fields;
     const qsizetype n = line.size();
+    const auto isBlank = [&](qsizetype k) {
+        return line[k] == QLatin1Char(' ') || line[k] == QLatin1Char('\t');
+    };
     qsizetype i = 0;
     while (true) {
-        while (i < n && (line[i] == QLatin1Char(' ') || line[i] == QLatin1Char('\t')))
+        while (i < n && isBlank(i))
             ++i;
-        QString field;
         if (i < n && line[i] == QLatin1Char('"')) {
-            ++i;
+            const qsizetype start = ++i;
             while (i < n && line[i] != QLatin1Char('"'))
-                field += line[i++];
+                ++i;
+            fields << line.sliced(start, i - start);
             // Whatever follows the closing quote up to the comma belongs to no field.
             while (i < n && line[i] != QLatin1Char(','))
                 ++i;
         } else {
+            const qsizetype start = i;
             while (i < n && line[i] != QLatin1Char(','))
-                field += line[i++];
+                ++i;
             // Blanks before the separator are not part of a plain field.
-            while (field.endsWith(QLatin1Char(' ')) || field.endsWith(QLatin1Char('\t')))
-                field.chop(1);
+            qsizetype end = i;
+            while (end > start && isBlank(end - 1))
+                --end;
+            fields << line.sliced(start, end - start);
         }
-        fields << field;
         if (i >= n)
             break;
         ++i; // the comma
@@ -57,7 +65,11 @@ RuleFile RuleFile::open(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         platform::ProcessExit::fail(QStringLiteral("ملف القواعد غير موجود او لا يمكن قراءته: ") + name);
-    return fromText(QString::fromUtf8(f.readAll()), name);
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = decoder.decode(f.readAll());
+    if (decoder.hasError())
+        platform::ProcessExit::fail(QStringLiteral("ملف القواعد ناقص او تالف: ") + name);
+    return fromText(text, name);
 }
 
 RuleFile RuleFile::openAppFile(const QString& name) {

@@ -1,14 +1,12 @@
 #include "rules/StoredCaseFile.h"
 
-#include "data/Numbers.h"
 #include "platform/AppPaths.h"
+#include "rules/ChainCheck.h"
+#include "rules/HeirCheck.h"
+#include "rules/NumberField.h"
 #include "rules/RuleFile.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QStringConverter>
-
-#include <optional>
 
 namespace rules {
 
@@ -18,19 +16,68 @@ const QString KeyPrefix = QStringLiteral("ت/");
 const QString SingleType = QStringLiteral("م");
 const QString SuccessiveType = QStringLiteral("ن");
 
-// A numeric field must be a number and nothing else: a count that reads as 0 because of a typing
-// slip would shift every later field and load a different case without a word.
-std::optional<qint64> wholeValue(const QString& text) {
-    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?\\d+(\\.\\d*)?\\s*$"));
-    if (!number.match(text).hasMatch())
-        return std::nullopt;
-    return data::leadingInteger(text);
-}
+const QChar StretchStroke(0x0640);
 
 // Thrown inside the reading of one record; never leaves this file.
 struct BadRecord {
     QString reason;
 };
+
+// A field named in a message; a field of thousands of characters is shown by its start.
+QString shown(const QString& text) {
+    constexpr qsizetype Shown = 60;
+    return text.size() > Shown ? text.left(Shown) + QStringLiteral("…") : text;
+}
+
+QString quoted(const QString& text) {
+    return QLatin1Char('"') + shown(text) + QLatin1Char('"');
+}
+
+void checkName(const QString& name, const QString& what) {
+    if (name.isEmpty())
+        throw BadRecord{what + QStringLiteral(" فارغ")};
+    if (name.contains(StretchStroke))
+        throw BadRecord{what + QLatin1Char(' ') + quoted(name) + QStringLiteral(" فيه الرمز ـ")};
+}
+
+QString heirFaultReason(HeirCheck::Fault fault, const QString& heir, const QString& deceased) {
+    switch (fault) {
+    case HeirCheck::Fault::None:
+        break;
+    case HeirCheck::Fault::Repeated:
+        return QStringLiteral("الوارث ") + quoted(heir) + QStringLiteral(" مكرر عند المتوفى ") +
+               quoted(deceased);
+    case HeirCheck::Fault::BothSpouses:
+        return QStringLiteral("زوج وزوجة معا عند المتوفى ") + quoted(deceased);
+    case HeirCheck::Fault::FifthWife:
+        return QStringLiteral("اكثر من اربع زوجات عند المتوفى ") + quoted(deceased);
+    }
+    return {};
+}
+
+QString chainFaultReason(const ChainCheck::Finding& f, const StoredCase& c) {
+    using Fault = ChainCheck::Fault;
+    switch (f.fault) {
+    case Fault::None:
+        break;
+    case Fault::NotAnHeir:
+        return QStringLiteral("المتوفى ") + quoted(f.name) + QStringLiteral(" ليس وارثا لمن توفي قبله");
+    case Fault::RepeatedDeceased:
+        return QStringLiteral("المتوفى ") + quoted(f.name) + QStringLiteral(" مكرر");
+    case Fault::HeirTwice:
+        return QStringLiteral("الوارث ") + quoted(f.name) + QStringLiteral(" مكرر عند المتوفى ") +
+               quoted(c.deceased[static_cast<std::size_t>(f.deceased - 1)].name);
+    case Fault::OwnHeir:
+    case Fault::InheritsFromLater:
+        return ChainCheck::message(f.fault) + QStringLiteral(": ") + quoted(f.name);
+    }
+    return {};
+}
+
+QString badLineReason(int line) {
+    return QStringLiteral("السطر ") + QString::number(line) +
+           QStringLiteral(" ليس نصا سليما (ترميز غير صحيح او رمز تحكم)");
+}
 
 } // namespace
 
@@ -48,7 +95,6 @@ QString StoredCaseFile::keyFor(qint64 number) {
 void StoredCaseFile::close() {
     m_text.reset();
     m_pending.clear();
-    m_line = 0;
 }
 
 bool StoredCaseFile::open() {
@@ -66,17 +112,17 @@ StoredCaseFile::Result StoredCaseFile::missing() const {
 
 bool StoredCaseFile::fetch() {
     while (m_pending.empty()) {
-        if (!m_text.stream || m_text.stream->atEnd())
+        if (m_text.atEnd())
             return false;
-        const QString line = m_text.stream->readLine();
-        ++m_line;
+        const TextLine line = m_text.readLine();
         // A line of blanks holds no field, as in the rule files.
-        if (line.trimmed().isEmpty())
+        if (line.text.trimmed().isEmpty())
             continue;
-        const QStringList fields = RuleFile::splitLine(line);
+        const QStringList fields = RuleFile::splitLine(line.text);
         const bool keyLine = fields.size() == 1 && fields.front().startsWith(KeyPrefix);
+        const bool bad = !line.wellFormed || line.hasControl;
         for (qsizetype i = 0; i < fields.size(); ++i)
-            m_pending.push_back({fields[i], i == 0, keyLine, m_line});
+            m_pending.push_back({fields[i], i == 0, keyLine, bad, line.number});
     }
     return true;
 }
@@ -114,14 +160,26 @@ StoredCaseFile::Result StoredCaseFile::readRecord(const QString& key) {
             throw BadRecord{QStringLiteral("السجل ينتهي قبل اكتماله")};
         Field f;
         nextField(f);
+        if (f.badLine)
+            throw BadRecord{badLineReason(f.line)};
         return f.text;
     };
+    // A numeric field must be a whole number and nothing else: a count that reads as 0 because of
+    // a typing slip would shift every later field and load a different case without a word.
     auto number = [&](bool startsLine, const QString& what) -> qint64 {
         const QString t = text(startsLine);
-        const auto v = wholeValue(t);
-        if (!v)
-            throw BadRecord{what + QStringLiteral(" ليس رقما: \"") + t + QLatin1Char('"')};
-        return *v;
+        const NumberField::Result v = NumberField::whole(t);
+        switch (v.kind) {
+        case NumberField::Kind::Whole:
+            return v.value;
+        case NumberField::Kind::Fractional:
+            throw BadRecord{what + QStringLiteral(" ليس عددا صحيحا: ") + quoted(t)};
+        case NumberField::Kind::TooLarge:
+            throw BadRecord{what + QStringLiteral(" خارج الحدود")};
+        case NumberField::Kind::NotANumber:
+            break;
+        }
+        throw BadRecord{what + QStringLiteral(" ليس رقما: ") + quoted(t)};
     };
 
     try {
@@ -136,7 +194,7 @@ StoredCaseFile::Result StoredCaseFile::readRecord(const QString& key) {
         if (heirCount < 1 || heirCount > MaxHeirSlots)
             throw BadRecord{QStringLiteral("عدد الورثة غير مناسب: ") + QString::number(heirCount)};
         if (c.caseType != SingleType && c.caseType != SuccessiveType)
-            throw BadRecord{QStringLiteral("نوع المسألة غير معروف: \"") + c.caseType + QLatin1Char('"')};
+            throw BadRecord{QStringLiteral("نوع المسألة غير معروف: ") + quoted(c.caseType)};
         c.school = static_cast<int>(school);
         c.deceasedCount = static_cast<int>(deceasedCount);
         c.heirCount = static_cast<int>(heirCount);
@@ -146,9 +204,7 @@ StoredCaseFile::Result StoredCaseFile::readRecord(const QString& key) {
             StoredDeceased d;
             d.name = text(true);
             const qint64 last = number(false, QStringLiteral("رقم آخر وارث"));
-            if (d.name.isEmpty())
-                throw BadRecord{QStringLiteral("اسم المتوفى ") + QString::number(i) +
-                                QStringLiteral(" فارغ")};
+            checkName(d.name, QStringLiteral("اسم المتوفى ") + QString::number(i));
             if (last <= previousLast || last - previousLast > MaxHeirsPerDeceased || last > MaxHeirSlots)
                 throw BadRecord{QStringLiteral("ارقام الورثة غير متسلسلة عند المتوفى ") + d.name};
             d.lastSlot = static_cast<int>(last);
@@ -157,14 +213,19 @@ StoredCaseFile::Result StoredCaseFile::readRecord(const QString& key) {
                 h.name = text(true);
                 h.relation = text(false);
                 const qint64 cls = number(false, QStringLiteral("صنف الوارث"));
-                if (h.name.isEmpty())
-                    throw BadRecord{QStringLiteral("اسم الوارث ") + QString::number(j) +
-                                    QStringLiteral(" فارغ")};
+                checkName(h.name, QStringLiteral("اسم الوارث ") + QString::number(j));
                 // 3 and 6 stand for groups; no heir slot ever carries them.
                 if (cls < 1 || cls > ClassTop || cls == 3 || cls == 6)
                     throw BadRecord{QStringLiteral("صنف الوارث ") + h.name +
                                     QStringLiteral(" خارج الحدود: ") + QString::number(cls)};
                 h.classCode = static_cast<int>(cls);
+                const auto& earlier = d.heirs;
+                const HeirCheck::Fault fault = HeirCheck::against(
+                    h.classCode, h.name, static_cast<int>(earlier.size()),
+                    [&](int k) { return earlier[static_cast<std::size_t>(k)].classCode; },
+                    [&](int k) -> const QString& { return earlier[static_cast<std::size_t>(k)].name; });
+                if (fault != HeirCheck::Fault::None)
+                    throw BadRecord{heirFaultReason(fault, h.name, d.name)};
                 d.heirs.push_back(std::move(h));
             }
             previousLast = d.lastSlot;
@@ -173,6 +234,17 @@ StoredCaseFile::Result StoredCaseFile::readRecord(const QString& key) {
         if (previousLast != c.heirCount)
             throw BadRecord{QStringLiteral("عدد الورثة ") + QString::number(c.heirCount) +
                             QStringLiteral(" لا يساوي رقم آخر وارث ") + QString::number(previousLast)};
+
+        std::vector<ChainCheck::Deceased> chain;
+        for (const StoredDeceased& d : c.deceased) {
+            ChainCheck::Deceased link{d.name, {}};
+            for (const StoredHeir& h : d.heirs)
+                link.heirs << h.name;
+            chain.push_back(std::move(link));
+        }
+        const ChainCheck::Finding finding = ChainCheck::firstFault(chain);
+        if (finding.fault != ChainCheck::Fault::None)
+            throw BadRecord{chainFaultReason(finding, c)};
     } catch (const BadRecord& bad) {
         result.outcome = Outcome::Malformed;
         result.problem = QStringLiteral("المسألة المخزونة ") + key + QStringLiteral(" تالفة: ") + bad.reason;
@@ -215,11 +287,16 @@ StoredCaseFile::Result StoredCaseFile::scanNext() {
         return {};
     }
     Result result;
-    if (!f.keyLine) {
+    if (f.keyLine && f.badLine) {
         result.outcome = Outcome::Malformed;
-        result.record.key = f.text;
+        result.record.key = shown(f.text);
+        result.problem = QStringLiteral("المسألة المخزونة ") + result.record.key +
+                         QStringLiteral(" تالفة: ") + badLineReason(f.line);
+    } else if (!f.keyLine) {
+        result.outcome = Outcome::Malformed;
+        result.record.key = shown(f.text);
         result.problem = QStringLiteral("سطر المفتاح غير صحيح في السطر ") + QString::number(f.line) +
-                         QStringLiteral(": \"") + f.text + QLatin1Char('"');
+                         QStringLiteral(": ") + quoted(f.text);
     } else {
         result = readRecord(f.text);
     }

@@ -2,13 +2,10 @@
 
 #include "rules/TextFileStream.h"
 
-#include <QFile>
 #include <QString>
 #include <QStringList>
-#include <QTextStream>
 
 #include <deque>
-#include <memory>
 #include <vector>
 
 namespace rules {
@@ -48,9 +45,12 @@ struct StoredCase {
 // between records; any new search or scan first closes a file still open, so the file is never
 // opened twice.
 //
-// Each record is checked before it is handed out (a deceased at least, slot counts that add up,
-// classes in range, a known school and case type); a record that fails is reported with its key
-// and the reason, and a scan goes on with the record after it.
+// Each record is checked before it is handed out, so that the calculation never meets a case the
+// entry screens would have refused: a known school and case type; whole numbers within the
+// engine's limits (a deceased at least, slot counts that add up, classes in range); names that
+// are not empty and hold no "ـ"; no heir a deceased cannot leave (HeirCheck); a chain that holds
+// together (ChainCheck); every line UTF-8 text without control characters. A record that fails
+// is reported with its key and the reason, and a scan goes on with the record after it.
 class StoredCaseFile {
 public:
     enum class Outcome {
@@ -100,6 +100,7 @@ private:
         QString text;
         bool startsLine = false;
         bool keyLine = false; // a line of one field beginning with "ت/"
+        bool badLine = false; // not UTF-8, or holding a control character
         int line = 0;
     };
 
@@ -114,7 +115,6 @@ private:
     QString m_path;
     TextFileStream m_text;
     std::deque<Field> m_pending;
-    int m_line = 0;
 };
 
 } // namespace rules

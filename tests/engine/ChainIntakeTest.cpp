@@ -146,6 +146,14 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"خالد", 1, {{"سالم", "ابن"}}}, {"سالم", 2, {{"عمر", "ابن"}, {"سالم", "اخ"}}}},
                 text::OwnHeir},
         Refusal{"the first deceased among his own heirs", {{"خالد", 1, {{"خالد", "ابن"}}}}, text::OwnHeir},
+        Refusal{"the first deceased among the second's heirs: he died first",
+                {{"خالد", 1, {{"سالم", "ابن"}}}, {"سالم", 2, {{"عمر", "ابن"}, {"خالد", "اب"}}}},
+                QStringLiteral("لا يصح ان يرث المتوفى ممن توفي بعده")},
+        Refusal{"the second deceased among the third's heirs, after a dropped repeat",
+                {{"خالد", 1, {{"سالم", "ابن"}, {"عمر", "ابن"}}},
+                 {"سالم", 2, {{"عمر", "اخ"}}},
+                 {"عمر", 3, {{"زيد", "ابن"}, {"زيد", "ابن"}, {"سالم", "اخ"}}}},
+                QStringLiteral("لا يصح ان يرث المتوفى ممن توفي بعده")},
         Refusal{"an heir's name with the stretching stroke",
                 {{"خالد", 1, {{"سالم", "ابن"}, {"هنـد", "بنت"}}}},
                 intake::StretchMark},
@@ -202,6 +210,13 @@ TEST_F(ChainIntakeTest, DroppedHeirsTakeNoSlotAndTheNextDeceasedFollowsDirectly)
     EXPECT_EQ(state.DeceasedLastHeir, (std::vector<int>{0, 6, 8}));
     EXPECT_EQ(port.messages, QStringList({intake::Repeated, intake::FifthWife, intake::BothSpouses,
                                           intake::Repeated, intake::BothSpouses}));
+}
+
+TEST_F(ChainIntakeTest, AnEarlierDeceasedMarkedForDroppingRefusesNothing) {
+    handOver({{"خالد", 1, {{"سالم", "ابن"}}}, {"سالم", 2, {{"خالد", "*"}, {"عمر", "ابن"}}}});
+    const engine::ChainResult r = countAndRead();
+    ASSERT_EQ(r.step, ChainStep::Calculate) << r.message.toStdString();
+    EXPECT_EQ(slotNames(), QStringList({"سالم", "عمر"}));
 }
 
 TEST_F(ChainIntakeTest, AcceptsTheLimits) {

@@ -27,8 +27,8 @@ namespace {
 //   ت/ 3  فاطمة leaves her husband كريم 1 and her son حسن 3 of 4; then كريم dies and leaves his
 //         mother 1 and حسن 5 of 6. His 1 of 4 becomes 6 of 24 split 1 and 5, so حسن holds
 //         18 + 5 = 23 in his first slot, the mother 1; كريم's slot and حسن's second slot hold 0.
-//   ت/ 4  son 2 and daughter 1 of 3; عمرو is nobody's heir, so he is skipped and his son's slot
-//         compares as 0.
+//   ت/ 4  son 2 and daughter 1 of 3; the son's son عمرو is shut out by the son, so when he dies
+//         he has inherited nothing: he is skipped and his son's slot compares as 0.
 //   ت/ 5  school 2, a paternal grandfather and one full sister. The program's own case run gives
 //         the grandfather what the sister's half leaves (1 and 1 of 2); the self-test's variant
 //         leaves that step out, so the unclaimed third returns to both: 4 and 12 of 16, that is
@@ -200,7 +200,7 @@ TEST(SelfTestWindow, ALaterDeceasedGetsHisOwnTableOnHisOwnBase) {
 }
 
 TEST(SelfTestWindow, ALaterDeceasedWhoInheritedNothingGetsHisHeadingOnly) {
-    Replay r(storedCase(4), QStringLiteral("ت/ 4\n2,1,0\n"));
+    Replay r(storedCase(4), QStringLiteral("ت/ 4\n2,1,0,0\n"));
     ASSERT_TRUE(r.result.passed) << r.result.problem.toStdString();
     const auto windows = r.printed.windows();
     ASSERT_EQ(windows.size(), 3u);
@@ -218,11 +218,11 @@ TEST_P(SelfTestValues, MatchTheSharesTheyStandFor) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, SelfTestValues,
-                         ::testing::Values("ت/ 4\n2.0,1,0\n",       // 2.0 is the share 2
-                                           "ت/ 4\n2,1,\n",          // an empty field is 0
-                                           "ت/ 4\n2\n1\n\n0\n",     // one value a line, a blank line
-                                           "ت/ 4\n 2 , 1 , 0 \n",   // blanks around the numbers
-                                           "ت/ 4\n2,1,0\nت/ 9\n7\n" // a record nobody asks for
+                         ::testing::Values("ت/ 4\n2.0,1,0,0\n",       // 2.0 is the share 2
+                                           "ت/ 4\n2,1,0,\n",          // an empty field is 0
+                                           "ت/ 4\n2\n1\n\n0\n0\n",    // one value a line, a blank line
+                                           "ت/ 4\n 2 , 1 , 0 , 0 \n", // blanks around the numbers
+                                           "ت/ 4\n2,1,0,0\nت/ 9\n7\n" // a record nobody asks for
                                            ));
 
 TEST(SelfTestReplay, AnEmptyStoredCaseFilePassesWithoutReadingTheExpectedShares) {
@@ -302,18 +302,25 @@ TEST(SelfTestReplay, TheFirstDifferenceEndsTheReplay) {
 }
 
 TEST(SelfTestReplay, TreasurySlotsCountAgainstTheSlotLimit) {
-    // Four deceased of fifty wives each: every division opens a treasury slot, and the first
-    // already takes the case to slot 201.
-    QString text = QStringLiteral("ت/ 1\n 2, 4, 200,ن\n");
+    // A chain holding all 200 heir slots whose first deceased leaves a wife alone: the treasury
+    // slot of his division is slot 201.
+    QString text = QStringLiteral("ت/ 1\n 2, 5, 200,ن\nم1, 1\nم2,زوجة, 5\n");
     QString expected = QStringLiteral("ت/ 1\n");
-    for (int i = 1; i <= 4; ++i) {
-        text += QStringLiteral("م%1, %2\n").arg(i).arg(50 * i);
-        for (int j = 1; j <= 50; ++j)
-            text += QStringLiteral("ز%1_%2,زوجة, 5\n").arg(i).arg(j);
+    int last = 1;
+    for (int i = 2; i <= 5; ++i) {
+        const int heirs = i < 5 ? 50 : 49;
+        last += heirs;
+        text += QStringLiteral("م%1, %2\n").arg(i).arg(last);
+        for (int j = 1; j <= heirs; ++j) {
+            const QString name =
+                j == 1 && i < 5 ? QStringLiteral("م%1").arg(i + 1) : QStringLiteral("ا%1_%2").arg(i).arg(j);
+            text += name + QStringLiteral(",ابن, 13\n");
+        }
     }
     Replay r(text, expected);
     EXPECT_FALSE(r.result.passed);
-    EXPECT_TRUE(r.result.problem.contains(QStringLiteral("200"))) << r.result.problem.toStdString();
+    EXPECT_TRUE(r.result.problem.contains(QStringLiteral("الخزينة العامة يتجاوز 200")))
+        << r.result.problem.toStdString();
 }
 
 TEST(SelfTestReplay, SlotsAboveTheCaseAreEmptied) {

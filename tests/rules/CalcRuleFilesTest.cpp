@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -45,9 +47,9 @@ TEST(CalcRuleFiles, ReadsTheThreeFilesInOrder) {
 TEST(CalcRuleFiles, RefusesFilesTheCalculationCannotRelyOn) {
     struct Case {
         const char* what;
-        const char* af;
-        const char* av;
-        const char* ah;
+        std::string af;
+        std::string av;
+        std::string ah;
         const char* file;
     } cases[] = {
         {"fewer than four pairs", "23,96\n25,96\n26,96\n", GoodAV, GoodAH, "AF"},
@@ -65,11 +67,24 @@ TEST(CalcRuleFiles, RefusesFilesTheCalculationCannotRelyOn) {
         {"a range that runs backwards", GoodAF, "50,46,0\n100,104,6\n", GoodAH, "AV"},
         {"a grandmother class left out", GoodAF, GoodAV, "18,21,19,22,23,20,24,25\n", "AH"},
         {"a class above 112 in AH", GoodAF, GoodAV, "18,21,19,22,23,20,24,25,26,200\n", "AH"},
+        // Numbers past an int: narrowed before the check they overflowed or read as another class.
+        {"a last class near the int limit", GoodAF, "46,50,0\n100,104,2147483600\n", GoodAH, "AV"},
+        {"a last class past the int limit", GoodAF, "46,50,0\n100,2147483700,6\n", GoodAH, "AV"},
+        {"a class that reads as 100 in 32 bits", GoodAF, "46,50,0\n4294967396,104,6\n", GoodAH, "AV"},
+        {"a negative offset", GoodAF, "46,50,-2\n100,104,6\n", GoodAH, "AV"},
+        {"a class of thousands of digits", GoodAF, "46,50,0\n100,104," + std::string(5000, '9') + "\n",
+         GoodAH, "AV"},
+        {"class 0 in AF", "0,96\n25,96\n26,96\n26,97\n", GoodAV, GoodAH, "AF"},
+        {"an excluder of class 0", "23,0\n25,96\n26,96\n26,97\n", GoodAV, GoodAH, "AF"},
+        {"a class that reads as 23 in 32 bits", "4294967319,96\n25,96\n26,96\n26,97\n", GoodAV, GoodAH, "AF"},
+        {"a class below the grandmothers in AH", GoodAF, GoodAV, "17,18,21,19,22,23,20,24,25,26\n", "AH"},
+        {"a class above the grandmothers in AH", GoodAF, GoodAV, "18,21,19,22,23,20,24,25,26,27\n", "AH"},
+        {"a grandmother class in 32 bits only", GoodAF, GoodAV, "18,21,19,22,23,20,24,25,4294967322\n", "AH"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         CapturedMessages messages;
-        EXPECT_THROW(parse(c.af, c.av, c.ah), platform::ProgramEnded);
+        EXPECT_THROW(parse(c.af.c_str(), c.av.c_str(), c.ah.c_str()), platform::ProgramEnded);
         ASSERT_EQ(messages.texts().size(), 1);
         EXPECT_TRUE(messages.last().contains(QLatin1String(c.file))) << messages.last().toStdString();
     }

@@ -194,3 +194,115 @@ TEST(StoredCaseScan, ALeadingLineThatIsNoKeyIsReportedAndSkipped) {
 }
 
 } // namespace
+
+namespace {
+
+// One record written to a file of its own, as bytes.
+StoredCaseFile::Result readOne(const QByteArray& bytes) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("STORG"));
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    f.close();
+    StoredCaseFile file(path);
+    return file.scanFirst();
+}
+
+QByteArray utf8(const char* text) {
+    return QByteArray(text);
+}
+
+struct RecordCase {
+    const char* what;
+    QByteArray record;
+    const char* reasonPart; // empty: the record loads
+};
+
+// What the entry screens and the intake would refuse never reaches the calculation from the file
+// either; a refusal names the record's key.
+TEST(StoredCaseChecks, RefusesWhatTheEntryScreensRefuse) {
+    const RecordCase cases[] = {
+        {"a plain case", utf8("ت/ 1\n 2, 1, 2,م\nاحمد, 2\nعلي,ابن, 13\nهند,بنت, 7\n"), ""},
+        {"one name under two relations in a single death (the same person)",
+         utf8("ت/ 1\n 2, 1, 2,م\nاحمد, 2\nعلي,زوج, 4\nعلي,ابن عم, 33\n"), ""},
+        {"four wives",
+         utf8("ت/ 1\n 2, 1, 5,م\nاحمد, 5\nا,زوجة, 5\nب,زوجة, 5\nج,زوجة, 5\nد,زوجة, 5\nعلي,ابن, 13\n"), ""},
+        {"lines ending in CR LF", utf8("ت/ 1\r\n 2, 1, 1,م\r\nاحمد, 1\r\nعلي,ابن, 13\r\n"), ""},
+        {"lines ending in CR", utf8("ت/ 1\r 2, 1, 1,م\rاحمد, 1\rعلي,ابن, 13\r"), ""},
+        {"a whole number written with a point", utf8("ت/ 1\n 2, 1, 1.0,م\nاحمد, 1.\nعلي,ابن, 13.00\n"), ""},
+        {"a second father", utf8("ت/ 1\n 2, 1, 2,م\nاحمد, 2\nعلي,اب, 1\nعمر,اب, 1\n"), "مكرر"},
+        {"a second husband", utf8("ت/ 1\n 2, 1, 2,م\nهند, 2\nعلي,زوج, 4\nعمر,زوج, 4\n"), "مكرر"},
+        {"a second grandfather of one degree", utf8("ت/ 1\n 2, 1, 2,م\nاحمد, 2\nعلي,جد, 96\nعمر,اب اب, 96\n"),
+         "مكرر"},
+        {"a second grandmother of one class",
+         utf8("ت/ 1\n 2, 1, 2,م\nاحمد, 2\nهند,ام ام, 18\nسعاد,ام ام, 18\n"), "مكرر"},
+        {"the same heir twice in a single death",
+         utf8("ت/ 1\n 2, 1, 2,م\nاحمد, 2\nعلي,ابن, 13\nعلي,ابن, 13\n"), "مكرر"},
+        {"husband beside wife", utf8("ت/ 1\n 2, 1, 2,م\nاحمد, 2\nعلي,زوج, 4\nهند,زوجة, 5\n"), "زوج وزوجة"},
+        {"wife beside husband", utf8("ت/ 1\n 2, 1, 2,م\nاحمد, 2\nهند,زوجة, 5\nعلي,زوج, 4\n"), "زوج وزوجة"},
+        {"a fifth wife",
+         utf8("ت/ 1\n 2, 1, 5,م\nاحمد, 5\nا,زوجة, 5\nب,زوجة, 5\nج,زوجة, 5\nد,زوجة, 5\nه,زوجة, 5\n"),
+         "اربع زوجات"},
+        {"a deceased named twice",
+         utf8("ت/ 1\n 2, 3, 3,ن\nخالد, 1\nسالم,ابن, 13\nسالم, 2\nخالد2,ابن, 13\nسالم, 3\nزيد,ابن, 13\n"),
+         "مكرر"},
+        {"one name twice under one deceased of a chain",
+         utf8("ت/ 1\n 2, 2, 3,ن\nخالد, 2\nسالم,ابن, 13\nسالم,ابن عم, 33\nسالم, 3\nعمر,ابن, 13\n"),
+         "مكرر عند المتوفى"},
+        {"a deceased among his own heirs", utf8("ت/ 1\n 2, 1, 2,م\nاحمد, 2\nاحمد,ابن, 13\nهند,بنت, 7\n"),
+         "وارثا لنفسه"},
+        {"a later deceased who is nobody's earlier heir",
+         utf8("ت/ 1\n 2, 2, 2,ن\nخالد, 1\nسالم,ابن, 13\nكريم, 2\nعمر,ابن, 13\n"), "ليس وارثا لمن توفي قبله"},
+        {"an earlier deceased among a later one's heirs",
+         utf8("ت/ 1\n 2, 2, 2,ن\nخالد, 1\nسالم,ابن, 13\nسالم, 2\nخالد,اب, 1\n"), "ممن توفي بعده"},
+        {"the stretching stroke in a deceased's name", utf8("ت/ 1\n 2, 1, 1,م\nاحـمد, 1\nعلي,ابن, 13\n"),
+         "ـ"},
+        {"the stretching stroke in an heir's name", utf8("ت/ 1\n 2, 1, 1,م\nاحمد, 1\nعلـي,ابن, 13\n"), "ـ"},
+        {"a fractional class", utf8("ت/ 1\n 2, 1, 1,م\nاحمد, 1\nعلي,ابن, 13.5\n"), "ليس عددا صحيحا"},
+        {"a fractional last slot", utf8("ت/ 1\n 2, 1, 1,م\nاحمد, 0.6\nعلي,ابن, 13\n"), "ليس عددا صحيحا"},
+        {"a fractional heir count", utf8("ت/ 1\n 2, 1, 1.5,م\nاحمد, 1\nعلي,ابن, 13\n"), "ليس عددا صحيحا"},
+        {"a fractional school", utf8("ت/ 1\n 1.5, 1, 1,م\nاحمد, 1\nعلي,ابن, 13\n"), "ليس عددا صحيحا"},
+        {"a class of thousands of digits",
+         QByteArray("ت/ 1\n 2, 1, 1,م\nاحمد, 1\nعلي,ابن, ") + QByteArray(100000, '9') + "\n", "خارج الحدود"},
+        {"a class that reads as 13 in 32 bits", utf8("ت/ 1\n 2, 1, 1,م\nاحمد, 1\nعلي,ابن, 4294967309\n"),
+         "خارج الحدود"},
+        {"a NUL byte in a name", utf8("ت/ 1\n 2, 1, 1,م\nاحمد, 1\nعلي") + QByteArray(1, '\0') + "x,ابن, 13\n",
+         "السطر 4"},
+        {"a byte that is not UTF-8", QByteArray("ت/ 1\n 2, 1, 1,م\nاحمد, 1\nعلي\xFF,ابن, 13\n"), "السطر 4"},
+        {"a file ending inside a character", QByteArray("ت/ 1\n 2, 1, 1,م\nاحمد, 1\nعلي,ابن, 13,\xD8"),
+         "السطر 4"},
+    };
+    for (const RecordCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto r = readOne(c.record);
+        if (*c.reasonPart == '\0') {
+            EXPECT_EQ(r.outcome, Outcome::Loaded) << r.problem.toStdString();
+            continue;
+        }
+        EXPECT_EQ(r.outcome, Outcome::Malformed);
+        EXPECT_TRUE(r.problem.contains(QStringLiteral("ت/ 1"))) << r.problem.toStdString();
+        EXPECT_TRUE(r.problem.contains(QString::fromUtf8(c.reasonPart))) << r.problem.toStdString();
+    }
+}
+
+TEST(StoredCaseChecks, AKeyLineThatIsNotCleanTextIsReportedAndTheNextRecordRead) {
+    QByteArray bytes = utf8("ت/ 1") + QByteArray(1, '\0') + "\n 2, 1, 1,م\nاحمد, 1\nعلي,ابن, 13\n";
+    bytes += "ت/ 2\n 2, 1, 1,م\nاحمد, 1\nعلي,ابن, 13\n";
+    QTemporaryDir dir;
+    QFile f(dir.filePath(QStringLiteral("STORG")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+    StoredCaseFile file(f.fileName());
+    const auto first = file.scanFirst();
+    EXPECT_EQ(first.outcome, Outcome::Malformed);
+    EXPECT_TRUE(first.problem.contains(QStringLiteral("السطر 1"))) << first.problem.toStdString();
+    const auto second = file.scanNext();
+    EXPECT_EQ(second.outcome, Outcome::Loaded) << second.problem.toStdString();
+    EXPECT_EQ(second.record.key, QStringLiteral("ت/ 2"));
+    // Nor does a search take the unclean key for the clean one.
+    EXPECT_EQ(file.find(1).outcome, Outcome::NotFound);
+}
+
+} // namespace

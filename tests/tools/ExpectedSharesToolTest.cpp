@@ -70,6 +70,46 @@ TEST_F(ExpectedSharesTool, AMalformedRecordIsReportedWithItsKeyAndTheRestFollow)
     EXPECT_EQ(r.out, expected);
 }
 
+// Every record that is written is written whole, and every one left out is reported: a NUL byte
+// once cut the output short with the tool exiting 0.
+TEST_F(ExpectedSharesTool, ARecordThatIsNotCleanTextIsReportedAndTheOthersWrittenWhole) {
+    const QByteArray clean = selfTestFixture("STORG").toUtf8();
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        const char* key;
+        const char* removed; // the record of the expected output that must be left out
+    } cases[] = {
+        {"a NUL byte in a name", QByteArray(clean).replace("ليلى", QByteArray("لي\0لى", 8)), "ت/ 2",
+         "ت/ 2\n1,3\n"},
+        {"a NUL byte in a key", QByteArray(clean).replace("ت/ 1\n", QByteArray("ت/ 1\0\n", 7)), "ت/ 1",
+         "ت/ 1\n3,14,7\n"},
+        {"a byte that is not UTF-8", QByteArray(clean).replace("سعيد", "سع\xFFد"), "ت/ 2", "ت/ 2\n1,3\n"},
+        {"a file ending inside a character", clean + "ت/ 9\n 2, 1, 1,م\nاحمد, 1\nعلي,ابن, 13,\xD8", "ت/ 9",
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = dir.filePath(QStringLiteral("STORG"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.bytes);
+        f.close();
+        QProcess p;
+        p.start(QStringLiteral(EXPECTED_SHARES_TOOL), {QStringLiteral("--app"), rules, path});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const QByteArray out = p.readAllStandardOutput();
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_EQ(p.exitCode(), 1);
+        EXPECT_TRUE(err.contains(QString::fromUtf8(c.key))) << err.toStdString();
+        EXPECT_FALSE(out.contains('\0'));
+        QString expected = selfTestFixture("STOR");
+        if (*c.removed != '\0')
+            expected.remove(QString::fromUtf8(c.removed));
+        EXPECT_EQ(QString::fromUtf8(out), expected);
+    }
+}
+
 TEST_F(ExpectedSharesTool, RefusesWhatItCannotRead) {
     const struct {
         const char* what;

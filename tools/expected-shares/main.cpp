@@ -8,7 +8,8 @@
 //
 // --app names the folder holding the rule files AF, AV and AH; by default the application folder
 // of this build. A record that cannot be read or calculated is reported on standard error with
-// its key and left out; the exit status is then 1.
+// its key and left out (a NUL byte, a line that is not UTF-8 or a file ending inside a character
+// included); the exit status is then 1.
 
 #include "engine/calc/EngineState.h"
 #include "engine/calc/ShareCalculation.h"
@@ -26,8 +27,11 @@
 
 namespace {
 
-void write(std::FILE* stream, const QString& text) {
-    std::fputs(text.toUtf8().constData(), stream);
+// Byte for byte: a record is written whole or the tool fails.
+bool write(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    return std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream) ==
+           static_cast<std::size_t>(bytes.size());
 }
 
 int usage() {
@@ -90,7 +94,14 @@ int main(int argc, char** argv) {
         }
         const std::vector<engine::BigInt> shares(state.HeirShare.begin() + 1,
                                                  state.HeirShare.begin() + 1 + state.HeirTotal);
-        write(stdout, rules::ExpectedSharesFile::record(record.record.key, shares));
+        if (!write(stdout, rules::ExpectedSharesFile::record(record.record.key, shares))) {
+            write(stderr, QStringLiteral("expected-shares: cannot write the output\n"));
+            return 2;
+        }
+    }
+    if (std::fflush(stdout) != 0) {
+        write(stderr, QStringLiteral("expected-shares: cannot write the output\n"));
+        return 2;
     }
     return failures > 0 ? 1 : 0;
 }

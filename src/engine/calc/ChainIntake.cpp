@@ -61,6 +61,7 @@ ChainResult ChainIntake(EngineState& s, const NameTables& names, const data::Dat
     for (const QSqlRecord& r : heirRows)
         heirsOf[r.value(0).toLongLong()].push_back({r.value(1).toString(), r.value(2).toString()});
 
+    rules::ChainCheck chain;
     for (int k = 1; k <= n && k <= deceased.size(); ++k) {
         const QSqlRecord& row = deceased[k - 1];
         s.DeceasedIndex = k;
@@ -70,17 +71,10 @@ ChainResult ChainIntake(EngineState& s, const NameTables& names, const data::Dat
         if (nameCheck != NameCheck::Accepted)
             return refuse(output, nameRefusal(nameCheck));
 
-        if (k > 1) {
-            // Only the heirs of the deceased before him have been read: he must be one of them.
-            bool isAnHeir = false;
-            for (int b = 1; b <= s.HeirTotal && !isAnHeir; ++b)
-                isAnHeir = s.HeirName[b] == name;
-            if (!isAnHeir)
-                return refuse(output, ChainText::NotAnHeir);
-            for (int b = 1; b < k; ++b)
-                if (s.DeceasedName[b] == name)
-                    return refuse(output, ChainText::RepeatedDeceased);
-        }
+        // Only the heirs of the deceased before him have been read: he must be one of them.
+        if (const rules::ChainCheck::Fault fault = chain.nextDeceased(name);
+            fault != rules::ChainCheck::Fault::None)
+            return refuse(output, rules::ChainCheck::message(fault));
 
         static const std::vector<HeirRow> none;
         const auto found = heirsOf.constFind(row.value(QStringLiteral("arrange")).toLongLong());
@@ -98,16 +92,21 @@ ChainResult ChainIntake(EngineState& s, const NameTables& names, const data::Dat
         std::size_t next = 0;
         for (int slot = first; slot <= s.DeceasedLastHeir[k];) {
             const HeirRow& heir = rows[next++];
-            // Left through, he would inherit from himself and stand in the combined division. A
-            // row marked for dropping never reaches a division, so it refuses nothing.
-            if (heir.name == name && names.relationCode(heir.relation) != NameTables::DropMark)
-                return refuse(output, ChainText::OwnHeir);
+            // Left through, he would inherit from himself, or from one who died after him, and
+            // stand in the combined division. A row marked for dropping never reaches a division,
+            // so it refuses nothing.
+            if (const rules::ChainCheck::Fault fault = chain.checkHeir(heir.name);
+                fault != rules::ChainCheck::Fault::None &&
+                names.relationCode(heir.relation) != NameTables::DropMark)
+                return refuse(output, rules::ChainCheck::message(fault));
             const ReadHeirResult read = ReadHeir(s, names, slot, heir, output);
             output.heirRead();
             if (read.verdict == HeirVerdict::Refused)
                 return refuse(output, read.message);
-            if (read.verdict == HeirVerdict::Kept)
+            if (read.verdict == HeirVerdict::Kept) {
+                chain.addHeir(heir.name);
                 ++slot;
+            }
         }
         // Every row dropped leaves a deceased whose estate nobody could take.
         if (s.DeceasedLastHeir[k] < first)

@@ -4,6 +4,7 @@
 #include "engine/calc/EngineState.h"
 #include "engine/calc/HeirIntake.h"
 #include "engine/calc/NameTables.h"
+#include "rules/ChainCheck.h"
 
 #include <QString>
 
@@ -26,9 +27,12 @@ struct ChainResult {
 // own messages (IntakeText).
 namespace ChainText {
 inline const QString DeceasedCount = QStringLiteral("عدد المتوفين غير مناسب .. يجب ان يتراوح من 2 الى 30");
-inline const QString OwnHeir = QStringLiteral("لا يصح ان يكون المتوفى وارثا لنفسه");
-inline const QString NotAnHeir = QStringLiteral("لايوجد وارث بهذا الاسم ");
-inline const QString RepeatedDeceased = QStringLiteral("متوفى مكرر/ تم الغاءه /إستمر");
+inline const QString OwnHeir = rules::ChainCheck::message(rules::ChainCheck::Fault::OwnHeir);
+inline const QString InheritsFromLater =
+    rules::ChainCheck::message(rules::ChainCheck::Fault::InheritsFromLater);
+inline const QString NotAnHeir = rules::ChainCheck::message(rules::ChainCheck::Fault::NotAnHeir);
+inline const QString RepeatedDeceased =
+    rules::ChainCheck::message(rules::ChainCheck::Fault::RepeatedDeceased);
 inline const QString NoHeirs = QStringLiteral("هناك احد المتوفين ليس له ورثة");
 inline const QString TooManySlots = QStringLiteral("مجموع ورثة المتوفين اكثر من 200 .. لا يمكن حل المسألة");
 } // namespace ChainText
@@ -38,8 +42,8 @@ inline const QString TooManySlots = QStringLiteral("مجموع ورثة المت
 // chain from DETH (in order of `arrange`) and WARITH_DUBLE (in the order the dialogue wrote the
 // rows) into the deceased chain and the heir slots, with the checks of a single-death intake per
 // deceased and the chain's own: each later deceased an heir of an earlier one under exactly his
-// name, no deceased twice, no deceased among his own heirs. Every refusal goes to `output` as a
-// message before it is answered.
+// name, no deceased twice, no deceased among his own heirs or a later one's (rules::ChainCheck).
+// Every refusal goes to `output` as a message before it is answered.
 ChainResult CountDeceased(EngineState& state, const data::Database& db, const QString& caseKey,
                           IntakeOutput& output);
 ChainResult ChainIntake(EngineState& state, const NameTables& names, const data::Database& db,

@@ -1,17 +1,15 @@
 #include "engine/calc/HeirIntake.h"
 
+#include "rules/HeirCheck.h"
+
 namespace engine {
 
 namespace {
 
-const QChar StretchStroke(0x0640);
+static_assert(rules::HeirCheck::Father == Father && rules::HeirCheck::Mother == Mother &&
+              rules::HeirCheck::Husband == Husband && rules::HeirCheck::Wife == Wife);
 
-// Classes that one deceased can leave only once: a second father, mother or husband is an entry
-// error, and so is a second true grandfather or grandmother of the same degree and side, whose
-// share the calculation hands to a single head.
-bool isSingleHeadClass(int c) {
-    return c == Father || c == Mother || c == Husband || (c >= 18 && c <= 26) || (c >= 96 && c <= 98);
-}
+const QChar StretchStroke(0x0640);
 
 // Gives up slot `slot` of deceased DeceasedIndex: the slots above move down by one.
 void dropSlot(EngineState& s, int slot) {
@@ -25,32 +23,18 @@ void dropSlot(EngineState& s, int slot) {
 // The message that refuses heir `slot`, or the empty text when he may stay.
 QString checkAgainstEarlierHeirs(const EngineState& s, int slot) {
     const int first = s.DeceasedLastHeir[s.DeceasedIndex - 1] + 1;
-    const int c = s.HeirClass[slot];
-    const QString& name = s.HeirName[slot];
-    for (int k = first; k < slot; ++k) {
-        if (s.HeirClass[k] == c && s.HeirName[k] == name)
-            return IntakeText::Repeated;
-    }
-    if (isSingleHeadClass(c)) {
-        for (int k = first; k < slot; ++k) {
-            if (s.HeirClass[k] == c)
-                return IntakeText::Repeated;
-        }
-    }
-    if (c == Wife) {
-        int wives = 0;
-        for (int k = first; k < slot; ++k) {
-            if (s.HeirClass[k] == Husband)
-                return IntakeText::BothSpouses;
-            if (s.HeirClass[k] == Wife && ++wives == 4)
-                return IntakeText::FifthWife;
-        }
-    }
-    if (c == Husband) {
-        for (int k = first; k < slot; ++k) {
-            if (s.HeirClass[k] == Wife)
-                return IntakeText::BothSpouses;
-        }
+    const rules::HeirCheck::Fault fault = rules::HeirCheck::against(
+        s.HeirClass[slot], s.HeirName[slot], slot - first, [&](int k) { return int(s.HeirClass[first + k]); },
+        [&](int k) -> const QString& { return s.HeirName[first + k]; });
+    switch (fault) {
+    case rules::HeirCheck::Fault::None:
+        break;
+    case rules::HeirCheck::Fault::Repeated:
+        return IntakeText::Repeated;
+    case rules::HeirCheck::Fault::BothSpouses:
+        return IntakeText::BothSpouses;
+    case rules::HeirCheck::Fault::FifthWife:
+        return IntakeText::FifthWife;
     }
     return {};
 }
