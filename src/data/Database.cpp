@@ -166,10 +166,17 @@ void Database::closeAll() {
     }
 }
 
-Database::Transaction::Transaction(const Database& db) : m_db(db) {
+Database::Transaction::Transaction(const Database& db, bool immediate) : m_db(db) {
     int& depth = depths()[m_db.m_connection];
-    if (depth == 0 && !m_db.handle().transaction())
-        m_db.fail(QStringLiteral("تعذر بدء المعاملة"), m_db.handle().lastError().text());
+    if (depth == 0) {
+        if (immediate) {
+            QSqlQuery begin(m_db.handle());
+            if (!begin.exec(QStringLiteral("begin immediate")))
+                m_db.fail(QStringLiteral("تعذر بدء المعاملة"), begin.lastError().text());
+        } else if (!m_db.handle().transaction()) {
+            m_db.fail(QStringLiteral("تعذر بدء المعاملة"), m_db.handle().lastError().text());
+        }
+    }
     ++depth;
 }
 

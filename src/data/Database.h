@@ -50,6 +50,14 @@ public:
         steps();
         t.commit();
     }
+    // As transaction(), but it takes the database's write lock before the first step, waiting for
+    // another program's writer to finish: a number read inside it (max + 1) cannot be taken by
+    // another running copy before the rows that use it are written.
+    template <typename Steps> void writeTransaction(Steps&& steps) const {
+        Transaction t(*this, true);
+        steps();
+        t.commit();
+    }
 
     // Used by tests between cases: forget every shared connection.
     static void closeAll();
@@ -57,7 +65,7 @@ public:
 private:
     class Transaction {
     public:
-        explicit Transaction(const Database& db);
+        explicit Transaction(const Database& db, bool immediate = false);
         ~Transaction();
         void commit();
 

@@ -10,6 +10,7 @@
 #include "entry/RelationRules.h"
 #include "entry/RelationSpelling.h"
 #include "entry/StageAnswers.h"
+#include "entry/StoredCases.h"
 #include "platform/MessageService.h"
 #include "platform/widgets/ArabicKeyboard.h"
 #include "platform/widgets/FirstKeyConversion.h"
@@ -392,6 +393,7 @@ QGroupBox* Form12::buildDetailsFrame() {
     RichTextBox1->hide();
     heirsRow->addWidget(DBGrid1, 3);
     heirsRow->addWidget(RichTextBox1, 2);
+    buildStoredCases(heirsRow);
     layout->addLayout(heirsRow, 1);
 
     auto* runRow = new QHBoxLayout;
@@ -482,6 +484,12 @@ void Form12::buildTwins() {
     twin(QStringLiteral("Command_ALTER_run"), Qt::ALT | Qt::Key_J, Command1, &Form12::Command1_Click);
     twin(QStringLiteral("Command_ALTER_NEW"), Qt::ALT | Qt::Key_BracketLeft, Command_new,
          &Form12::Command_new_Click);
+    twin(QStringLiteral("Command_ALTER_SAVE"), Qt::ALT | Qt::Key_O, Command_save,
+         &Form12::Command_save_Click);
+    twin(QStringLiteral("Command_ALTER_EDIT"), Qt::ALT | Qt::Key_U, Command_edit,
+         &Form12::Command_edit_Click);
+    twin(QStringLiteral("Command_ALTER_delete"), Qt::ALT | Qt::Key_P, Command_delete,
+         &Form12::Command_delete_Click);
 }
 
 // Load step -------------------------------------------------------------------------------------
@@ -575,6 +583,7 @@ void Form12::prepareEstateStage() {
 
 void Form12::prepareDetailsStage() {
     Frame_case_details->show();
+    requeryStoredCases(StoredCases::all());
     Command1->setEnabled(true);
     m_focusOnShow = Text_deth_name;
 
@@ -751,6 +760,7 @@ void Form12::Command_new_Click() {
     Text_deth_name->clear();
     Text_DATA_ENTRY_NAME->setEditText(QString());
     Text_deth_name->setFocus(Qt::OtherFocusReason);
+    requeryStoredCases(StoredCases::all());
 }
 
 // Estate stage ----------------------------------------------------------------------------------
@@ -1003,6 +1013,9 @@ bool Form12::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
+
+    if (storedCaseEvent(watched, event))
+        return true;
 
     if (watched == Command1 && type == QEvent::MouseMove) {
         if (!Timer16->isActive())

@@ -4,6 +4,7 @@
 #include "engine/report/CaseContext.h"
 #include "engine/report/EntryStage.h"
 #include "entry/CaseHandOver.h"
+#include "entry/StoredCaseList.h"
 
 #include <QDialog>
 
@@ -15,6 +16,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QBoxLayout;
 class QTableView;
 class QTextBrowser;
 class QTimer;
@@ -27,6 +29,7 @@ class LanguageOptionFrame;
 namespace entry {
 
 class BoundTableModel;
+class StoredCaseListModel;
 class ModelCaseStage;
 
 // The ways out of the dialogue that end the program. The screens that know how the program ends
@@ -79,6 +82,15 @@ public:
     void Text_ADRESS_ENTRY_NAME_LostFocus();
     void Form_KeyUp(int key);
 
+    // Stored cases: store, edit, delete, load from the list and the search boxes.
+    void Command_save_Click();
+    void Command_edit_Click();
+    void Command_delete_Click();
+    void DBGrid_put_DblClick();
+    void Text_case_no_appeare_KeyUp(int key);
+    void Text_case_no_appeare_KeyDown(int key);
+    void Text_deth_name_KeyDown(int key);
+
 public slots:
     void reject() override;
 
@@ -120,6 +132,9 @@ private:
     void requeryPreparers();
     void requeryIssuingBodies();
     void showIssuingBody(bool shown);
+    void buildStoredCases(QBoxLayout* into);
+    bool storedCaseEvent(QObject* watched, QEvent* event);
+    void requeryStoredCases(const StoredCaseList& list);
 
     data::Database m_db;
     engine::CaseContext& m_host;
@@ -169,6 +184,11 @@ private:
     platform::FirstKeyConversion* m_firstKey = nullptr;
     int m_pickListTop = -1;
     int m_cellRefusals = 0; // cell edits refused so far
+    QPushButton* Command_save = nullptr;
+    QPushButton* Command_edit = nullptr;
+    QPushButton* Command_delete = nullptr;
+    QTableView* DBGrid_put = nullptr;
+    StoredCaseListModel* m_storedCases = nullptr;
 
     QGroupBox* Frame_stord_case = nullptr;
     ModelCaseStage* m_modelCases = nullptr;

@@ -18,6 +18,7 @@
 #include "succession/ChainRun.h"
 #include "succession/ChainTable.h"
 #include "succession/NextDeceased.h"
+#include "succession/StoredChains.h"
 #include "succession/SuccessionTexts.h"
 
 #include <QAction>
@@ -411,6 +412,7 @@ void Form6::buildWidgets() {
     connect(Command_new, &QPushButton::clicked, this, &Form6::Command_new_Click);
     connect(Check_add_warith, &QCheckBox::clicked, this, &Form6::Check_add_warith_Click);
 
+    offerStoredChains();
     buildTwins();
 
     // The grid's conversion must see a key before the typed character opens a list: the filter
@@ -449,10 +451,10 @@ void Form6::buildTwins() {
     });
     twin(QStringLiteral("Command_ALTER_endprogram"), Qt::ALT | Qt::Key_K, [this] { Command2->click(); });
     twin(QStringLiteral("Command_ALTER_NEW"), Qt::ALT | Qt::Key_BracketLeft, [this] { Command_new_Click(); });
-    // The stored chains are not offered in this build.
-    twin(QStringLiteral("Command_ALTER_SAVE"), Qt::ALT | Qt::Key_O, {});
-    twin(QStringLiteral("Command_ALTER_EDIT"), Qt::ALT | Qt::Key_U, {});
-    twin(QStringLiteral("Command_ALTER_delete"), Qt::ALT | Qt::Key_P, {});
+    twin(QStringLiteral("Command_ALTER_SAVE"), Qt::ALT | Qt::Key_O, [this] { Command_save_Click(); });
+    twin(QStringLiteral("Command_ALTER_EDIT"), Qt::ALT | Qt::Key_U, [this] { Command_edit_Click(); });
+    twin(QStringLiteral("Command_ALTER_delete"), Qt::ALT | Qt::Key_P, [this] { Command_delete_Click(); });
+    twin(QStringLiteral("Command_ALTER_put"), Qt::ALT | Qt::Key_L, [] {});
 }
 
 // Load and new case ------------------------------------------------------------------------------
@@ -471,7 +473,7 @@ void Form6::Form_Load() {
     } else {
         const QSqlRecord& r = first.front();
         if (const qint64 caseNo = r.value(0).toLongLong(); caseNo != 0)
-            Text_case_no->setText(QString::number(caseNo));
+            restoreStoredChain(caseNo);
         if (const QString body = r.value(1).toString(); !body.isEmpty()) {
             Text_ADRESS_ENTRY_NAME->setEditText(body);
             FrameADRESS->setVisible(body != ET::NoIssuingBody);
@@ -487,6 +489,7 @@ void Form6::Form_Load() {
     m_chain->reload();
     requeryIssuingBodies();
     requeryPreparers();
+    requeryStoredChains(StoredChains::all());
 }
 
 void Form6::showEvent(QShowEvent* event) {
@@ -516,6 +519,7 @@ void Form6::Command_new_Click() {
     Text_case_no_appeare->clear();
     Text_DATA_ENTRY_NAME->setEditText(QString());
     DBList_deth_name->setEditText(QString());
+    requeryStoredChains(StoredChains::all());
     showList(DBList_deth_name);
 }
 
@@ -1088,6 +1092,8 @@ bool Form6::eventFilter(QObject* watched, QEvent* event) {
         Form_KeyUp(Qt::Key_Escape);
         return true;
     }
+    if (storedChainEvent(watched, event))
+        return true;
     if (watched == Command1 && type == QEvent::MouseMove) {
         if (!Timer16->isActive())
             Timer16->start(RunCaptionInterval);

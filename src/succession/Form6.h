@@ -20,6 +20,10 @@ class QTimer;
 namespace platform {
 class LanguageOptionFrame;
 }
+namespace entry {
+class StoredCaseListModel;
+struct StoredCaseList;
+} // namespace entry
 
 namespace succession {
 
@@ -68,6 +72,16 @@ public:
     void DBCombo_w_name_Accept();
     void Text_DATA_ENTRY_NAME_LostFocus();
     void Text_ADRESS_ENTRY_NAME_LostFocus();
+
+    // Stored chains: store, edit, delete, load from the list and the search boxes.
+    void Command_save_Click();
+    void Command_edit_Click();
+    void Command_delete_Click();
+    void DBGrid_put_DblClick();
+    void DBGrid_put_KeyUp(int key);
+    void Text_case_no_appeare_KeyUp(int key);
+    void Text_case_no_appeare_KeyDown(int key);
+    void Text_serch_case_name_KeyUp(int key);
     // Opens the pick list of a grid column (1 relation, 2 heir name, 3 deceased name).
     void openColumnList(int column);
     // Deletes the grid's row under the row rules.
@@ -106,6 +120,11 @@ private:
     void requeryPreparers();
     void requeryIssuingBodies();
     void onFocusChanged(QWidget* old, QWidget* now);
+    void offerStoredChains();
+    void restoreStoredChain(qint64 caseNo);
+    bool storedChainEvent(QObject* watched, QEvent* event);
+    void requeryStoredChains(const entry::StoredCaseList& list);
+    void forgetCurrentDeceased();
 
     data::Database m_db;
     engine::CaseContext& m_host;
@@ -136,6 +155,7 @@ private:
     QTextBrowser* RichTextBox1 = nullptr;
     QTextBrowser* RichTextBox2 = nullptr;
     QTableView* DBGrid_put = nullptr;
+    entry::StoredCaseListModel* m_storedChains = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;

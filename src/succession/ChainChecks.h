@@ -1,0 +1,15 @@
+#pragma once
+
+#include "data/Database.h"
+
+#include <QString>
+
+namespace succession::ChainChecks {
+
+inline const QString DeceasedNotAnHeir = QStringLiteral("هناك احد الورثة المتوفين ليس من الورثة ");
+
+// The completeness checks of a chain copied into DETH and WARITH_DUBLE, in their order: the
+// first failure's message, or empty when the chain may be stored.
+QString firstFailure(const data::Database& db);
+
+} // namespace succession::ChainChecks
