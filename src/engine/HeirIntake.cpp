@@ -5,6 +5,8 @@ namespace engine {
 namespace {
 
 const QChar StretchStroke(0x0640);
+// The name of the slot that takes what no heir takes; a heir of that name would be joined with it.
+const QString TreasuryName = QStringLiteral("الخزينة العامة");
 
 // Classes that one deceased can leave only once: a second father, mother or husband is an entry
 // error, and so is a second true grandfather or grandmother of the same degree and side, whose
@@ -89,6 +91,8 @@ ReadHeirResult ReadHeir(EngineState& s, const NameTables& names, int slot, const
     case NameCheck::Accepted:
         break;
     }
+    if (row.name == TreasuryName)
+        return {HeirVerdict::Refused, IntakeText::TreasuryNameTaken};
     s.HeirRelation[slot] = row.relation;
     const int code = names.relationCode(row.relation);
     if (code == 0)
