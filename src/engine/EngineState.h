@@ -91,7 +91,7 @@ struct EngineState {
     // The base of a combined division after a merge (CaseBase of a single deceased stays in range;
     // the product of a long chain's bases does not).
     BigInt CombinedBase;
-    Num EstateAmount;
+    boost::multiprecision::cpp_rational EstateAmount; // any size and any number of decimals
     QString AmountUnit;
     int AmountTableFlag = 0;
     int StoredCaseNo = 0;
