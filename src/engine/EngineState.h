@@ -147,8 +147,12 @@ struct EngineState {
         const auto n = static_cast<std::size_t>(count) + 1;
         DeceasedName.assign(n, QString());
         DeceasedLastHeir.assign(n, 0);
-        DeceasedBase.assign(n, BigInt(0));
-        DeceasedInheritedShare.assign(n, BigInt(0));
+        DeceasedBase.resize(n);
+        DeceasedInheritedShare.resize(n);
+        for (std::size_t k = 0; k < n; ++k) {
+            DeceasedBase[k] = 0;
+            DeceasedInheritedShare[k] = 0;
+        }
         JoinedSlots.clear();
     }
     // Appends a note (1-based numbering), growing storage as needed.
