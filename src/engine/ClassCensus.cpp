@@ -1,24 +1,15 @@
 #include "engine/CalcSteps.h"
 #include "engine/ShareCalculation.h"
 
-#include <array>
-#include <cstring>
-#include <type_traits>
 
 namespace engine {
 
 void ClassCensus(EngineState& s) {
     const int i = s.DeceasedIndex;
-    // Copied from an array of zeros rather than set one by one: this runs for every deceased of
-    // every calculation. The size is read at run time so that the library's vector copy does
-    // the work: compilers expand a copy of known size into a slower string move. Element 0 is
-    // left as it is.
-    static constexpr std::array<Num, ClassTop + 1> Zeros{};
-    static_assert(std::is_trivially_copyable_v<Num>);
-    static volatile std::size_t classBytes = sizeof(Num) * ClassTop;
-    const std::size_t bytes = classBytes;
-    std::memcpy(static_cast<void*>(&s.ClassShares[1]), &Zeros[1], bytes);
-    std::memcpy(static_cast<void*>(&s.ClassCount[1]), &Zeros[1], bytes);
+    for (int c = 1; c <= ClassTop; ++c) {
+        s.ClassShares[c] = 0;
+        s.ClassCount[c] = 0;
+    }
     for (int j = FirstSlotOf(s, i); j <= LastSlotOf(s, i); ++j) {
         const int c = s.HeirClass[j];
         // A slot outside the classes would be counted nowhere and its heir silently left out.

@@ -4,7 +4,6 @@
 #include <boost/multiprecision/integer.hpp>
 
 #include <cstdint>
-#include <cstring>
 #include <numeric>
 
 namespace engine {
@@ -16,8 +15,15 @@ const QString JoinSeparator = QStringLiteral(" و ");
 // The same name, character for character; compared for every pair of a deceased's heirs, so
 // kept to a plain comparison of the characters.
 bool sameName(const QString& a, const QString& b) {
-    return a.size() == b.size() &&
-           std::memcmp(a.constData(), b.constData(), static_cast<std::size_t>(a.size()) * sizeof(QChar)) == 0;
+    if (a.size() != b.size())
+        return false;
+    const QChar* x = a.constData();
+    const QChar* y = b.constData();
+    for (qsizetype k = 0; k < a.size(); ++k) {
+        if (x[k] != y[k])
+            return false;
+    }
+    return true;
 }
 
 // A share handed to an heir slot is a whole number of parts; anything else would be a fault of
