@@ -13,7 +13,7 @@ namespace rules {
 //
 // The files have no comment syntax, so the reasons for their lines live here.
 //
-// AF, the exclusion pairs of school 2, applied only when no mother is present. Four records
+// AF, the exclusion pairs of both schools, applied only when no mother is present. Four records
 // "A,B": heads of class A count only when class B is absent. Our pairs:
 //   23,96  "ام اب اب" is excluded by "اب اب": the grandfather excludes his own mother, who
 //          reaches the deceased only through him.
@@ -22,7 +22,7 @@ namespace rules {
 //   26,97  ...and through her own son "اب اب اب".
 // Every B is a class of one head at most (the intake drops a second heir of classes 96 to 98),
 // so 1 - count(B) is 0 or 1. No pair lets the grandfather aggregate (class 3) exclude the
-// brothers or sisters (classes 10, 11, 16, 17): school 2 has the grandfather share with them.
+// brothers or sisters (classes 10, 11, 16, 17): the grandfather shares with them.
 //
 // AV, the order of the residuaries that the walk hands a remainder to when nobody, or only a
 // spouse, holds a fixed share. By then every heir with a fixed share, every male residuary
@@ -47,8 +47,8 @@ namespace rules {
 //   100,104,6  last, as the walk needs: the father's aunts and uncles on his father's side
 //              (classes 100 to 105) beside those on his mother's side (classes 106 to 111; "خال
 //              اب لام" stands in the female place of the pair whose male class, 110, holds no
-//              relation). Class 112, "خالة اب لام", is reached by no range: she takes the
-//              remainder in place of the treasury when nobody before her is present.
+//              relation). Class 112, "خالة اب لام", shares the treasury's number; the walk
+//              pairs her with her brother "خال اب لام" on the mother's side (ResiduaryWalk.cpp).
 // Classes 53, 64, 66, 68, 70, 80, 82, 100, 102 and 110 hold no relation; they stand in the male
 // place of pairs whose female class has heirs of her own.
 //

@@ -48,7 +48,14 @@ TEST(EstateAmount, OnlyAPositiveNumberInWesternOrArabicDigitsIsAnAmount) {
         {"1e3", std::nullopt},
         {".", std::nullopt},
         {"5 5", std::nullopt},
-        {"99999999999999999999", std::nullopt},
+        {"010", Rational(10)},
+        // Past 64 bits, and more decimals than any 64-bit fraction holds: still exact.
+        {"99999999999999999999", Rational(engine::BigInt("99999999999999999999"))},
+        {"123456789012345678901234567890.5", Rational(engine::BigInt("246913578024691357802469135781"), 2)},
+        {"0.000000000000000000000000001", Rational(1, engine::BigInt("1000000000000000000000000000"))},
+        {"٣٫١٤١٥٩٢٦٥٣٥٨٩٧٩٣٢٣٨٤٦٢٦٤٣٣٨٣٢٧٩",
+         Rational(engine::BigInt("3141592653589793238462643383279"), engine::BigInt("1" + std::string(30, '0')))},
+        {"0.000000000000000000000000000", std::nullopt},
     };
     for (const ParseCase& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
@@ -135,7 +142,7 @@ TEST(ShowPercentages, PrintsTheDivisionAsPercentagesUnderItsTitle) {
     testsupport::expectLines(testsupport::reportTableRows(b.db),
                              testsupport::fixture("percentages_thirds.rows"));
     EXPECT_EQ(b.state.AmountUnit, "%");
-    EXPECT_EQ(b.state.EstateAmount, 100);
+    EXPECT_EQ(b.state.EstateAmount, Rational(100));
     EXPECT_EQ(b.state.AmountTableFlag, 1);
     // The division itself is kept exact for the next command.
     EXPECT_EQ(b.state.CaseBase, 3);
@@ -162,7 +169,7 @@ TEST(DivideGivenEstate, RefusesWhatIsNoAmountAndAsksAgain) {
                            "TAWHEED_CHILED|\"2\"|\"بكر\"|\"500.166\"|\"١٥٠٠٫٥\"|\"\"",
                            "TAWHEED_CHILED|\"3\"|\"جعفر\"|\"500.166\"|\"١٥٠٠٫٥\"|\"\""}));
     EXPECT_EQ(b.state.AmountUnit, "ريال");
-    EXPECT_EQ(b.state.EstateAmount, engine::Num::fraction(3001, 2));
+    EXPECT_EQ(b.state.EstateAmount, Rational(3001, 2));
 }
 
 TEST(DivideGivenEstate, WritesTheTableOfAmountsInTheCurrency) {
@@ -176,6 +183,23 @@ TEST(DivideGivenEstate, WritesTheTableOfAmountsInTheCurrency) {
 }
 
 // The figures of one command, whatever came before it.
+QStringList figures(ReportTestBench& b);
+
+TEST(DivideGivenEstate, TakesAnAmountOfAnySizeAndPrecisionExactly) {
+    ReportTestBench b;
+    thirds(b);
+    b.state.MenuChoice = 4;
+    const QString amount = "123456789012345678901234567890.123456789";
+    b.port.answer(estate(b.db, amount, "دينار"));
+    engine::DivideGivenEstate(b.ctx);
+    EXPECT_TRUE(b.port.messages.isEmpty());
+    EXPECT_EQ(b.state.EstateAmount,
+              Rational(engine::BigInt("123456789012345678901234567890123456789"), engine::BigInt("1000000000")));
+    // A third of it, cut down to the thousandth.
+    const QString third = "41152263004115226300411522630.041 دينار";
+    EXPECT_EQ(figures(b), (QStringList{amount + " ", third, third, third, "123456789012345678901234567890.123 "}));
+}
+
 QStringList figures(ReportTestBench& b) {
     QStringList out;
     for (const QSqlRecord& r : b.db.select("select kinds, share from PRINT_TEXT where case_ser <> '' and "

@@ -1,5 +1,6 @@
 #include "engine/run/CaseRun.h"
 #include "engine/run/EngineHost.h"
+#include "engine/calc/HeirIntake.h"
 
 #include "ScriptedPort.h"
 #include "data/FlagTable.h"
@@ -142,6 +143,17 @@ TEST_F(CaseRunTest, AnIntakeRefusalShowsItsMessageAndAsksForTheCaseAgain) {
     ASSERT_EQ(port.messages.size(), 1);
     EXPECT_EQ(port.messages[0], " الصلة - بيت المال - غير ملائمة ... سيتم اعادة تنفيذ المسألة");
     EXPECT_EQ(shares(), QStringList({"علي=1"}));
+}
+
+TEST_F(CaseRunTest, AHeirNamedAsTheTreasuryIsRefusedAndTheCaseAskedAgain) {
+    start();
+    enterCase("زيد", {{"هند", "زوجة"}, {"الخزينة العامة", "خالة"}});
+    enterCase("زيد", {{"هند", "زوجة"}, {"سعاد", "خالة"}});
+    run();
+    EXPECT_EQ(screens(),
+              QStringList({"مصدر المسألة", "نوع المسألة", "تفاصيل المسألة", "تفاصيل المسألة", "Form14"}));
+    EXPECT_EQ(port.messages, QStringList{engine::IntakeText::TreasuryNameTaken});
+    EXPECT_EQ(shares(), QStringList({"هند=1", "سعاد=3"}));
 }
 
 } // namespace

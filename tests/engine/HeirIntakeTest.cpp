@@ -131,6 +131,11 @@ TEST(HeirIntake, RefusesWhatStopsTheCaseWithTheWayBack) {
         {"51 heirs", QStringLiteral("زيد"), fiftyOne, TooManyHeirs},
         {"an empty heir name", QStringLiteral("زيد"), {row("أ", "ابن"), row("", "بنت")}, EmptyHeirName},
         {"a stretched heir name", QStringLiteral("زيد"), {row("حســن", "ابن")}, StretchMark},
+        // The treasury's slot goes by this name: a heir of that name would be joined with it.
+        {"a heir named as the treasury",
+         QStringLiteral("زيد"),
+         {row("هند", "زوجة"), row("الخزينة العامة", "خالة")},
+         TreasuryNameTaken},
         {"an unknown relation",
          QStringLiteral("زيد"),
          {row("أ", "ابن"), row("ب", "بيت المال")},

@@ -60,12 +60,19 @@ TEST(ResolveResiduaries, WalksTheOrderOfTheWombRelatives) {
         {"a husband, then both sides", rel({"زوج", "عمة لاب", "خال لام"}), 6, {3, 2, 1}, 11},
         {"the mother's side alone is walked as a range", rel({"خال", "خالة"}), 3, {2, 1}, 10},
         {"the father's aunts and uncles, last of the walk", rel({"عم اب لام", "خالة اب"}), 3, {2, 1}, 11},
-        {"the father's uterine maternal aunt in place of the treasury", rel({"خالة اب لام"}), 1, {1}, 7},
-        {"two of them share the remainder per head",
-         rel({"زوجة", "خالة اب لام", "خالة اب لام"}),
-         8,
-         {2, 3, 3},
-         7},
+        // "خالة اب لام" has the treasury's class number, yet she is one of the mother's side of
+        // the father's aunts and uncles, a sister to "خال اب لام".
+        {"the father's uterine maternal aunt alone", rel({"خالة اب لام"}), 1, {1}, 10},
+        {"two of them share the remainder per head", rel({"زوجة", "خالة اب لام", "خالة اب لام"}), 8, {2, 3, 3}, 9},
+        {"she shares with her brother 2:1", rel({"خال اب لام", "خالة اب لام"}), 3, {2, 1}, 10},
+        {"and so beside a wife", rel({"زوجة", "خالة اب لام", "خال اب لام"}), 4, {1, 1, 2}, 9},
+        {"she is the mother's side beside the father's aunt", rel({"عمة اب", "خالة اب لام"}), 3, {2, 1}, 11},
+        {"the mother's side of brother and sister beside the father's aunt",
+         rel({"خالة اب لام", "عمة اب", "خال اب لام"}),
+         9,
+         {1, 6, 2},
+         11},
+        {"a nearer maternal aunt of the father comes first", rel({"خالة اب لاب", "خالة اب لام"}), 1, {1, 0}, 10},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -84,6 +91,8 @@ TEST(ResolveResiduaries, OpensOneTreasurySlotHoweverOftenTheCaseIsCalculated) {
     ASSERT_TRUE(hc.enter(heirsOf(rel({"زوج"}))));
     for (int madhhab : {2, 1, 2}) {
         ASSERT_TRUE(hc.calculate(madhhab));
+        // The treasury slot of the calculation before is not taken for a "خالة اب لام".
+        EXPECT_EQ(hc.state().CaseKind, 7);
         EXPECT_EQ(hc.state().HeirTotal, 2);
         EXPECT_EQ(sharesOf(hc.result()), (std::vector<int>{1, 1}));
     }

@@ -1,6 +1,7 @@
 #include "engine/calc/CalcSteps.h"
 #include "engine/calc/ShareCalculation.h"
 
+
 namespace engine {
 
 void ClassCensus(EngineState& s) {
@@ -62,8 +63,8 @@ NextStep ApplyExclusionPairs(EngineState& s, const CalcRules& rules) {
     // step to do.
     if (s.ClassCount[Mother] > 0)
         return NextStep::Descendants;
-    if (s.Madhhab == 1)
-        return NextStep::Grandmothers;
+    // Both schools: a grandfather excludes the grandmothers who reach the deceased only through
+    // him, as the father excludes his mother.
     for (const rules::ExclusionPair& pair : rules.exclusionPairs)
         s.ClassCount[pair.excluded] = s.ClassCount[pair.excluded] * (Num(1) - s.ClassCount[pair.excluding]);
     return NextStep::Grandmothers;

@@ -134,7 +134,7 @@ struct EngineState {
     // The base of a combined division after a merge (CaseBase of a single deceased stays in range;
     // the product of a long chain's bases does not).
     BigInt CombinedBase;
-    Num EstateAmount;
+    boost::multiprecision::cpp_rational EstateAmount; // any size and any number of decimals
     QString AmountUnit;
     int AmountTableFlag = 0;
     int StoredCaseNo = 0;
@@ -190,8 +190,12 @@ struct EngineState {
         const auto n = static_cast<std::size_t>(count) + 1;
         DeceasedName.assign(n, QString());
         DeceasedLastHeir.assign(n, 0);
-        DeceasedBase.assign(n, BigInt(0));
-        DeceasedInheritedShare.assign(n, BigInt(0));
+        DeceasedBase.resize(n);
+        DeceasedInheritedShare.resize(n);
+        for (std::size_t k = 0; k < n; ++k) {
+            DeceasedBase[k] = 0;
+            DeceasedInheritedShare[k] = 0;
+        }
         JoinedSlots.clear();
     }
     // Appends a note (1-based numbering), growing storage as needed.

@@ -8,6 +8,8 @@ namespace {
 
 static_assert(rules::HeirCheck::Father == Father && rules::HeirCheck::Mother == Mother &&
               rules::HeirCheck::Husband == Husband && rules::HeirCheck::Wife == Wife);
+// The name of the slot that takes what no heir takes; a heir of that name would be joined with it.
+const QString TreasuryName = QStringLiteral("الخزينة العامة");
 
 const QChar StretchStroke(0x0640);
 
@@ -64,19 +66,23 @@ ReadHeirResult ReadHeir(EngineState& s, const NameTables& names, int slot, const
                         IntakeOutput& output) {
     s.ensureSlots(slot);
     s.HeirName[slot] = row.name;
-    s.HeirRelation[slot].clear();
-    switch (CheckName(row.name)) {
-    case NameCheck::Empty:
-        return {HeirVerdict::Refused, IntakeText::EmptyHeirName};
-    case NameCheck::HasStretchMark:
-        return {HeirVerdict::Refused, IntakeText::StretchMark};
-    case NameCheck::Accepted:
-        break;
+    const NameCheck nameCheck = CheckName(row.name);
+    if (nameCheck != NameCheck::Accepted || row.name == TreasuryName) {
+        s.HeirRelation[slot].clear();
+        if (nameCheck == NameCheck::Empty)
+            return {HeirVerdict::Refused, IntakeText::EmptyHeirName};
+        if (nameCheck == NameCheck::HasStretchMark)
+            return {HeirVerdict::Refused, IntakeText::StretchMark};
+        return {HeirVerdict::Refused, IntakeText::TreasuryNameTaken};
     }
-    s.HeirRelation[slot] = row.relation;
     const int code = names.relationCode(row.relation);
-    if (code == 0)
+    if (code == 0) {
+        s.HeirRelation[slot] = row.relation;
         return {HeirVerdict::Refused, IntakeText::badRelation(row.relation)};
+    }
+    // The slot's own text, equal to the row's by the exact lookup; being shared by every case, it
+    // is at hand, where the row's copy would have to be fetched.
+    s.HeirRelation[slot] = names.RelationNames[static_cast<std::size_t>(code)];
     s.HeirClass[slot] = static_cast<std::int16_t>(foldRelation(code));
     s.HeirShare[slot] = 0;
 

@@ -15,6 +15,7 @@ inline const QString StretchMark = QStringLiteral("لاتستعمل الرمز �
 inline const QString EmptyHeirName = QStringLiteral("اسم الوارث فارغ");
 inline const QString IncompleteCase = QStringLiteral("تفاصيل المسألة غير مكتملة");
 inline const QString TooManyHeirs = QStringLiteral("عدد الورثة يجب ان لا يزيد على 50");
+inline const QString TreasuryNameTaken = QStringLiteral("لا يسمى الوارث الخزينة العامة ، فهو اسم نصيب بيت المال");
 inline const QString Repeated = QStringLiteral(" مكرر تم الغاءه / إستمر");
 inline const QString BothSpouses = QStringLiteral("حالة مستحيلة لوجود الزوجين / تم الغاء الأخير/ إستمر");
 inline const QString FifthWife = QStringLiteral("خطأ لوجود اكثر من أربعة زوجات / تم الغاء الاخيرة /إستمر");

@@ -179,8 +179,12 @@ const char16_t* const menuTexts[31] = {
 } // namespace
 
 void NameTables::fillRelationNames() {
-    for (int k = 1; k <= NameTop; ++k)
-        RelationNames[k] = QString::fromUtf16(relationTexts[k]);
+    // The texts stay where the program holds them: copying one into a heir slot then costs no
+    // reference count.
+    for (int k = 1; k <= NameTop; ++k) {
+        const QStringView text(relationTexts[k]);
+        RelationNames[k] = QString::fromRawData(reinterpret_cast<const QChar*>(text.utf16()), text.size());
+    }
     relationIndex.clear();
     // Lowest slot first, so a text held by two slots finds the lower one. The placeholders
     // name no relation and must never match one.

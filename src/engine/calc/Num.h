@@ -71,6 +71,10 @@ public:
     friend Num operator/(const Num& a, const Num& b) {
         if (b.m_n == 0)
             throw NumberOverflow();
+        // Whole numbers that divide evenly, the common case, need no reduction (-1 is left to the
+        // checked path: the lowest number divided by it overflows).
+        if (a.m_d == 1 && b.m_d == 1 && b.m_n != -1 && a.m_n % b.m_n == 0)
+            return Num(a.m_n / b.m_n);
         std::int64_t n = mul(a.m_n, b.m_d);
         std::int64_t d = mul(a.m_d, b.m_n);
         if (d < 0) {
@@ -119,6 +123,8 @@ private:
         return r;
     }
     void normalise() {
+        if (m_d == 1)
+            return;
         if (m_d == 0)
             throw NumberOverflow();
         if (m_d < 0) {

@@ -6,9 +6,42 @@ namespace {
 
 const QString TreasuryName = QStringLiteral("الخزينة العامة");
 
-// The remainder that nobody took goes to class 112: to the treasury slot, or to the heirs of
-// "خالة اب لام" when she is present, split per head (two heads of the class each taking the
-// whole remainder would overrun the estate).
+// "خال اب لام" (class 111) stands in the female place of a pair whose male class holds no
+// relation, and his sister "خالة اب لام" has class 112, the treasury's number. In the walk the
+// two are one pair, brother and sister.
+constexpr int UncleOfFatherByMother = 111;
+constexpr int AuntOfFatherByMother = 112;
+
+// The heads of "خالة اب لام": the class-112 slots that are not the treasury slot of an earlier
+// calculation of the same deceased (the treasury slot has no relation).
+int auntsOfFatherByMother(const EngineState& s) {
+    if (s.ClassCount[AuntOfFatherByMother] == 0)
+        return 0;
+    int heads = 0;
+    for (int j = FirstSlotOf(s, s.DeceasedIndex); j <= LastSlotOf(s, s.DeceasedIndex); ++j) {
+        if (s.HeirClass[j] == AuntOfFatherByMother && !s.HeirRelation[j].isEmpty())
+            ++heads;
+    }
+    return heads;
+}
+
+struct WalkPair {
+    int male;
+    int female;
+    Num heads; // 2 per man, 1 per woman
+};
+
+// The pair of the walk at class k.
+WalkPair pairAt(const EngineState& s, int k) {
+    if (k + 1 == UncleOfFatherByMother) {
+        const int aunts = auntsOfFatherByMother(s);
+        if (aunts > 0)
+            return {UncleOfFatherByMother, AuntOfFatherByMother, 2 * s.ClassCount[UncleOfFatherByMother] + aunts};
+    }
+    return {k, k + 1, 2 * s.ClassCount[k] + s.ClassCount[k + 1]};
+}
+
+// The remainder that nobody took goes to the treasury slot (class 112).
 void giveToTreasury(EngineState& s) {
     Num heads = s.ClassCount[Treasury];
     if (heads == 0) {
@@ -57,8 +90,9 @@ void ResolveResiduaries(EngineState& s, const CalcRules& rules) {
 
 void WalkResiduaryRange(EngineState& s, int first, int last) {
     for (int k = first; k <= last; k += 2) {
-        if (s.ClassCount[k] + s.ClassCount[k + 1] > 0) {
-            PairTakesRemainder(s, k, k + 1);
+        const WalkPair pair = pairAt(s, k);
+        if (pair.heads > 0) {
+            PairTakesRemainder(s, pair.male, pair.female);
             return;
         }
     }
@@ -67,8 +101,9 @@ void WalkResiduaryRange(EngineState& s, int first, int last) {
 Num SideHeadProduct(const EngineState& s, int first, int last) {
     Num product = 1;
     for (int k = first; k <= last; k += 2) {
-        if (s.ClassCount[k] + s.ClassCount[k + 1] > 0)
-            product *= 2 * s.ClassCount[k] + s.ClassCount[k + 1];
+        const WalkPair pair = pairAt(s, k);
+        if (pair.heads > 0)
+            product *= pair.heads;
     }
     return product;
 }
@@ -78,6 +113,8 @@ void SplitBetweenSides(EngineState& s, ResiduaryRange& record) {
     for (int j = record.FirstClass; j <= record.LastClass + 1; ++j) {
         s.ShareKindDenom[FatherSideHeads] += s.ClassCount[j];
         s.ShareKindDenom[MotherSideHeads] += s.ClassCount[j + offset];
+        if (j + offset == UncleOfFatherByMother)
+            s.ShareKindDenom[MotherSideHeads] += auntsOfFatherByMother(s);
     }
     const Num& fatherSide = s.ShareKindDenom[FatherSideHeads];
     const Num& motherSide = s.ShareKindDenom[MotherSideHeads];

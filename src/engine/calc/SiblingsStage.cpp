@@ -49,10 +49,12 @@ NextStep GiveSiblingShares(EngineState& s) {
             continue;
 
         if (s.ClassCount[b] == 0 && s.ShareKindState[DaughtersTwoThirds] == 0) {
-            // Sisters alone take their fixed share.
+            // Sisters alone take their fixed share. The akdariyya needs the sister to be the only
+            // sibling: a second one brings the mother down to a sixth and leaves room for the
+            // grandfather.
             if (s.Madhhab == 1 &&
                 s.ClassCount[Mother] + s.ClassCount[Husband] + s.ClassCount[GrandfatherAggregate] == 3 &&
-                s.ClassCount[sis] == 1)
+                s.ClassCount[sis] == 1 && s.ShareKindState[SiblingCount] + s.ClassCount[UterineSibling] == 1)
                 return AkdariyyaCase(s, sis);
             AssignHalfOrTwoThirds(s, SistersTwoThirds, sis);
             s.SisterShareGiven = 1;

@@ -3,11 +3,28 @@
 
 #include <boost/multiprecision/integer.hpp>
 
+#include <cstdint>
+#include <numeric>
+
 namespace engine {
 
 namespace {
 
 const QString JoinSeparator = QStringLiteral(" و ");
+
+// The same name, character for character; compared for every pair of a deceased's heirs, so
+// kept to a plain comparison of the characters.
+bool sameName(const QString& a, const QString& b) {
+    if (a.size() != b.size())
+        return false;
+    const QChar* x = a.constData();
+    const QChar* y = b.constData();
+    for (qsizetype k = 0; k < a.size(); ++k) {
+        if (x[k] != y[k])
+            return false;
+    }
+    return true;
+}
 
 // A share handed to an heir slot is a whole number of parts; anything else would be a fault of
 // the calculation, never shown as a share.
@@ -85,13 +102,15 @@ void ComputeCaseOrigin(EngineState& s) {
     for (int c = 1; c <= 12; ++c) {
         if (s.ClassCount[c] == 0 || s.ShareKindDenom[c] == 0)
             continue;
+        static const Num TwoThirds = Num::fraction(3, 2);
+        static const Num FiveNinths = Num::fraction(9, 5);
         Num d = s.ShareKindDenom[c];
-        if (d == Num::fraction(3, 2))
+        if (d == TwoThirds)
             d = 3;
         if (c == GrandfatherAggregate) {
             if (s.ShareKindState[ThirdOfRemainderChosen] == 1)
                 d = 3;
-            if (s.ShareKindDenom[GrandfatherAggregate] == Num::fraction(9, 5))
+            if (s.ShareKindDenom[GrandfatherAggregate] == FiveNinths)
                 d = 3;
             if (s.GrandfatherOption == 1)
                 d = 3;
@@ -129,7 +148,7 @@ void JoinSameNameHeirs(EngineState& s) {
     const std::size_t entries = s.JoinedSlots.size();
     for (int k = first; k < last; ++k) {
         for (int j = k + 1; j <= last; ++j) {
-            if (s.HeirName[j] != s.HeirName[k])
+            if (!sameName(s.HeirName[j], s.HeirName[k]))
                 continue;
             rememberBeforeJoin(s, k, entries);
             rememberBeforeJoin(s, j, entries);
@@ -144,11 +163,17 @@ void JoinSameNameHeirs(EngineState& s) {
 
 void DistributeAndJoinShares(EngineState& s) {
     DistributeClassShares(s);
-    BigInt total = 0;
+    // The shares came from 64-bit class shares: their sum is checked in 64 bits (an overflow is a
+    // refusal, as any other).
+    Num total = 0;
     const int i = s.DeceasedIndex;
-    for (int k = FirstSlotOf(s, i); k <= LastSlotOf(s, i); ++k)
-        total += s.HeirShare[k];
-    if (!s.CaseBase.isWhole() || total != BigInt(s.CaseBase.whole()))
+    try {
+        for (int k = FirstSlotOf(s, i); k <= LastSlotOf(s, i); ++k)
+            total += s.ClassShares[s.HeirClass[k]];
+    } catch (const NumberOverflow&) {
+        throw CalculationRefused(CalculationRefused::notWhole());
+    }
+    if (!s.CaseBase.isWhole() || total != s.CaseBase)
         throw CalculationRefused(CalculationRefused::notWhole());
     JoinSameNameHeirs(s);
 }
@@ -175,9 +200,39 @@ void ReduceCase(EngineState& s, BigInt& base) {
 }
 
 void ReduceCase(EngineState& s) {
-    BigInt base(s.CaseBase.whole());
-    ReduceCase(s, base);
-    s.CaseBase = Num(base.convert_to<std::int64_t>());
+    // One deceased's base is a 64-bit number and his shares add up to it, so the reduction can
+    // stay in 64 bits; the wide numbers are for the combined division of a chain. Anything else
+    // takes the wide way.
+    const std::int64_t base = s.CaseBase.isWhole() ? s.CaseBase.whole() : 0;
+    const int lastSlot = s.DeceasedLastHeir[s.DeceasedIndex];
+    bool narrow = base > 0;
+    bool anyShare = false;
+    std::int64_t g = base;
+    for (int k = s.FirstSlotOfDeceased; narrow && k <= lastSlot; ++k) {
+        const BigInt& share = s.HeirShare[k];
+        if (share.is_zero())
+            continue;
+        if (share.sign() < 0 || share > base) {
+            narrow = false;
+            break;
+        }
+        anyShare = true;
+        g = std::gcd(g, share.convert_to<std::int64_t>());
+    }
+    if (narrow) {
+        if (!anyShare || g <= 1)
+            return;
+        s.CaseBase = Num(base / g);
+        for (int k = s.FirstSlotOfDeceased; k <= lastSlot; ++k) {
+            BigInt& share = s.HeirShare[k];
+            if (!share.is_zero())
+                share = share.convert_to<std::int64_t>() / g;
+        }
+        return;
+    }
+    BigInt wide(s.CaseBase.whole());
+    ReduceCase(s, wide);
+    s.CaseBase = Num(wide.convert_to<std::int64_t>());
 }
 
 } // namespace engine

@@ -3,7 +3,7 @@
 #include "engine/report/ReportTables.h"
 #include "engine/report/UnifiedReport.h"
 
-#include <limits>
+#include <string>
 
 namespace engine {
 
@@ -24,38 +24,35 @@ int digitValue(QChar c) {
     return -1;
 }
 
-bool fitsNum(const Rational& r) {
-    constexpr auto top = std::numeric_limits<std::int64_t>::max();
-    return boost::multiprecision::numerator(r) <= top && boost::multiprecision::denominator(r) <= top;
-}
-
 } // namespace
 
 std::optional<Rational> parseEstateAmount(const QString& text) {
     const QString t = text.trimmed();
-    BigInt digits = 0;
-    BigInt scale = 1;
-    bool anyDigit = false;
+    // The digits are gathered and read as one exact number, of any length.
+    std::string digits;
+    digits.reserve(static_cast<std::size_t>(t.size()));
+    std::size_t decimals = 0;
     bool separator = false;
     for (const QChar c : t) {
         const int d = digitValue(c);
         if (d >= 0) {
-            digits = digits * 10 + d;
+            digits.push_back(static_cast<char>('0' + d));
             if (separator)
-                scale *= 10;
-            anyDigit = true;
+                ++decimals;
         } else if ((c == QLatin1Char('.') || c == QChar(ArabicDecimalSeparator)) && !separator) {
             separator = true;
         } else {
             return std::nullopt;
         }
     }
-    if (!anyDigit)
+    if (digits.empty())
         return std::nullopt;
-    const Rational amount(digits, scale);
-    if (amount <= 0 || !fitsNum(amount))
+    // A leading zero would make the number's reader take the digits as octal.
+    const std::size_t firstSignificant = digits.find_first_not_of('0');
+    if (firstSignificant == std::string::npos)
         return std::nullopt;
-    return amount;
+    const BigInt whole(digits.substr(firstSignificant));
+    return Rational(whole, boost::multiprecision::pow(BigInt(10), static_cast<unsigned>(decimals)));
 }
 
 std::vector<Thousandths> ConvertedAmounts(const EngineState& s, const Rational& amount) {
@@ -68,9 +65,7 @@ std::vector<Thousandths> ConvertedAmounts(const EngineState& s, const Rational& 
 
 void ConvertShares(EngineContext& ctx, const Rational& amount, const QString& unit) {
     EngineState& s = ctx.state;
-    if (fitsNum(amount))
-        s.EstateAmount = Num::fraction(boost::multiprecision::numerator(amount).convert_to<std::int64_t>(),
-                                       boost::multiprecision::denominator(amount).convert_to<std::int64_t>());
+    s.EstateAmount = amount;
     s.AmountUnit = unit;
     const std::vector<Thousandths> amounts = ConvertedAmounts(s, amount);
     s.AmountTableFlag = 1;
