@@ -671,6 +671,15 @@ bool Form6::cellAccepted(int row, int column, QString& text) {
             m_db, text, ChainRowRules::deceasedOf(line, Text_deth_no_ind->text()), line.ar);
         if (!verdict.accepted())
             refused = verdict.messages.front();
+    } else if (column == Column::DeceasedName && !text.isEmpty() && m_chain->isEntryRow(row)) {
+        // A new deceased enters by the next-deceased list alone, which gives him a place of his own.
+        QTimer::singleShot(0, this, [this, text] {
+            goTo(m_chain->entryRow(), Column::DeceasedName);
+            GET_NAMES_TO_DBLIST_WARITH_NAMES();
+            DBList_deth_name->setEditText(text);
+            DBList_deth_name_Accept();
+        });
+        return false;
     }
     if (refused.isEmpty())
         return true;
