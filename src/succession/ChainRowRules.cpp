@@ -38,7 +38,8 @@ QString beforeUpdate(const data::Database& db, ChainRow& row, bool addHeirs, con
         // would take every heir of the first. A new place comes only from the next-deceased list.
         const qint64 place = ChainTable::numeric(row.arrange.trimmed().isEmpty() ? indicator : row.arrange);
         if (place <= 0 ||
-            db.exists(QStringLiteral("select 1 from MUNASKA_TEMP where deth_name <> '' and arrange = ? and ar <> ?"),
+            db.exists(QStringLiteral(
+                          "select 1 from MUNASKA_TEMP where deth_name <> '' and arrange = ? and ar <> ?"),
                       {place, row.ar}))
             return Texts::DeceasedOnlyFromList;
         if (!first) {

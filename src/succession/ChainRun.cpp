@@ -3,8 +3,8 @@
 #include "engine/calc/ChainIntake.h"
 #include "engine/calc/EngineState.h"
 #include "engine/calc/NameTables.h"
-#include "succession/ChainChecks.h"
 #include "entry/NameLists.h"
+#include "succession/ChainChecks.h"
 #include "succession/SuccessionTexts.h"
 
 namespace succession::ChainRun {

@@ -126,7 +126,8 @@ TEST_F(ChainRowRulesTest, SavingARowRefusesInTheOrderOfTheRulesAndFillsInArrange
             twoDeceased();
         ChainRow row = c.row;
         if (row.ar == SavedRowOfThatDeceased)
-            row.ar = db.scalar("select ar from MUNASKA_TEMP where deth_name = ?", {row.deceasedName}).toLongLong();
+            row.ar =
+                db.scalar("select ar from MUNASKA_TEMP where deth_name = ?", {row.deceasedName}).toLongLong();
         EXPECT_EQ(Rules::beforeUpdate(db, row, c.addHeirs, c.indicator), c.message);
         if (c.message.isEmpty()) {
             EXPECT_EQ(row.arrange, c.arrange);
@@ -146,17 +147,37 @@ TEST_F(ChainRowRulesTest, ADeceasedTakesOnlyAPlaceOfHisOwn) {
         QString message;
         QString status;
     } cases[] = {
-        {"typed on the new line while the first deceased takes heirs", deceasedRow("حسن"), nullptr, "1",
-         Texts::DeceasedOnlyFromList, {}},
-        {"typed on the new line while the second deceased takes heirs", deceasedRow("حسن"), nullptr, "2",
-         Texts::DeceasedOnlyFromList, {}},
+        {"typed on the new line while the first deceased takes heirs",
+         deceasedRow("حسن"),
+         nullptr,
+         "1",
+         Texts::DeceasedOnlyFromList,
+         {}},
+        {"typed on the new line while the second deceased takes heirs",
+         deceasedRow("حسن"),
+         nullptr,
+         "2",
+         Texts::DeceasedOnlyFromList,
+         {}},
         {"typed with no current deceased", deceasedRow("حسن"), nullptr, "", Texts::DeceasedOnlyFromList, {}},
-        {"a saved heir row of the first deceased", deceasedRow("حسن", "1"), "warith_name = 'حسن'", "1",
-         Texts::DeceasedOnlyFromList, {}},
-        {"a saved heir row of the second deceased", deceasedRow("حسن", "2"),
-         "warith_name = 'فاطمة' and arrange = 2", "2", Texts::DeceasedOnlyFromList, {}},
+        {"a saved heir row of the first deceased",
+         deceasedRow("حسن", "1"),
+         "warith_name = 'حسن'",
+         "1",
+         Texts::DeceasedOnlyFromList,
+         {}},
+        {"a saved heir row of the second deceased",
+         deceasedRow("حسن", "2"),
+         "warith_name = 'فاطمة' and arrange = 2",
+         "2",
+         Texts::DeceasedOnlyFromList,
+         {}},
         {"the next place, as the list gives it", deceasedRow("حسن"), nullptr, "3", {}, Texts::LaterDeceased},
-        {"the second deceased renamed in his own row", deceasedRow("حسن", "2"), "deth_name = 'علي'", "2", {},
+        {"the second deceased renamed in his own row",
+         deceasedRow("حسن", "2"),
+         "deth_name = 'علي'",
+         "2",
+         {},
          Texts::LaterDeceased},
     };
     for (const Case& c : cases) {
@@ -165,8 +186,9 @@ TEST_F(ChainRowRulesTest, ADeceasedTakesOnlyAPlaceOfHisOwn) {
         twoDeceased();
         ChainRow row = c.row;
         if (c.savedRow)
-            row.ar = db.scalar(QString("select ar from MUNASKA_TEMP where %1").arg(QString::fromUtf8(c.savedRow)))
-                         .toLongLong();
+            row.ar =
+                db.scalar(QString("select ar from MUNASKA_TEMP where %1").arg(QString::fromUtf8(c.savedRow)))
+                    .toLongLong();
         EXPECT_EQ(Rules::beforeUpdate(db, row, true, c.indicator), c.message);
         if (c.message.isEmpty()) {
             EXPECT_EQ(row.status, c.status);

@@ -241,9 +241,8 @@ TEST_F(StoredChainsTest, AChainWhoseDeceasedShareAPlaceIsNotLoadedAndNothingChan
     heir("ابن", "سالم", 1);
     succession::ChainRun::copy(db);
     const QStringList onScreenBefore = onScreen();
-    const QStringList handOverBefore =
-        column("select deth_name || '/' || arrange from DETH union all "
-               "select warith_name || '/' || arrange from WARITH_DUBLE");
+    const QStringList handOverBefore = column("select deth_name || '/' || arrange from DETH union all "
+                                              "select warith_name || '/' || arrange from WARITH_DUBLE");
     struct Row {
         const char* what;
         QVariant secondPlace;
