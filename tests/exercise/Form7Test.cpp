@@ -1,7 +1,8 @@
-#include "results/Form7.h"
+#include "exercise/Form7.h"
 
 #include "platform/widgets/ReportDocument.h"
 #include "platform/widgets/ReportPreview.h"
+#include "results/TouchedReport.h"
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
 #include "training/AnswerHandIn.h"
@@ -18,7 +19,7 @@
 
 #include <memory>
 
-using results::Form7;
+using exercise::Form7;
 
 namespace {
 
@@ -35,6 +36,10 @@ protected:
     void answer(int husband, int daughter) {
         db.execute("delete from WARITH");
         db.execute("delete from PRINT_TEXT");
+        // The report's opening lines as the engine writes them: the set-up joins the deed term
+        // to the rules line and deletes its own line.
+        for (const char* line : {"التسلسل/9", "  قسام شرعي   ", "   حسب قواعد الشريعة الاسلامية "})
+            db.execute("insert into PRINT_TEXT (print_text) values (?)", {QString::fromUtf8(line)});
         for (const auto& [relation, share] : {std::pair{"زوج", "1"}, std::pair{"بنت", "3"}})
             db.execute("insert into PRINT_TEXT (kinds, share, print_text, case_ser) values (?, ?, 'س', '     1')",
                        {QString::fromUtf8(relation), QString::fromLatin1(share)});
@@ -47,7 +52,7 @@ protected:
     }
 
     std::unique_ptr<Form7> show() {
-        auto f = std::make_unique<Form7>(db, context, verdicts, Form7::Links{});
+        auto f = std::make_unique<Form7>(db, context, verdicts, touched, Form7::Links{});
         f->show();
         return f;
     }
@@ -67,6 +72,7 @@ protected:
     data::Database db = folder.caseDatabase();
     engine::CaseContext context;
     training::VerdictKeeper verdicts;
+    results::TouchedReport touched;
     int previews = 0;
 };
 
@@ -184,7 +190,9 @@ TEST_F(Form7Test, TheRevealShowsTheEngineResultAndHidesTheAttempts) {
     EXPECT_TRUE(shown(*f, "DBGrid1"));
     EXPECT_FALSE(shown(*f, "Command6"));
     EXPECT_FALSE(shown(*f, "Frame1"));
-    EXPECT_EQ(child<QTableView>(*f, "DBGrid1")->model()->rowCount(), 2);
+    const QAbstractItemModel* grid = child<QTableView>(*f, "DBGrid1")->model();
+    ASSERT_EQ(grid->rowCount(), 4);
+    EXPECT_EQ(grid->index(1, 2).data().toString(), "قسام شرعي   حسب قواعد الشريعة الاسلامية ");
 }
 
 TEST_F(Form7Test, ThePrintCopiesTheModeIntoTheReportDatabaseOrSaysItIsMissing) {
