@@ -1,5 +1,6 @@
 #include "exercise/Form2.h"
 
+#include "exercise/Form5.h"
 #include "exercise/Form7.h"
 #include "platform/AppPaths.h"
 #include "platform/widgets/MainMenuReturn.h"
@@ -22,6 +23,21 @@ Form2::Form2(Dialogs dialogs, Exits exits, QWidget* mainWindow)
 
 Form2::Dialogs Form2::exerciseDialogs(const Exits& exits) {
     Dialogs dialogs;
+    dialogs.entry = [exits](engine::EntryStage, engine::CaseContext& context,
+                            const results::PartnerWindows& partners) {
+        const data::Database db = caseDatabase();
+        entry::ExitHooks hooks{[db, exits] {
+                                   if (exits.cleanExit)
+                                       exits.cleanExit(db);
+                               },
+                               exits.mainMenu};
+        Form5 dialog(db, context, hooks, partners.host);
+        auto* shrink = dialog.findChild<QPushButton*>(QStringLiteral("Command9"));
+        auto* enlarge = dialog.findChild<QPushButton*>(QStringLiteral("Command10"));
+        if (shrink && enlarge)
+            new results::ShrinkEnlargeButtons(&dialog, shrink, enlarge, partners);
+        dialog.exec();
+    };
     dialogs.succession = [exits](engine::CaseContext& context, const results::PartnerWindows& partners) {
         const data::Database db = caseDatabase();
         succession::ExitHooks hooks{[db, exits] {
