@@ -54,14 +54,14 @@ Form2::Dialogs Form2::exerciseDialogs(const Exits& exits) {
     return dialogs;
 }
 
-Form2* Form2::open(Exits exits, QWidget* mainWindow) {
+Form2* Form2::open(Dialogs dialogs, Exits exits, QWidget* mainWindow) {
     if (mainWindow) {
         if (auto* loaded = mainWindow->findChild<Form2*>(QString(), Qt::FindDirectChildrenOnly)) {
             loaded->showHostWindow();
             return loaded;
         }
     }
-    auto* window = new Form2(exerciseDialogs(exits), exits, mainWindow);
+    auto* window = new Form2(std::move(dialogs), std::move(exits), mainWindow);
     return runLoadStep(window) ? window : nullptr;
 }
 

@@ -30,7 +30,7 @@ public:
     // What the main window's exercise command does after its statements: show the host and run
     // its load step; a host the main window already has comes to the front. A main-menu button
     // ends the run (the host closes, the main window comes back) and nullptr is returned.
-    static Form2* open(Exits exits, QWidget* mainWindow);
+    static Form2* open(Dialogs dialogs, Exits exits, QWidget* mainWindow);
 
     training::VerdictKeeper& verdicts() { return m_verdicts; }
 

@@ -46,9 +46,9 @@ Form1::Screens mainWindowScreens(QWidget* mainWindow) {
     screens[QStringLiteral("namu")] = [owner] { Form13::open(realCaseDialogs(), owner); };
     screens[QStringLiteral("mun")] = [owner] { Form13::open(realCaseDialogs(), owner); };
     screens[QStringLiteral("masaeel")] = [owner] {
-        exercise::Form2::open({[](const data::Database& db) { ExitPaths::CleanExit(db); },
-                               [] { ExitPaths::MainMenuButton(); }},
-                              owner);
+        const exercise::Form2::Exits exits{[](const data::Database& db) { ExitPaths::CleanExit(db); },
+                                           [] { ExitPaths::MainMenuButton(); }};
+        exercise::Form2::open(exercise::Form2::exerciseDialogs(exits), exits, owner);
     };
     screens[QStringLiteral("iqtibarya")] = [owner] {
         training::Form15::open({[] { ExitPaths::quizExit(); }, owner});
