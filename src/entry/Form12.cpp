@@ -374,12 +374,7 @@ void Form12::Form_Load() {
     });
     load_currency_list();
 
-    const data::Rows range = m_db.select(
-        QStringLiteral("select storde_case_no from STORDE_STANDERD_FROM_TO order by storde_case_no"));
-    if (!range.isEmpty()) {
-        Text_from->setText(range.front().value(0).toString());
-        Text_to->setText(range.back().value(0).toString());
-    }
+    m_modelCases->fillRange();
 
     QStringList relations;
     for (const QSqlRecord& r : m_db.select(QStringLiteral("select relations from relations order by au")))
