@@ -4,6 +4,7 @@
 #include "engine/report/CaseContext.h"
 #include "engine/report/EntryStage.h"
 #include "entry/Form12.h"
+#include "results/ShrinkEnlargeButtons.h"
 
 #include <QDialog>
 
@@ -14,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QComboBox;
 class QRadioButton;
 class QStandardItemModel;
 class QTableView;
@@ -23,8 +25,12 @@ namespace entry {
 class BoundTableModel;
 class EntryStageFrames;
 class ModelCaseStage;
-class StagePress;
+class RunCaptionAnimation;
 } // namespace entry
+
+namespace training {
+struct LoadedQuestion;
+}
 
 namespace exercise {
 
@@ -53,6 +59,10 @@ public:
     static constexpr int FixedHeightTwips = 11520;
     static constexpr int IdleDrawInterval = 1;
 
+    // The window buttons Command9 (shrink) and Command10 (enlarge) move this dialogue's partners
+    // with it: the exercise host and the main window.
+    void attachWindowButtons(const results::PartnerWindows& partners);
+
     // The dialogue's commands, as its buttons, twins and keys run them.
     void Command_source_case_Click();
     void Command_type_case_Click();
@@ -78,6 +88,7 @@ public:
 
     void Timer1_Timer();
     void Timer2_Timer();
+    int drawnQuestionNo() const { return DrawnQuestionNo; }
     void Timer16_Timer();
     void Form_KeyUp(int key);
 
@@ -105,14 +116,16 @@ private:
 
     void Form_Load();
     void prepareDetailsStage();
-    void resume();
     void setStepper(const QString& caption);
-    void showLoaded(int questionNo);
+    void showLoaded(const training::LoadedQuestion& question);
     void requeryQuestions();
-    void requeryHeirs(const QString& order);
-    void levelChosen(int level, bool selected);
+    void requeryNames();
+    void showIssuingBody(bool shown);
+    void levelChosen(int level);
     int levelOnScreen() const;
     void keepFixedSize();
+    void takeCellInHand();
+    bool twinAllowed() const;
     void leave();
 
     data::Database m_db;
@@ -123,7 +136,7 @@ private:
     QWidget* m_focusOnShow = nullptr;
 
     entry::EntryStageFrames* m_frames = nullptr;
-    entry::StagePress* m_press = nullptr;
+    entry::RunCaptionAnimation* m_caption = nullptr;
     entry::ModelCaseStage* m_modelCases = nullptr;
 
     QGroupBox* Frame_case_details = nullptr;
@@ -132,8 +145,8 @@ private:
     QLineEdit* Text_deth_name = nullptr;
     QLineEdit* Text_case_name = nullptr;
     QLineEdit* Text2 = nullptr;
-    QLineEdit* Text_DATA_ENTRY_NAME = nullptr;
-    QLineEdit* Text_ADRESS_ENTRY_NAME = nullptr;
+    QComboBox* Text_DATA_ENTRY_NAME = nullptr;
+    QComboBox* Text_ADRESS_ENTRY_NAME = nullptr;
     QGroupBox* FrameADRESS = nullptr;
     QPushButton* Command4 = nullptr;
     QLineEdit* Text_sum = nullptr;
@@ -165,9 +178,8 @@ private:
     QPushButton* Command9 = nullptr;
     QPushButton* Command10 = nullptr;
     QTimer* Timer2 = nullptr;
-    QTimer* Timer16 = nullptr;
     int DrawnQuestionNo = 0;
-    int m_inResize = 0;
+    bool m_sizeQueued = false;
 };
 
 } // namespace exercise
