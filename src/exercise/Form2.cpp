@@ -32,10 +32,7 @@ Form2::Dialogs Form2::exerciseDialogs(const Exits& exits) {
                                },
                                exits.mainMenu};
         Form5 dialog(db, context, hooks, partners.host);
-        auto* shrink = dialog.findChild<QPushButton*>(QStringLiteral("Command9"));
-        auto* enlarge = dialog.findChild<QPushButton*>(QStringLiteral("Command10"));
-        if (shrink && enlarge)
-            new results::ShrinkEnlargeButtons(&dialog, shrink, enlarge, partners);
+        dialog.attachWindowButtons(partners);
         dialog.exec();
     };
     dialogs.succession = [exits](engine::CaseContext& context, const results::PartnerWindows& partners) {
