@@ -261,6 +261,7 @@ QGroupBox* Form5::buildDetailsFrame() {
         hidden->hide();
 
     connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form5::Command6_Click);
     connect(Command4, &QPushButton::clicked, this, [this] {
         const bool adding = Command4->text() == entry::Texts::AddIssuingBody;
         showIssuingBody(adding);
