@@ -315,6 +315,8 @@ QGroupBox* Form5::buildQuestionListFrame() {
     DBGrid_put->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid_put->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid_put->setTabKeyNavigation(false);
+    // Row numbers beside question numbers would read as one more number.
+    DBGrid_put->verticalHeader()->hide();
     DBGrid_put->horizontalHeader()->setStretchLastSection(true);
     DBGrid_put->horizontalHeader()->setMinimumSectionSize(90);
     DBGrid_put->setMaximumHeight(160);
