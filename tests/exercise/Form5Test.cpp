@@ -577,6 +577,21 @@ TEST_F(Form5Test, NewTwinEmptiesTheQuestionAndTheEndTwinDoesNothing) {
     EXPECT_EQ(edit("Text_deth_name")->text(), deceased);
 }
 
+TEST_F(Form5Test, PutAndRunTwinsDrawABatchAndHandItIn) {
+    testsupport::ScriptedRandom random;
+    open(EntryStage::Details);
+    showActive();
+    for (int n : {3, 9, 17, 25, 40})
+        random.nextDraw(n, 51);
+    QTest::keyClick(dialog.get(), Qt::Key_L, Qt::AltModifier);
+    EXPECT_EQ(edit("Text_case_no")->text(), "3");
+    EXPECT_EQ(rows("TEST_CASE_NO_WAJBA_MAIN"), 4);
+    QSignalSpy handedIn(dialog.get(), &Form5::handedIn);
+    QTest::keyClick(dialog.get(), Qt::Key_J, Qt::AltModifier);
+    EXPECT_EQ(handedIn.count(), 1);
+    EXPECT_EQ(host.Text_case_no, "3");
+}
+
 TEST_F(Form5Test, TwinsDoNothingAwayFromTheQuestionStage) {
     data::FlagTable(db, "RLAS_TABLE", "RLAS_TABLE").write("xx");
     open(EntryStage::Source);
@@ -599,6 +614,24 @@ TEST_F(Form5Test, TheDialogueKeepsItsSizeCentred) {
     const QRect outer = dialog->frameGeometry();
     EXPECT_LE(std::abs(outer.center().x() - area.center().x()), 1);
     EXPECT_LE(std::abs(outer.center().y() - area.center().y()), 1);
+}
+
+TEST_F(Form5Test, TheShrinkButtonFoldsThePartnersWhileTheDialogueKeepsItsSize) {
+    QWidget partner;
+    partner.resize(1024, 768);
+    partner.show();
+    open(EntryStage::Details);
+    dialog->attachWindowButtons({&partner, nullptr});
+    showActive();
+    button("Command9")->click();
+    QTest::qWait(50);
+    EXPECT_LT(partner.height(), 100);
+    EXPECT_EQ(dialog->size(), QSize(1024, 768));
+    EXPECT_TRUE(shown("Command10"));
+    button("Command10")->click();
+    QTest::qWait(50);
+    EXPECT_EQ(partner.height(), 768);
+    EXPECT_FALSE(shown("Command10"));
 }
 
 TEST_F(Form5Test, EscLeavesTheDialogueOpen) {
