@@ -1,6 +1,5 @@
 #include "entry/Form12.h"
 
-#include "engine/report/AmountCommands.h"
 #include "entry/BoundTableModel.h"
 #include "entry/EntryStageFrames.h"
 #include "entry/EntryTexts.h"
@@ -18,7 +17,6 @@
 #include "platform/widgets/ArabicKeyboard.h"
 #include "platform/widgets/FirstKeyConversion.h"
 #include "platform/widgets/LanguageOptionFrame.h"
-#include "platform/widgets/AccessKeyCaption.h"
 #include "platform/widgets/FocusReturn.h"
 
 #include <QAbstractItemView>

@@ -82,7 +82,9 @@ protected:
     QPushButton* button(const char* name) const { return child<QPushButton>(name); }
     QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }
     QTableView* grid() const { return child<QTableView>("DBGrid1"); }
-    bool shown(const char* name) const { return dialog->findChild<QWidget*>(name)->isVisibleTo(dialog.get()); }
+    bool shown(const char* name) const {
+        return dialog->findChild<QWidget*>(name)->isVisibleTo(dialog.get());
+    }
     QStringList listed(const char* name) const {
         QStringList items;
         auto* list = child<QListWidget>(name);
@@ -135,8 +137,8 @@ TEST_F(Form5Test, EachStageShowsOnlyItsFrameAndEnablesItsButton) {
         EXPECT_EQ(dialog->stage(), c.stage);
         for (const char* frame : Frames)
             EXPECT_EQ(shown(frame), QString(frame) == c.frame) << frame;
-        for (const char* b : {"Command_source_case", "Command_type_case", "Command_tariqa", "Command1",
-                              "Command_stord_case"})
+        for (const char* b :
+             {"Command_source_case", "Command_type_case", "Command_tariqa", "Command1", "Command_stord_case"})
             EXPECT_EQ(button(b)->isEnabled(), QString(b) == c.button) << b;
     }
     EXPECT_EQ(flag("CHECK_FILE"), "1");
@@ -322,7 +324,10 @@ TEST_F(Form5Test, TheStoredLevelSelectsItsOption) {
     const struct {
         const char* stored; // nullptr: no row
         const char* option;
-    } cases[] = {{"3", "Option_3_LEVEL"}, {"2", "Option_2_LEVEL"}, {nullptr, "Option_1_LEVEL"}, {"7", "Option_1_LEVEL"}};
+    } cases[] = {{"3", "Option_3_LEVEL"},
+                 {"2", "Option_2_LEVEL"},
+                 {nullptr, "Option_1_LEVEL"},
+                 {"7", "Option_1_LEVEL"}};
     for (const auto& c : cases) {
         db.execute("delete from OPTION_LEVEL_NO");
         if (c.stored)
@@ -404,7 +409,8 @@ TEST_F(Form5Test, EnterOnTheQuestionListLoadsItsCurrentRowOutOfOrder) {
     list->setCurrentIndex(list->model()->index(1, 0));
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(edit("Text_case_no")->text(), "61");
-    EXPECT_EQ(column("select case_no from TEST_CASE_NO_WAJBA_MAIN order by case_no"), (QStringList{"60", "62"}));
+    EXPECT_EQ(column("select case_no from TEST_CASE_NO_WAJBA_MAIN order by case_no"),
+              (QStringList{"60", "62"}));
 }
 
 // The answer grid -------------------------------------------------------------------------------
@@ -438,8 +444,8 @@ TEST_F(Form5Test, DeleteRemovesNoRowAndARowTypedAtTheEndIsAdded) {
     typeIntoCell(last, 1, "اخت");
     typeIntoCell(last, 2, "ليلى");
     EXPECT_EQ(rows("WARITH"), before + 1);
-    const data::Rows added =
-        db.select("select no_check, warith_relation, warith_name, case_no from WARITH order by ar desc limit 1");
+    const data::Rows added = db.select(
+        "select no_check, warith_relation, warith_name, case_no from WARITH order by ar desc limit 1");
     EXPECT_EQ(added.front().value(0).toInt(), 6);
     EXPECT_EQ(added.front().value(1).toString(), "اخت");
     EXPECT_EQ(added.front().value(2).toString(), "ليلى");
@@ -478,8 +484,9 @@ TEST_F(Form5Test, TheHandInFilesTheAnswerUnderTheQuestionsNumberTellsTheHostAndC
     EXPECT_EQ(host.Text_case_no, "60");
     EXPECT_EQ(host.Text_deth_name, deceased);
     EXPECT_EQ(rows("PRACTIC_SINGLE"), rows("WARITH"));
-    EXPECT_EQ(db.count("select count(*) from PRACTIC_SINGLE where case_no = 60 and deth_name = ?", {deceased}),
-              rows("WARITH"));
+    EXPECT_EQ(
+        db.count("select count(*) from PRACTIC_SINGLE where case_no = 60 and deth_name = ?", {deceased}),
+        rows("WARITH"));
     EXPECT_FALSE(dialog->isVisible());
 }
 
@@ -498,7 +505,8 @@ TEST_F(Form5Test, TheHandInCaptionNeverChanges) {
     open(EntryStage::Details);
     showActive();
     QTest::mouseMove(button("Command1"));
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(button("Command1"), &move);
     QTest::qWait(250);
     EXPECT_EQ(button("Command1")->text(), "تدقيق نتائج المسألة");
@@ -520,8 +528,9 @@ TEST_F(Form5Test, StoreTwinStoresAHandTypedQuestionUnderTheNextNumber) {
     const qint64 next = db.nextNumber("WARITH_GENERAL_TEST", "case_no");
     QTest::keyClick(dialog.get(), Qt::Key_O, Qt::AltModifier);
     EXPECT_EQ(answers->texts.last(), "  تم خزن المسالة تحت رقم التسلسل    " + QString::number(next));
-    EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL_TEST where case_no = ? and case_name = 'سالم'", {next}),
-              1);
+    EXPECT_EQ(
+        db.count("select count(*) from WARITH_GENERAL_TEST where case_no = ? and case_name = 'سالم'", {next}),
+        1);
     EXPECT_EQ(edit("Text_case_no_appeare")->text(), QString::number(next));
 }
 
@@ -557,7 +566,8 @@ TEST_F(Form5Test, EditTwinRestoresTheQuestionUnderItsNumber) {
     db.execute("update WARITH set warith_name = 'معدل' where ar = (select min(ar) from WARITH)");
     twin(*dialog, "Command_ALTER_EDIT")->trigger();
     EXPECT_EQ(answers->texts.last(), "  تم تعديل المسالة  رقم     60");
-    EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL_TEST where case_no = 60 and warith_name = 'معدل'"), 1);
+    EXPECT_EQ(
+        db.count("select count(*) from WARITH_GENERAL_TEST where case_no = 60 and warith_name = 'معدل'"), 1);
 }
 
 TEST_F(Form5Test, NewTwinEmptiesTheQuestionAndTheEndTwinDoesNothing) {
@@ -667,7 +677,8 @@ TEST_F(Form5Test, TabReachesTheExerciseButtonsWithoutBeingTrappedInTheGrids) {
         reached << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    for (const char* name : {"Command_put", "Command6", "Command1", "Command8", "Command7", "DBGrid1", "DBGrid_put"})
+    for (const char* name :
+         {"Command_put", "Command6", "Command1", "Command8", "Command7", "DBGrid1", "DBGrid_put"})
         EXPECT_TRUE(reached.contains(name)) << name;
 }
 
