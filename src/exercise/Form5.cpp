@@ -53,19 +53,6 @@ bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
-bool within(const QWidget* ancestor, const QWidget* w) {
-    return w && (w == ancestor || ancestor->isAncestorOf(w));
-}
-
-// Refills a list without losing what its box holds.
-void refill(QComboBox* box, const QStringList& items) {
-    const QString text = box->currentText();
-    box->clear();
-    box->addItems(items);
-    box->setCurrentIndex(-1);
-    box->setEditText(text);
-}
-
 QLineEdit* hiddenBox(const QString& name, QWidget* parent) {
     QLineEdit* box = lineEdit(name, parent);
     box->hide();
