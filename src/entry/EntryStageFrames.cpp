@@ -60,7 +60,8 @@ QGroupBox* EntryStageFrames::buildSourceFrame(QWidget* dialog) {
     Combo1_SOURCE_CASE->setCurrentIndex(-1);
     Combo1_SOURCE_CASE->setEditText(Texts::SourceComboName);
     Combo1_SOURCE_CASE->setMinimumWidth(160);
-    Command_source_case = button(QStringLiteral("Command_source_case"), Texts::StageButton, Frame_source_case);
+    Command_source_case =
+        button(QStringLiteral("Command_source_case"), Texts::StageButton, Frame_source_case);
     Command_source_case->setEnabled(false);
     row->addWidget(caption);
     row->addWidget(Combo1_SOURCE_CASE);

@@ -54,4 +54,16 @@ void selectRowsBySelector(QTableView* view) {
     });
 }
 
+void refill(QComboBox* box, const QStringList& items) {
+    const QString text = box->currentText();
+    box->clear();
+    box->addItems(items);
+    box->setCurrentIndex(-1);
+    box->setEditText(text);
+}
+
+bool within(const QWidget* ancestor, const QWidget* w) {
+    return w && (w == ancestor || ancestor->isAncestorOf(w));
+}
+
 } // namespace entry::EntryWidgets

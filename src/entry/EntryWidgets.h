@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QComboBox;
 class QGroupBox;
@@ -23,5 +24,9 @@ QLineEdit* lineEdit(const QString& name, QWidget* parent);
 QGroupBox* frame(const QString& name, const QString& caption, QWidget* parent);
 // A click on a record selector selects its row, for deleting it.
 void selectRowsBySelector(QTableView* view);
+// Refills a list without losing what the user has typed into its box.
+void refill(QComboBox* box, const QStringList& items);
+// The widget is the ancestor or lies inside it.
+bool within(const QWidget* ancestor, const QWidget* w);
 
 } // namespace entry::EntryWidgets

@@ -1,6 +1,5 @@
 #include "entry/Form12.h"
 
-#include "engine/report/AmountCommands.h"
 #include "entry/BoundTableModel.h"
 #include "entry/EntryStageFrames.h"
 #include "entry/EntryTexts.h"
@@ -18,7 +17,6 @@
 #include "platform/widgets/ArabicKeyboard.h"
 #include "platform/widgets/FirstKeyConversion.h"
 #include "platform/widgets/LanguageOptionFrame.h"
-#include "platform/widgets/AccessKeyCaption.h"
 #include "platform/widgets/FocusReturn.h"
 
 #include <QAbstractItemView>
@@ -62,15 +60,6 @@ QLabel* label(const QString& text, QWidget* parent) {
     return new QLabel(text, parent);
 }
 
-// Refills a list without losing what the user has typed into its box.
-void refill(QComboBox* box, const QStringList& items) {
-    const QString text = box->currentText();
-    box->clear();
-    box->addItems(items);
-    box->setCurrentIndex(-1);
-    box->setEditText(text);
-}
-
 QString noteHtml() {
     auto span = [](const QString& text, const char* colour) {
         return QStringLiteral("<span style=\"color:%1\">%2</span>")
@@ -84,10 +73,6 @@ QString noteHtml() {
              span(Texts::Note1, "black") + span(Texts::Note2, "green") + span(Texts::Note3, "black") +
                  span(Texts::Note4, "green") + span(Texts::Note5, "black") + span(Texts::Note6, "red") +
                  span(Texts::Note7, "black"));
-}
-
-bool within(const QWidget* ancestor, const QWidget* w) {
-    return w && (w == ancestor || ancestor->isAncestorOf(w));
 }
 
 // The combo, its box, or its open list.

@@ -4,6 +4,8 @@
 #include "engine/report/CaseContext.h"
 #include "engine/report/EntryStage.h"
 #include "entry/CaseHandOver.h"
+#include "entry/EntryStageFrames.h"
+#include "entry/RunCaptionAnimation.h"
 #include "entry/StoredCaseList.h"
 
 #include <QDialog>
@@ -29,8 +31,6 @@ class LanguageOptionFrame;
 namespace entry {
 
 class BoundTableModel;
-class EntryStageFrames;
-class RunCaptionAnimation;
 class StoredCaseListModel;
 class ModelCaseStage;
 
@@ -61,8 +61,8 @@ public:
 
     // Sizes are given in twips of a 1024 x 768 screen.
     static constexpr int twips(int t) { return t / 15; }
-    static constexpr int RunCaptionInterval = 100;
-    static constexpr int SourcePressDelay = 10; // the source button's second press
+    static constexpr int RunCaptionInterval = RunCaptionAnimation::Interval;
+    static constexpr int SourcePressDelay = EntryStageFrames::SourcePressDelay;
 
     // The dialogue's commands, as its buttons and keys run them.
     void Command_source_case_Click();

@@ -53,19 +53,6 @@ bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
-bool within(const QWidget* ancestor, const QWidget* w) {
-    return w && (w == ancestor || ancestor->isAncestorOf(w));
-}
-
-// Refills a list without losing what its box holds.
-void refill(QComboBox* box, const QStringList& items) {
-    const QString text = box->currentText();
-    box->clear();
-    box->addItems(items);
-    box->setCurrentIndex(-1);
-    box->setEditText(text);
-}
-
 QLineEdit* hiddenBox(const QString& name, QWidget* parent) {
     QLineEdit* box = lineEdit(name, parent);
     box->hide();
@@ -261,6 +248,7 @@ QGroupBox* Form5::buildDetailsFrame() {
         hidden->hide();
 
     connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form5::Command6_Click);
     connect(Command4, &QPushButton::clicked, this, [this] {
         const bool adding = Command4->text() == entry::Texts::AddIssuingBody;
         showIssuingBody(adding);
@@ -288,7 +276,8 @@ QGroupBox* Form5::buildLevelsFrame() {
     Option_3_LEVEL->setObjectName(QStringLiteral("Option_3_LEVEL"));
     Option_1_LEVEL->setChecked(true);
     Command_put = button(QStringLiteral("Command_put"), Texts::NewBatch, Frame_levels);
-    for (QWidget* w : std::initializer_list<QWidget*>{Option_1_LEVEL, Option_2_LEVEL, Option_3_LEVEL, Command_put})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Option_1_LEVEL, Option_2_LEVEL, Option_3_LEVEL, Command_put})
         layout->addWidget(w);
     // A level chosen with the mouse or the keyboard alike is the level kept for the next showing.
     connect(Option_1_LEVEL, &QRadioButton::clicked, this, &Form5::Option_1_LEVEL_MouseUp);
@@ -314,6 +303,8 @@ QGroupBox* Form5::buildQuestionListFrame() {
     DBGrid_put->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid_put->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid_put->setTabKeyNavigation(false);
+    // Row numbers beside question numbers would read as one more number.
+    DBGrid_put->verticalHeader()->hide();
     DBGrid_put->horizontalHeader()->setStretchLastSection(true);
     DBGrid_put->horizontalHeader()->setMinimumSectionSize(90);
     DBGrid_put->setMaximumHeight(160);
@@ -380,8 +371,8 @@ void Form5::Form_Load() {
 
     const QString stageText =
         m_db.scalar(QStringLiteral("select case_type from CASE_TYPE order by rowid")).toString();
-    for (EntryStage s :
-         {EntryStage::Source, EntryStage::Type, EntryStage::Estate, EntryStage::Details, EntryStage::Stored}) {
+    for (EntryStage s : {EntryStage::Source, EntryStage::Type, EntryStage::Estate, EntryStage::Details,
+                         EntryStage::Stored}) {
         if (stageText == engine::entryStageText(s)) {
             m_stage = s;
             break;
@@ -412,7 +403,8 @@ void Form5::Form_Load() {
             }
             m_focusOnShow = m_modelCases->searchBox();
             if (m_host.Text_stored_case_procejer == QLatin1String("1"))
-                m_frames->pressOnShow(m_modelCases->findChild<QPushButton*>(QStringLiteral("Command_stord_case")));
+                m_frames->pressOnShow(
+                    m_modelCases->findChild<QPushButton*>(QStringLiteral("Command_stord_case")));
             break;
         }
     }
@@ -444,8 +436,8 @@ void Form5::prepareDetailsStage() {
     Frame_case_details->show();
     Command1->setEnabled(true);
     m_focusOnShow = Text_case_no_appeare;
-    const training::ExerciseResume::InHand inHand =
-        training::ExerciseResume::check(m_db, [](const QString& q) { return platform::MessageService::askYesNo(q); });
+    const training::ExerciseResume::InHand inHand = training::ExerciseResume::check(
+        m_db, [](const QString& q) { return platform::MessageService::askYesNo(q); });
     if (inHand.kept) {
         Text_deth_name->setText(inHand.deceased);
         Text_case_name->setText(inHand.title);
@@ -662,8 +654,8 @@ namespace {
 training::ExerciseAuthoring::Fields fieldsOf(const QLineEdit* deceased, const QLineEdit* title,
                                              const QLineEdit* number, const QLineEdit* level,
                                              const QComboBox* preparer, const QComboBox* issuingBody) {
-    return {deceased->text(), title->text(), number->text(), level->text(), preparer->currentText(),
-            issuingBody->currentText()};
+    return {deceased->text(), title->text(),           number->text(),
+            level->text(),    preparer->currentText(), issuingBody->currentText()};
 }
 
 } // namespace
@@ -689,9 +681,9 @@ void Form5::Command_save_Click() {
 void Form5::Command_edit_Click() {
     takeCellInHand();
     QWidget* was = QApplication::focusWidget();
-    const training::ExerciseAuthoring::Outcome o = training::ExerciseAuthoring::edit(
-        m_db, fieldsOf(Text_deth_name, Text_case_name, Text_case_no, Text2, Text_DATA_ENTRY_NAME,
-                       Text_ADRESS_ENTRY_NAME));
+    const training::ExerciseAuthoring::Outcome o =
+        training::ExerciseAuthoring::edit(m_db, fieldsOf(Text_deth_name, Text_case_name, Text_case_no, Text2,
+                                                         Text_DATA_ENTRY_NAME, Text_ADRESS_ENTRY_NAME));
     m_heirs->reload(QStringLiteral("order by ar"));
     if (o.message.isEmpty())
         return;

@@ -41,6 +41,15 @@ namespace exercise {
 // the answer in. The answer is left in WARITH and PRACTIC_SINGLE for the host's calculation and
 // grading; handedIn() tells the host that a new answer is there to be graded.
 //
+// What makes it differ from Form12 where they share code:
+// - the model-case stage is ModelCaseQueue::Owner::Exercise: its range is the whole library, and
+//   neither the stage nor its range run touch the report header, the name lists or the last range;
+// - at the details stage the question in hand is judged by training::ExerciseResume (Form12 keeps
+//   WARITH and restores the header from its first row), and the number box holds the focus;
+// - the level, the question list and the stepper are set from the exercise tables on every load;
+// - the grid's first column is the learner's share, refused unless a whole number; it has no
+//   relation pick list and no heading row, and rows are added but never deleted.
+//
 // The dialogue keeps one size (1024 x 768 pixels, centred); it has no close button and Esc only
 // hides its lists. The window-size buttons Command9 and Command10 are laid out here; what they
 // move is connected by whoever shows it.
