@@ -163,6 +163,8 @@ void Form7::buildControls() {
     m_errorFrame->setObjectName(QStringLiteral("Frame_SHARE_AMOUNT_ERROR"));
     m_errorFrame->setAutoFillBackground(true);
     m_errorFrame->setPalette(redPanel);
+    // The list is short: the panel keeps to its height rather than take the hidden grid's room.
+    m_errorFrame->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     auto* errorsLayout = new QVBoxLayout(m_errorFrame);
     m_errors = new QListWidget(m_errorFrame);
     m_errors->setObjectName(QStringLiteral("List_SHARE_AMOUNT_ERROR"));
