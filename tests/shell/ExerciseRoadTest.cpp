@@ -1,15 +1,19 @@
 #include "shell/Form1.h"
+#include "shell/ExitPaths.h"
 #include "shell/Screens.h"
+#include "shell/Form13.h"
 
 #include "exercise/Form2.h"
 #include "exercise/Form5.h"
 #include "exercise/Form7.h"
+#include "succession/Form6.h"
 #include "platform/widgets/ReportDocument.h"
 #include "platform/widgets/ReportPreview.h"
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -214,6 +218,43 @@ TEST_F(ExerciseRoadTest, ABatchOfLevelTwoFromTheMainWindowToTheFinalScore) {
     EXPECT_TRUE(main.isVisible());
     EXPECT_EQ(main.findChild<Form2*>(), nullptr);
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(" | ").toStdString();
+}
+
+// Only a hand answer at the type stage leads the exercise host into a chain of deaths: the
+// successive-deaths dialogue then answers the exercise host, and its main-menu button ends the run.
+TEST_F(ExerciseRoadTest, AChainChosenByHandAtTheTypeStageOpensTheChainDialogueOverTheExerciseHost) {
+    db.execute("delete from RLAS_TABLE");
+    db.execute("delete from TYPS_TABLE");
+    db.execute("insert into RLAS_TABLE (RLAS_TABLE) values ('جديدة')");
+    QStringList shown;
+    QTimer user;
+    user.setInterval(5);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        QWidget* top = QApplication::activeModalWidget();
+        if (!top || !top->isActiveWindow() || top->property("acted").toBool())
+            return;
+        if (auto* entry = qobject_cast<Form5*>(top); entry && entry->stage() == EntryStage::Type) {
+            top->setProperty("acted", true);
+            shown << "type";
+            auto* type = child<QComboBox>(top, "Combo_TYPE_CASE");
+            ASSERT_TRUE(type->isVisible());
+            type->setCurrentText("مناسخة");
+            click(top, "Command_type_case");
+        } else if (qobject_cast<succession::Form6*>(top)) {
+            top->setProperty("acted", true);
+            shown << top->parentWidget()->objectName();
+            EXPECT_EQ(main.findChild<shell::Form13*>(), nullptr);
+            click(top, "Command3");
+        }
+    });
+    user.start();
+    const Form2::Exits exits{[](const data::Database&) { FAIL() << "the program ended"; },
+                             [] { shell::ExitPaths::MainMenuButton(); }};
+    main.show();
+    EXPECT_EQ(Form2::open(Form2::exerciseDialogs(exits), exits, &main), nullptr);
+    EXPECT_EQ(shown, QStringList({"type", "Form2"}));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(main.isVisible());
 }
 
 } // namespace
