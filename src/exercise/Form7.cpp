@@ -5,6 +5,7 @@
 #include "platform/AppPaths.h"
 #include "platform/MessageService.h"
 #include "platform/widgets/AccessKeyCaption.h"
+#include "platform/widgets/FocusReturn.h"
 #include "platform/widgets/ReportDocument.h"
 #include "platform/widgets/ReportPreview.h"
 #include "results/ResultsSetUp.h"
@@ -277,7 +278,7 @@ void Form7::Form_Load() {
     if (states.complete && freshReport)
         results::ResultsSetUp::removeSecondLine(m_db);
     if (states.pressFocused)
-        QMetaObject::invokeMethod(this, &Form7::pressFocusedButton, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &Form7::pressModelCase, Qt::QueuedConnection);
 
     m_touched.remember(m_db);
     refreshGrid();
@@ -302,9 +303,11 @@ QWidget* Form7::firstFocusControl() const {
     return nullptr;
 }
 
-void Form7::pressFocusedButton() {
-    if (auto* b = qobject_cast<QPushButton*>(firstFocusControl()))
-        b->click();
+void Form7::pressModelCase() {
+    // The automatic press of a model-case run means the model-case command. This screen does not
+    // show it, and the first shown command it would otherwise reach is the main-menu button.
+    if (QPushButton* stored = command("Command_stored_case"); stored->isEnabled())
+        stored->click();
 }
 
 int Form7::questionNo() const {
@@ -409,8 +412,7 @@ void Form7::Command4_Click() {
     const training::FinalScore f = training::ExerciseResultsActions::finalScore(m_db);
     if (f.unfinished) {
         platform::MessageService::show(training::AnswerGrading::unfinishedMessage(), platform::MessageIcon::Critical);
-        if (focus)
-            focus->setFocus(Qt::OtherFocusReason);
+        platform::FocusReturn::to(focus);
         return;
     }
     showFinalScore(f);
@@ -516,15 +518,13 @@ void Form7::Command_print_Click() {
     if (!ReportModeCopy::copy(m_db, platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST_REPORT.mdb")),
                               message)) {
         platform::MessageService::show(message, platform::MessageIcon::Critical);
-        if (focus)
-            focus->setFocus(Qt::OtherFocusReason);
+        platform::FocusReturn::to(focus);
         return;
     }
     const platform::ReportDocument document = platform::ReportDocument::fromTables(m_db.handle());
     if (document.isEmpty()) {
         platform::MessageService::show(QStringLiteral("لا توجد قسمة للطباعة"), platform::MessageIcon::Warning);
-        if (focus)
-            focus->setFocus(Qt::OtherFocusReason);
+        platform::FocusReturn::to(focus);
         return;
     }
     platform::ReportPreview::show(document, this);

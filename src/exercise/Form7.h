@@ -91,7 +91,7 @@ private:
     void Form_Load();
     void setCommandEnabled(QPushButton* button, bool enabled);
     void applyTabOrder();
-    void pressFocusedButton();
+    void pressModelCase();
     void refreshGrid();
     void fitColumns();
     void showResult(const QString& text, unsigned colour);

@@ -178,4 +178,27 @@ TEST_F(Form7SetUpTest, TheWindowButtonsMoveTheHostAndTheMainWindowAndTheExitsLea
     EXPECT_TRUE(context.Text_choos_no.isEmpty());
 }
 
+// The first results screen of a model-case run, should the learner choose model cases by hand at
+// the source stage: the automatic press asks for the first model case. The first shown command
+// this screen has enabled then is the main-menu button, which it must not press.
+TEST(Form7ModelCaseRun, TheAutomaticPressAsksForAModelCaseAndNeverLeaves) {
+    testsupport::TempAppFolder folder;
+    const data::Database db = folder.caseDatabase();
+    db.execute("insert into ENABLED_CHECK (ENABLED_CHECK) values ('مخزونة')");
+    engine::CaseContext context;
+    context.Text_RLAS = QStringLiteral("خ");
+    context.Text_desabled_form7_commands_first_time = QStringLiteral("1");
+    context.Text_stord_standerd_case_keyup = QStringLiteral("1");
+    training::VerdictKeeper verdicts;
+    results::TouchedReport touched;
+    int mainMenus = 0;
+    Form7 screen(db, context, verdicts, touched, {{}, [&] { ++mainMenus; }, {}});
+    screen.show();
+    EXPECT_FALSE(screen.findChild<QPushButton*>("Command_show_case")->isEnabled());
+    QTest::qWait(20);
+    EXPECT_EQ(context.Text_choos_no, "8");
+    EXPECT_EQ(mainMenus, 0);
+    EXPECT_FALSE(screen.isVisible());
+}
+
 } // namespace
