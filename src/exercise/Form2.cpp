@@ -19,7 +19,8 @@ data::Database caseDatabase() {
 } // namespace
 
 Form2::Form2(Dialogs dialogs, Exits exits, QWidget* mainWindow)
-    : EngineHostWindow(engine::HostKind::exercises(), std::move(dialogs), mainWindow), m_exits(std::move(exits)) {}
+    : EngineHostWindow(engine::HostKind::exercises(), std::move(dialogs), mainWindow),
+      m_exits(std::move(exits)) {}
 
 Form2::Dialogs Form2::exerciseDialogs(const Exits& exits) {
     Dialogs dialogs;
@@ -45,7 +46,8 @@ Form2::Dialogs Form2::exerciseDialogs(const Exits& exits) {
         // The dialogue answers, and moves, the host that shows it: this one.
         succession::Form6 dialog(db, context, hooks, partners.host);
         new results::ShrinkEnlargeButtons(&dialog, dialog.findChild<QPushButton*>(QStringLiteral("Command8")),
-                                          dialog.findChild<QPushButton*>(QStringLiteral("Command7")), partners);
+                                          dialog.findChild<QPushButton*>(QStringLiteral("Command7")),
+                                          partners);
         dialog.exec();
     };
     return dialogs;

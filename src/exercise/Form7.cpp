@@ -213,7 +213,7 @@ void Form7::buildControls() {
         });
 
     m_windowButtons = new results::ShrinkEnlargeButtons(this, QStringLiteral("Command9"),
-                                                         QStringLiteral("Command10"), m_links.windows);
+                                                        QStringLiteral("Command10"), m_links.windows);
     m_windowButtons->shrinkButton()->setMinimumHeight(ButtonHeight);
     m_windowButtons->shrinkButton()->setAutoDefault(false);
     m_windowButtons->enlargeButton()->setAutoDefault(false);
@@ -333,7 +333,8 @@ void Form7::refreshGrid() {
     for (const char* c : gridColumns)
         columns << QString::fromLatin1(c);
     QSqlQuery query(m_db.handle());
-    query.exec(QStringLiteral("select %1 from PRINT_TEXT order by rowid").arg(columns.join(QStringLiteral(", "))));
+    query.exec(
+        QStringLiteral("select %1 from PRINT_TEXT order by rowid").arg(columns.join(QStringLiteral(", "))));
     m_model->setQuery(std::move(query));
     QHeaderView* header = m_grid->horizontalHeader();
     const int last = m_model->columnCount() - 1;
@@ -411,7 +412,8 @@ void Form7::Command4_Click() {
     m_resultFrame->hide();
     const training::FinalScore f = training::ExerciseResultsActions::finalScore(m_db);
     if (f.unfinished) {
-        platform::MessageService::show(training::AnswerGrading::unfinishedMessage(), platform::MessageIcon::Critical);
+        platform::MessageService::show(training::AnswerGrading::unfinishedMessage(),
+                                       platform::MessageIcon::Critical);
         platform::FocusReturn::to(focus);
         return;
     }
@@ -505,10 +507,12 @@ void Form7::Command_print_Click() {
                        : QStringLiteral("كامل");
         m_db.transaction([&] {
             m_db.execute(QStringLiteral("delete from REPORT_DESTRIBUTER"));
-            m_db.execute(QStringLiteral("insert into REPORT_DESTRIBUTER (REPORT_DESTRIBUTER) values (?)"), {mode});
+            m_db.execute(QStringLiteral("insert into REPORT_DESTRIBUTER (REPORT_DESTRIBUTER) values (?)"),
+                         {mode});
         });
     } else if (conversion.front().value(0).toString() == QStringLiteral("تركة")) {
-        m_db.execute(QStringLiteral("update TAWHEED_CHILED set currency_type = ?"), {m_context.Text_tariqa_currency});
+        m_db.execute(QStringLiteral("update TAWHEED_CHILED set currency_type = ?"),
+                     {m_context.Text_tariqa_currency});
     } else {
         m_db.execute(QStringLiteral("update TAWHEED_CHILED set currency_type = '%'"));
     }
@@ -523,7 +527,8 @@ void Form7::Command_print_Click() {
     }
     const platform::ReportDocument document = platform::ReportDocument::fromTables(m_db.handle());
     if (document.isEmpty()) {
-        platform::MessageService::show(QStringLiteral("لا توجد قسمة للطباعة"), platform::MessageIcon::Warning);
+        platform::MessageService::show(QStringLiteral("لا توجد قسمة للطباعة"),
+                                       platform::MessageIcon::Warning);
         platform::FocusReturn::to(focus);
         return;
     }

@@ -23,8 +23,7 @@ namespace results {
 class EngineHostWindow : public QWidget, public engine::EnginePort {
     Q_OBJECT
 public:
-    using EntryDialog =
-        std::function<void(engine::EntryStage, engine::CaseContext&, const PartnerWindows&)>;
+    using EntryDialog = std::function<void(engine::EntryStage, engine::CaseContext&, const PartnerWindows&)>;
     using SuccessionDialog = std::function<void(engine::CaseContext&, const PartnerWindows&)>;
 
     struct Dialogs {

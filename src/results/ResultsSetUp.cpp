@@ -13,10 +13,10 @@ const QString StoredSource = QStringLiteral("خ");
 } // namespace
 
 void ResultsSetUp::joinDeedTerm(const data::Database& db) {
-    const data::Rows rules = db.select(
-        QStringLiteral("select rowid, print_text from PRINT_TEXT where instr(print_text, ?) <> 0 "
-                       "order by rowid limit 1"),
-        {QString::fromUtf16(RulesPhrase)});
+    const data::Rows rules =
+        db.select(QStringLiteral("select rowid, print_text from PRINT_TEXT where instr(print_text, ?) <> 0 "
+                                 "order by rowid limit 1"),
+                  {QString::fromUtf16(RulesPhrase)});
     if (rules.isEmpty())
         return;
     db.execute(QStringLiteral("update PRINT_TEXT set print_text = ? where rowid = ?"),
@@ -24,12 +24,14 @@ void ResultsSetUp::joinDeedTerm(const data::Database& db) {
 }
 
 void ResultsSetUp::removeSecondLine(const data::Database& db) {
-    const QVariant second = db.scalar(QStringLiteral("select rowid from PRINT_TEXT order by rowid limit 1 offset 1"));
+    const QVariant second =
+        db.scalar(QStringLiteral("select rowid from PRINT_TEXT order by rowid limit 1 offset 1"));
     if (!second.isNull())
         db.execute(QStringLiteral("delete from PRINT_TEXT where rowid = ?"), {second});
 }
 
-ResultsSetUp::CommandStates ResultsSetUp::commandStates(const data::Database& db, engine::CaseContext& context) {
+ResultsSetUp::CommandStates ResultsSetUp::commandStates(const data::Database& db,
+                                                        engine::CaseContext& context) {
     CommandStates states;
     const QString check = data::FlagTable(db, QStringLiteral("ENABLED_CHECK")).text();
     if (check == NewCase) {

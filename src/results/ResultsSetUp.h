@@ -18,10 +18,10 @@ public:
     static void removeSecondLine(const data::Database& db);
 
     struct CommandStates {
-        QStringList disabled;          // object names of the visible twins' buttons
-        bool storedCaseFirst = false;  // the model-case command goes to the front of the tab order
-        bool complete = true;          // false: the set-up ends here (model cases still queued)
-        bool pressFocused = false;     // press the focused command once the screen is up
+        QStringList disabled;         // object names of the visible twins' buttons
+        bool storedCaseFirst = false; // the model-case command goes to the front of the tab order
+        bool complete = true;         // false: the set-up ends here (model cases still queued)
+        bool pressFocused = false;    // press the focused command once the screen is up
     };
     // By ENABLED_CHECK, the case source and the model-case queue; spends FirstResultsLock and
     // AutoPressFlag.

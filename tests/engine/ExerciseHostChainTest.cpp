@@ -80,9 +80,9 @@ TEST_F(ExerciseHostChainTest, AHandAnswerRunsTheChainAndEveryRestartComesBackToT
     EXPECT_FALSE(serials.isEmpty());
     for (const QString& serial : serials)
         EXPECT_EQ(serial, "التسلسل/7");
-    EXPECT_EQ(screens(), QStringList({"مصدر المسألة:مصدر المسألة", "نوع المسألة:نوع المسألة", "Form6:",
-                                      "Form14:", "تركة:تركة", "تركة:تركة", "Form14:", "Form6:", "Form6:",
-                                      "Form14:", "Form6:"}));
+    EXPECT_EQ(screens(), QStringList({"مصدر المسألة:مصدر المسألة", "نوع المسألة:نوع المسألة",
+                                      "Form6:", "Form14:", "تركة:تركة", "تركة:تركة",
+                                      "Form14:", "Form6:", "Form6:", "Form14:", "Form6:"}));
     EXPECT_EQ(port.messages,
               QStringList({"المبلغ غير صحيح", " الصلة - صديق - غير ملائمة ... سيتم اعادة تنفيذ المسألة"}));
     EXPECT_EQ(host.context().Text_case_no, QString());

@@ -44,8 +44,9 @@ protected:
             db.execute("insert into PRINT_TEXT (case_ser, print_text, kinds, share) values (?, ?, ?, ?)",
                        {h[0], h[1], h[2], h[3]});
         db.execute("insert into PRINT_TEXT2 (serial_deth, name_deth) values (1, 'زيد')");
-        db.execute("insert into PRINT_TEXT2_CHILED (serial_deth, serial_deth_chiled, name_deth_chiled, Relation, "
-                   "share) values (1, 1, 'عبد الرحمن بن عبد الله', 'زوجة', 23)");
+        db.execute(
+            "insert into PRINT_TEXT2_CHILED (serial_deth, serial_deth_chiled, name_deth_chiled, Relation, "
+            "share) values (1, 1, 'عبد الرحمن بن عبد الله', 'زوجة', 23)");
         host.setGeometry(5, 5, 1016, 760);
         mainWindow.setGeometry(5, 5, 1016, 714);
         Form7::Links links;
@@ -93,15 +94,16 @@ TEST_F(Form7SetUpTest, OpensOnTheRevealWithTheGridHiddenAndTheModelCaseLetterOff
         EXPECT_FALSE(child<QWidget>(hidden)->isVisible()) << hidden;
     EXPECT_FALSE(child<QPushButton>("Command_stored_case")->isEnabled());
     EXPECT_FALSE(child<QShortcut>("Command_ALTER_stored_case")->isEnabled());
-    for (const char* twin : {"Command_ALTER_show_case", "Command_ALTER_percent", "Command_ALTER_share",
-                             "Command_ALTER_methahib", "Command_ALTER_start_new", "Command_ALTER_print",
-                             "Command_ALTER_endprogram"})
+    for (const char* twin :
+         {"Command_ALTER_show_case", "Command_ALTER_percent", "Command_ALTER_share", "Command_ALTER_methahib",
+          "Command_ALTER_start_new", "Command_ALTER_print", "Command_ALTER_endprogram"})
         EXPECT_TRUE(child<QShortcut>(twin)->isEnabled()) << twin;
 }
 
 TEST_F(Form7SetUpTest, TabVisitsTheShownCommandsInTheirOrderAndLeavesTheGrid) {
-    const char* const order[] = {"Command_show_case", "Command_start_new", "Command1", "Command_return_to_case",
-                                 "Command_endprogram", "Command4", "Command6", "Command9", "Command_show_case"};
+    const char* const order[] = {
+        "Command_show_case", "Command_start_new", "Command1", "Command_return_to_case", "Command_endprogram",
+        "Command4",          "Command6",          "Command9", "Command_show_case"};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         ASSERT_EQ(QApplication::focusWidget()->objectName(), order[i]) << "after " << order[i - 1];

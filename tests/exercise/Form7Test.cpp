@@ -41,8 +41,9 @@ protected:
         for (const char* line : {"التسلسل/9", "  قسام شرعي   ", "   حسب قواعد الشريعة الاسلامية "})
             db.execute("insert into PRINT_TEXT (print_text) values (?)", {QString::fromUtf8(line)});
         for (const auto& [relation, share] : {std::pair{"زوج", "1"}, std::pair{"بنت", "3"}})
-            db.execute("insert into PRINT_TEXT (kinds, share, print_text, case_ser) values (?, ?, 'س', '     1')",
-                       {QString::fromUtf8(relation), QString::fromLatin1(share)});
+            db.execute(
+                "insert into PRINT_TEXT (kinds, share, print_text, case_ser) values (?, ?, 'س', '     1')",
+                {QString::fromUtf8(relation), QString::fromLatin1(share)});
         db.execute("insert into WARITH (warith_relation, warith_name, no_check, case_no) values "
                    "('زوج', 'ا', ?, 9), ('بنت', 'ب', ?, 9)",
                    {husband, daughter});
@@ -198,8 +199,9 @@ TEST_F(Form7Test, TheRevealShowsTheEngineResultAndHidesTheAttempts) {
 TEST_F(Form7Test, ThePrintCopiesTheModeIntoTheReportDatabaseOrSaysItIsMissing) {
     answer(1, 3);
     db.execute("insert into PRINT_TEXT2 (serial_deth, name_deth) values (1, 'زيد')");
-    db.execute("insert into PRINT_TEXT2_CHILED (serial_deth, serial_deth_chiled, name_deth_chiled, Relation, share) "
-               "values (1, 1, 'ا', 'زوج', 1)");
+    db.execute(
+        "insert into PRINT_TEXT2_CHILED (serial_deth, serial_deth_chiled, name_deth_chiled, Relation, share) "
+        "values (1, 1, 'ا', 'زوج', 1)");
     const auto f = show();
     f->Command_print_Click();
     const data::Database report = data::Database::OpenDatabase(folder.file("TALVENO_TEST_REPORT.mdb"));

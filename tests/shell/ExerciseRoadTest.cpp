@@ -1,20 +1,20 @@
-#include "shell/Form1.h"
 #include "shell/ExitPaths.h"
-#include "shell/Screens.h"
+#include "shell/Form1.h"
 #include "shell/Form13.h"
+#include "shell/Screens.h"
 
 #include "exercise/Form2.h"
 #include "exercise/Form5.h"
 #include "exercise/Form7.h"
-#include "succession/Form6.h"
 #include "platform/widgets/ReportDocument.h"
 #include "platform/widgets/ReportPreview.h"
+#include "succession/Form6.h"
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,7 +49,8 @@ std::map<int, QStringList> goldenShares() {
         if (line.startsWith(QLatin1String("question ")))
             question = line.section(QLatin1Char(' '), 1, 1).toInt();
         else if (line.contains(QLatin1String(" = ")))
-            shares[question] = line.section(QLatin1String(" = "), 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            shares[question] =
+                line.section(QLatin1String(" = "), 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     }
     return shares;
 }
@@ -177,7 +178,8 @@ TEST_F(ExerciseRoadTest, ABatchOfLevelTwoFromTheMainWindowToTheFinalScore) {
              EXPECT_EQ(previews, 1);
              click(w, "Command_return_to_case");
          }},
-        {atDetails, [&](QWidget* w) {
+        {atDetails,
+         [&](QWidget* w) {
              click(w, "Command6");
              answer(w, true);
          }},
