@@ -8,6 +8,7 @@
 #include "exercise/Form7.h"
 #include "platform/widgets/ReportDocument.h"
 #include "platform/widgets/ReportPreview.h"
+#include "results/ShrinkEnlargeButtons.h"
 #include "succession/Form6.h"
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
@@ -246,6 +247,10 @@ TEST_F(ExerciseRoadTest, AChainChosenByHandAtTheTypeStageOpensTheChainDialogueOv
             top->setProperty("acted", true);
             shown << top->parentWidget()->objectName();
             EXPECT_EQ(main.findChild<shell::Form13*>(), nullptr);
+            // Its window buttons move the host that showed it.
+            click(top, "Command8");
+            EXPECT_TRUE(results::ShrinkEnlargeButtons::isFolded(top->parentWidget()));
+            EXPECT_TRUE(results::ShrinkEnlargeButtons::isFolded(&main));
             click(top, "Command3");
         }
     });
@@ -257,6 +262,7 @@ TEST_F(ExerciseRoadTest, AChainChosenByHandAtTheTypeStageOpensTheChainDialogueOv
     EXPECT_EQ(shown, QStringList({"type", "Form2"}));
     QCoreApplication::processEvents();
     EXPECT_TRUE(main.isVisible());
+    EXPECT_FALSE(results::ShrinkEnlargeButtons::isFolded(&main));
 }
 
 } // namespace
