@@ -501,6 +501,27 @@ TEST_F(Form5Test, AHandInWithoutHeirsIsRefusedAndTheDialogueStays) {
     EXPECT_TRUE(host.Text_case_no.isEmpty());
 }
 
+TEST_F(Form5Test, AShareRefusedOnTheWayToTheHandInStopsIt) {
+    setBatch({60});
+    open(EntryStage::Details);
+    showActive();
+    button("Command6")->click();
+    QTableView* g = grid();
+    const QModelIndex cell = g->model()->index(0, 0);
+    g->setCurrentIndex(cell);
+    g->edit(cell);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    editor->insert("ربع");
+    QSignalSpy handedIn(dialog.get(), &Form5::handedIn);
+    QTest::keyClick(editor, Qt::Key_J, Qt::AltModifier);
+    EXPECT_EQ(answers->texts.last(), "الحصة غير صحيحة");
+    EXPECT_EQ(handedIn.count(), 0);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(rows("PRACTIC_SINGLE"), 0);
+}
+
 TEST_F(Form5Test, TheHandInCaptionNeverChanges) {
     open(EntryStage::Details);
     showActive();
