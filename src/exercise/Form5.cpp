@@ -403,10 +403,8 @@ void Form5::Form_Load() {
                 m_frames->pressOnShow(press);
                 return;
             }
+            // The host's run flag sends Enter to the search box, where it only searches again.
             m_focusOnShow = m_modelCases->searchBox();
-            if (m_host.Text_stored_case_procejer == QLatin1String("1"))
-                m_frames->pressOnShow(
-                    m_modelCases->findChild<QPushButton*>(QStringLiteral("Command_stord_case")));
             break;
         }
     }
