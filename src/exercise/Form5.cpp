@@ -194,7 +194,9 @@ QGroupBox* Form5::buildDetailsFrame() {
                                           {QStringLiteral("warith_name"), entry::Texts::HeirNameColumn}},
                                          QString(), this);
     DBGrid1->setModel(m_heirs);
-    DBGrid1->setItemDelegate(new training::ShareCellDelegate(0, DBGrid1));
+    auto* shares = new training::ShareCellDelegate(0, DBGrid1);
+    connect(shares, &training::ShareCellDelegate::refused, this, [this] { ++m_shareRefusals; });
+    DBGrid1->setItemDelegate(shares);
     DBGrid1->horizontalHeader()->hide();
     DBGrid1->setTabKeyNavigation(false);
     DBGrid1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -401,10 +403,8 @@ void Form5::Form_Load() {
                 m_frames->pressOnShow(press);
                 return;
             }
+            // The host's run flag sends Enter to the search box, where it only searches again.
             m_focusOnShow = m_modelCases->searchBox();
-            if (m_host.Text_stored_case_procejer == QLatin1String("1"))
-                m_frames->pressOnShow(
-                    m_modelCases->findChild<QPushButton*>(QStringLiteral("Command_stord_case")));
             break;
         }
     }
@@ -621,16 +621,18 @@ void Form5::RELATION_SUM() {
     List_SHARE_AMOUNT_ERROR->addItems(types);
 }
 
-void Form5::takeCellInHand() {
-    // A share still being typed is taken (or refused, with its message) before the answer is read.
+bool Form5::takeCellInHand() {
+    // A share still being typed is taken, or refused with its message, before the answer is read:
+    // the learner corrects it rather than see the answer go without it.
+    const int refusalsBefore = m_shareRefusals;
     if (QWidget* editor = QApplication::focusWidget(); editor != DBGrid1 && within(DBGrid1, editor))
         DBGrid1->setFocus(Qt::OtherFocusReason);
+    return m_shareRefusals == refusalsBefore;
 }
 
 void Form5::Command1_Click() {
-    if (m_leaving)
+    if (m_leaving || !takeCellInHand())
         return;
-    takeCellInHand();
     m_heirs->reload();
     QString message;
     // Filed under the number of the question loaded, whatever the boxes on screen show.
@@ -661,7 +663,8 @@ training::ExerciseAuthoring::Fields fieldsOf(const QLineEdit* deceased, const QL
 } // namespace
 
 void Form5::Command_save_Click() {
-    takeCellInHand();
+    if (!takeCellInHand())
+        return;
     QWidget* was = QApplication::focusWidget();
     training::ExerciseAuthoring::Fields fields = fieldsOf(Text_deth_name, Text_case_name, Text_case_no, Text2,
                                                           Text_DATA_ENTRY_NAME, Text_ADRESS_ENTRY_NAME);
@@ -679,7 +682,8 @@ void Form5::Command_save_Click() {
 }
 
 void Form5::Command_edit_Click() {
-    takeCellInHand();
+    if (!takeCellInHand())
+        return;
     QWidget* was = QApplication::focusWidget();
     const training::ExerciseAuthoring::Outcome o =
         training::ExerciseAuthoring::edit(m_db, fieldsOf(Text_deth_name, Text_case_name, Text_case_no, Text2,

@@ -133,7 +133,8 @@ private:
     void levelChosen(int level);
     int levelOnScreen() const;
     void keepFixedSize();
-    void takeCellInHand();
+    // Takes a share still being typed; false when it was refused (its message has been shown).
+    bool takeCellInHand();
     bool twinAllowed() const;
     void leave();
 
@@ -189,6 +190,7 @@ private:
     QTimer* Timer2 = nullptr;
     int DrawnQuestionNo = 0;
     bool m_sizeQueued = false;
+    int m_shareRefusals = 0;
 };
 
 } // namespace exercise

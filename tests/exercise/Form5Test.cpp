@@ -206,18 +206,11 @@ TEST_F(Form5Test, WithTwoQueuedModelCasesTheLowerGoesToTheHostWithoutAClick) {
     EXPECT_EQ(column("select storde_case_no from STORDE_STANDERD_TEMP"), QStringList{"8"});
 }
 
-TEST_F(Form5Test, TheModelCaseStageRunsTheListsCaseByItselfOnlyWhenTheHostSaysSo) {
-    db.execute("delete from STORDE_STANDERD");
-    db.execute("insert into STORDE_STANDERD values (4, 'د')");
+TEST_F(Form5Test, WithAnEmptyQueueTheModelCaseStageWaitsForTheUsersChoice) {
+    db.execute("delete from STORDE_STANDERD_TEMP");
     host.Text_stored_case_procejer = "1";
     open(EntryStage::Stored);
-    EXPECT_EQ(execAsHost(), QDialog::Accepted);
-    EXPECT_EQ(host.Text_stord_case, "4");
-
-    host.Text_stored_case_procejer.clear();
-    host.Text_stord_case.clear();
-    open(EntryStage::Stored);
-    EXPECT_EQ(execAsHost(), -1); // waits for the user
+    EXPECT_EQ(execAsHost(), -1);
     EXPECT_TRUE(host.Text_stord_case.isEmpty());
 }
 
@@ -499,6 +492,27 @@ TEST_F(Form5Test, AHandInWithoutHeirsIsRefusedAndTheDialogueStays) {
     EXPECT_EQ(handedIn.count(), 0);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(host.Text_case_no.isEmpty());
+}
+
+TEST_F(Form5Test, AShareRefusedOnTheWayToTheHandInStopsIt) {
+    setBatch({60});
+    open(EntryStage::Details);
+    showActive();
+    button("Command6")->click();
+    QTableView* g = grid();
+    const QModelIndex cell = g->model()->index(0, 0);
+    g->setCurrentIndex(cell);
+    g->edit(cell);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    editor->insert("ربع");
+    QSignalSpy handedIn(dialog.get(), &Form5::handedIn);
+    QTest::keyClick(editor, Qt::Key_J, Qt::AltModifier);
+    EXPECT_EQ(answers->texts.last(), "الحصة غير صحيحة");
+    EXPECT_EQ(handedIn.count(), 0);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(rows("PRACTIC_SINGLE"), 0);
 }
 
 TEST_F(Form5Test, TheHandInCaptionNeverChanges) {
