@@ -18,11 +18,15 @@ const Num FiveNinths = Num::fraction(9, 5);
 // The same name, character for character; compared for every pair of a deceased's heirs, so
 // kept to a plain comparison of the characters.
 bool sameName(const QString& a, const QString& b) {
-    if (a.size() != b.size())
+    const qsizetype n = a.size();
+    if (n != b.size())
         return false;
     const QChar* x = a.constData();
     const QChar* y = b.constData();
-    for (qsizetype k = 0; k < a.size(); ++k) {
+    // Names of one length in one family mostly differ in their last letter ("و1", "و2").
+    if (n > 0 && x[n - 1] != y[n - 1])
+        return false;
+    for (qsizetype k = 0; k < n; ++k) {
         if (x[k] != y[k])
             return false;
     }
