@@ -73,3 +73,12 @@ INSERT INTO STORDE_STANDERD (storde_case_no, storde_case_name) VALUES (69, 'من
 INSERT INTO STORDE_STANDERD (storde_case_no, storde_case_name) VALUES (70, 'مناسخة بين متوفيين مع بيت المال');
 INSERT INTO STORDE_STANDERD (storde_case_no, storde_case_name) VALUES (71, 'مناسخة بين ثلاثة متوفين - الخرقاء في الثانية');
 INSERT INTO STORDE_STANDERD (storde_case_no, storde_case_name) VALUES (72, 'مناسخة بين خمسة متوفين');
+-- 73 and 74, school 1: the grandfather excludes his own mother, who reaches the deceased only
+-- through him, as the father excludes his (al-Sirajiyya, al-Rahbiyya).
+INSERT INTO STORDE_STANDERD (storde_case_no, storde_case_name) VALUES (73, 'الجد يحجب امه مع الزوج');
+INSERT INTO STORDE_STANDERD (storde_case_no, storde_case_name) VALUES (74, 'الجد وامه مع الابن');
+-- 75, school 1: the akdariyya is made only with one sister and no other sibling; a second one
+-- brings the mother down to a sixth (Zayd's ruling, al-Rahbiyya, al-Minhaj).
+INSERT INTO STORDE_STANDERD (storde_case_no, storde_case_name) VALUES (75, 'لا اكدرية مع اخت ثانية');
+-- 76: brother and sister of the womb relatives of one degree share 2:1 (al-Sirajiyya).
+INSERT INTO STORDE_STANDERD (storde_case_no, storde_case_name) VALUES (76, 'خال الاب لام مع خالة الاب لام');

@@ -9,6 +9,26 @@ using engine::Num;
 using testsupport::countsOf;
 using testsupport::frac;
 
+// A number against a whole number orders exactly as against that whole number made a Num:
+// fractions on either side of it, negatives, and 0 beside fractions of every sign.
+TEST(Num, OrdersAgainstWholeNumbersAsAgainstTheirNums) {
+    const Num values[] = {0,          1,           -1,         2,          24,          -24,
+                          frac(1, 2), frac(-1, 2), frac(3, 2), frac(9, 5), frac(-7, 3), frac(48, 2)};
+    const std::int64_t wholes[] = {0, 1, -1, 2, 24, -24, 3};
+    for (const Num& a : values) {
+        for (const std::int64_t b : wholes) {
+            EXPECT_EQ(a == b, a == Num(b)) << a.str() << " == " << b;
+            EXPECT_EQ(a != b, a != Num(b)) << a.str() << " != " << b;
+            EXPECT_EQ(a < b, a.compare(Num(b)) < 0) << a.str() << " < " << b;
+            EXPECT_EQ(a > b, a.compare(Num(b)) > 0) << a.str() << " > " << b;
+            EXPECT_EQ(a <= b, a.compare(Num(b)) <= 0) << a.str() << " <= " << b;
+        }
+    }
+    EXPECT_TRUE(frac(48, 2) == 24);
+    EXPECT_FALSE(frac(1, 2) == 0);
+    EXPECT_TRUE(frac(-1, 2) < 0);
+}
+
 TEST(Gcd, EuclidWithItsGuards) {
     struct Case {
         Num a, b, expected;

@@ -30,7 +30,7 @@ TEST(ClassCensus, CountsHeadsAndFormsTheGrandfatherAggregate) {
 }
 
 TEST(ClassCensus, StartsEveryDeceasedFromTheSameState) {
-    EngineState s = censusOf({4, 7, 7});
+    EngineState s = censusOf({4, 7, 7, 31});
     // Whatever a calculation left behind...
     s.CaseBase = 96;
     s.Remainder = -3;
@@ -43,7 +43,9 @@ TEST(ClassCensus, StartsEveryDeceasedFromTheSameState) {
     s.ShareKindState[8] = 1;
     s.ClassShares[31] = 5;
     s.addNoteSlot(QStringLiteral("ملاحظة"), 4);
-    // ...the census starts again from 24.
+    // ...the census starts again from 24, here over slots that no longer hold the uncle.
+    s.HeirTotal = 3;
+    s.DeceasedLastHeir[1] = 3;
     engine::ClassCensus(s);
     EXPECT_EQ(s.CaseBase, 24);
     EXPECT_EQ(s.Remainder, 24);
@@ -55,6 +57,7 @@ TEST(ClassCensus, StartsEveryDeceasedFromTheSameState) {
     EXPECT_EQ(s.ShareKindState[8], 0);
     EXPECT_EQ(s.ShareKindDenom[13], 0);
     EXPECT_EQ(s.ClassShares[31], 0);
+    EXPECT_EQ(s.ClassCount[31], 0);
     EXPECT_EQ(s.NoteCount, 0);
     EXPECT_TRUE(s.NoteText[1].isEmpty());
     const int expectedDenoms[] = {0, 6, 6, 6, 4, 8, 6, 0, 0, 0, 0, 0, 0};

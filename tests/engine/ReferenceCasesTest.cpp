@@ -290,6 +290,38 @@ TEST(ReferenceCaseFiles, CoverEveryStageOfTheCalculation) {
             EXPECT_TRUE(classes.count(cls)) << group << ": class " << cls;
 }
 
+// Three divisions the program once got wrong stay among the cases the self-test replays at every
+// start: the grandfather excluding his mother in school 1, no akdariyya beside a second sibling,
+// and the father's uterine maternal uncle and aunt sharing 2:1.
+TEST(ReferenceCaseFiles, GuardTheDivisionsOnceGotWrong) {
+    bool grandfathersMother = false, noAkdariyya = false, wombPair = false;
+    for (const ReferenceRecord& c : referenceSet().cases) {
+        if (c.record.deceasedCount != 1 || !c.live.refusal.isEmpty())
+            continue;
+        std::map<int, std::vector<long long>> sharesOf; // class -> shares in slot order
+        const auto& heirs = c.record.deceased.front().heirs;
+        for (std::size_t k = 0; k < heirs.size() && k < c.live.shares.size(); ++k)
+            sharesOf[heirs[k].classCode].push_back(c.live.shares[k].convert_to<long long>());
+        const auto has = [&](int cls) { return sharesOf.count(cls) > 0; };
+        if (c.record.school == 1 && has(96) && has(23) && !has(1) && !has(2)) {
+            EXPECT_EQ(sharesOf[23], std::vector<long long>{0}) << c.record.key.toStdString();
+            grandfathersMother = true;
+        }
+        if (c.record.school == 1 && has(4) && has(2) && has(96) && has(10) && (has(11) || has(17))) {
+            EXPECT_NE(c.live.divisions.front().specialCaseMark, 2) << c.record.key.toStdString();
+            noAkdariyya = true;
+        }
+        if (has(111) && has(112) && sharesOf[111].size() == 1 && sharesOf[112].size() == 1) {
+            EXPECT_EQ(sharesOf[111].front(), 2 * sharesOf[112].front()) << c.record.key.toStdString();
+            EXPECT_GT(sharesOf[112].front(), 0) << c.record.key.toStdString();
+            wombPair = true;
+        }
+    }
+    EXPECT_TRUE(grandfathersMother);
+    EXPECT_TRUE(noAkdariyya);
+    EXPECT_TRUE(wombPair);
+}
+
 // ---------------------------------------------------------------------------- case by case
 
 class ReferenceCase : public ::testing::TestWithParam<std::size_t> {

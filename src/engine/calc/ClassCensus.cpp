@@ -1,20 +1,42 @@
 #include "engine/calc/CalcSteps.h"
 #include "engine/calc/ShareCalculation.h"
 
+#include <bit>
 
 namespace engine {
 
+namespace {
+
+// Besides the classes counted on slots, the heir stages write the classes up to the paternal
+// brother (fixed shares, aggregates, siblings), the true grandfathers and the treasury; the census
+// clears these every time.
+constexpr int LastClassStepsWrite = PaternalBrother;
+constexpr int LastGrandfather = 98;
+
+} // namespace
+
 void ClassCensus(EngineState& s) {
     const int i = s.DeceasedIndex;
-    for (int c = 1; c <= ClassTop; ++c) {
+    const auto clearClass = [&s](int c) {
         s.ClassShares[c] = 0;
         s.ClassCount[c] = 0;
+    };
+    for (int c = 1; c <= LastClassStepsWrite; ++c)
+        clearClass(c);
+    for (int c = Grandfather; c <= LastGrandfather; ++c)
+        clearClass(c);
+    clearClass(Treasury);
+    for (std::size_t word = 0; word < s.CountedClasses.size(); ++word) {
+        for (std::uint64_t bits = s.CountedClasses[word]; bits != 0; bits &= bits - 1)
+            clearClass(static_cast<int>(word * 64) + std::countr_zero(bits));
+        s.CountedClasses[word] = 0;
     }
     for (int j = FirstSlotOf(s, i); j <= LastSlotOf(s, i); ++j) {
         const int c = s.HeirClass[j];
         // A slot outside the classes would be counted nowhere and its heir silently left out.
         if (c < 1 || c > ClassTop)
             throw CalculationRefused(CalculationRefused::notWhole());
+        s.CountedClasses[static_cast<std::size_t>(c) / 64] |= std::uint64_t{1} << (c % 64);
         s.ClassCount[c] += 1;
     }
     for (int k = 1; k <= ShareKindTop; ++k) {

@@ -108,6 +108,10 @@ struct EngineState {
     // Per class 0..112.
     std::array<Num, ClassTop + 1> ClassCount{};
     std::array<Num, ClassTop + 1> ClassShares{};
+    // The classes the last census counted on slots, bit c % 64 of word c / 64. Apart from them the
+    // steps write only the classes the census always clears, so the next census clears these
+    // alone instead of every class.
+    std::array<std::uint64_t, 2> CountedClasses{};
 
     // Share kinds 0..17.
     std::array<Num, ShareKindTop + 1> ShareKindState{};
@@ -177,12 +181,8 @@ struct EngineState {
     // Makes room for heir slots up to `slot` (storage only; HeirTotal is not changed).
     void ensureSlots(int slot) {
         const auto need = static_cast<std::size_t>(slot) + 1;
-        if (HeirName.size() < need) {
-            HeirName.resize(need);
-            HeirRelation.resize(need);
-            HeirClass.resize(need);
-            HeirShare.resize(need);
-        }
+        if (HeirName.size() < need) [[unlikely]]
+            growSlots(need);
     }
     // A fresh deceased chain of `count` deceased, every element empty or 0.
     void newChain(int count) {
@@ -208,6 +208,13 @@ struct EngineState {
         }
         NoteText[NoteCount] = text;
         NoteValue[NoteCount] = value;
+    }
+    // Kept apart from ensureSlots, which every heir read passes and which seldom grows anything.
+    void growSlots(std::size_t need) {
+        HeirName.resize(need);
+        HeirRelation.resize(need);
+        HeirClass.resize(need);
+        HeirShare.resize(need);
     }
     // Moves slot `from` (all four members) to slot `to`.
     void moveSlot(int from, int to) {

@@ -2,6 +2,8 @@
 
 #include "rules/HeirCheck.h"
 
+#include <algorithm>
+
 namespace engine {
 
 namespace {
@@ -46,7 +48,9 @@ QString checkAgainstEarlierHeirs(const EngineState& s, int slot) {
 NameCheck CheckName(const QString& name) {
     if (name.isEmpty())
         return NameCheck::Empty;
-    if (name.contains(StretchStroke))
+    // A plain scan: names are short, and every heir's name passes here.
+    const QChar* const chars = name.constData();
+    if (std::find(chars, chars + name.size(), StretchStroke) != chars + name.size())
         return NameCheck::HasStretchMark;
     return NameCheck::Accepted;
 }

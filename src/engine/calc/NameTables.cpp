@@ -1,5 +1,7 @@
 #include "engine/calc/NameTables.h"
 
+#include <algorithm>
+
 namespace engine {
 
 namespace {
@@ -176,6 +178,15 @@ const char16_t* const menuTexts[31] = {
     u"     ",                                                     // 30
 };
 
+// Where the lookup of a relation text starts: its length and three of its letters, which set
+// apart nearly all of the texts.
+inline std::size_t relationHash(const QChar* text, std::size_t n, std::size_t tableSize) {
+    std::size_t h = n;
+    if (n > 0)
+        h = ((h * 31 + text[0].unicode()) * 31 + text[n / 2].unicode()) * 31 + text[n - 1].unicode();
+    return (h * 0x9E3779B1u >> 8) % tableSize;
+}
+
 } // namespace
 
 void NameTables::fillRelationNames() {
@@ -185,12 +196,17 @@ void NameTables::fillRelationNames() {
         const QStringView text(relationTexts[k]);
         RelationNames[k] = QString::fromRawData(reinterpret_cast<const QChar*>(text.utf16()), text.size());
     }
-    relationIndex.clear();
+    relationLookup.fill(0);
     // Lowest slot first, so a text held by two slots finds the lower one. The placeholders
     // name no relation and must never match one.
-    for (int k = 127; k >= 1; --k) {
-        if (RelationNames[k] != PlaceholderText)
-            relationIndex.insert(RelationNames[k], k);
+    for (int k = 1; k <= 127; ++k) {
+        if (RelationNames[k] == PlaceholderText || relationCode(RelationNames[k]) != 0)
+            continue;
+        std::size_t at = relationHash(RelationNames[k].constData(),
+                                      static_cast<std::size_t>(RelationNames[k].size()), RelationLookupSize);
+        while (relationLookup[at] != 0)
+            at = (at + 1) % RelationLookupSize;
+        relationLookup[at] = static_cast<std::uint8_t>(k);
     }
 }
 
@@ -200,7 +216,17 @@ void NameTables::fillMenuTexts() {
 }
 
 int NameTables::relationCode(const QString& text) const {
-    return relationIndex.value(text, 0);
+    const qsizetype n = text.size();
+    const QChar* const chars = text.constData();
+    for (std::size_t at = relationHash(chars, static_cast<std::size_t>(n), RelationLookupSize);;
+         at = (at + 1) % RelationLookupSize) {
+        const int k = relationLookup[at];
+        if (k == 0)
+            return 0;
+        const QString& candidate = RelationNames[static_cast<std::size_t>(k)];
+        if (candidate.size() == n && std::equal(chars, chars + n, candidate.constData()))
+            return k;
+    }
 }
 
 int foldRelation(int relationCode) {

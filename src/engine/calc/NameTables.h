@@ -3,10 +3,11 @@
 #include "engine/calc/EngineState.h"
 #include "rules/ClassNames.h"
 
-#include <QHash>
 #include <QString>
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 
 namespace engine {
 
@@ -29,7 +30,10 @@ struct NameTables : rules::ClassNames {
     static constexpr int DropMark = 99;
 
 private:
-    QHash<QString, int> relationIndex;
+    // The relation codes by a hash of each text's length and letters, open addressing (0: an empty
+    // place). The intake looks a relation up for every heir it reads.
+    static constexpr std::size_t RelationLookupSize = 512;
+    std::array<std::uint8_t, RelationLookupSize> relationLookup{};
 };
 
 // Folds a RelationCode into the ClassCode the calculation works with ("جد" counts with "اب اب",

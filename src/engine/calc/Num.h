@@ -1,5 +1,6 @@
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <numeric>
 #include <stdexcept>
@@ -98,6 +99,14 @@ public:
     }
     friend bool operator==(const Num& a, const Num& b) { return a.m_n == b.m_n && a.m_d == b.m_d; }
     friend auto operator<=>(const Num& a, const Num& b) { return a.compare(b) <=> 0; }
+    // Against a whole number, mostly 0 (the steps test every count and share for it): a value in
+    // lowest terms is 0 exactly when its numerator is, and its denominator is positive.
+    friend bool operator==(const Num& a, std::int64_t b) { return a.m_n == b && (b == 0 || a.m_d == 1); }
+    friend std::strong_ordering operator<=>(const Num& a, std::int64_t b) {
+        if (b == 0 || a.m_d == 1)
+            return a.m_n <=> b;
+        return a.compare(Num(b)) <=> 0;
+    }
 
     std::string str() const {
         return m_d == 1 ? std::to_string(m_n) : std::to_string(m_n) + "/" + std::to_string(m_d);

@@ -4,6 +4,7 @@
 #include <boost/multiprecision/integer.hpp>
 
 #include <cstdint>
+#include <limits>
 #include <numeric>
 
 namespace engine {
@@ -11,15 +12,21 @@ namespace engine {
 namespace {
 
 const QString JoinSeparator = QStringLiteral(" و ");
+const Num TwoThirds = Num::fraction(3, 2);
+const Num FiveNinths = Num::fraction(9, 5);
 
 // The same name, character for character; compared for every pair of a deceased's heirs, so
 // kept to a plain comparison of the characters.
 bool sameName(const QString& a, const QString& b) {
-    if (a.size() != b.size())
+    const qsizetype n = a.size();
+    if (n != b.size())
         return false;
     const QChar* x = a.constData();
     const QChar* y = b.constData();
-    for (qsizetype k = 0; k < a.size(); ++k) {
+    // Names of one length in one family mostly differ in their last letter ("و1", "و2").
+    if (n > 0 && x[n - 1] != y[n - 1])
+        return false;
+    for (qsizetype k = 0; k < n; ++k) {
         if (x[k] != y[k])
             return false;
     }
@@ -28,10 +35,23 @@ bool sameName(const QString& a, const QString& b) {
 
 // A share handed to an heir slot is a whole number of parts; anything else would be a fault of
 // the calculation, never shown as a share.
-BigInt slotShare(const Num& share) {
-    if (!share.isWhole() || share < 0)
+std::int64_t slotShare(const Num& share) {
+    if (!share.isWhole() || share.num() < 0)
         throw CalculationRefused(CalculationRefused::notWhole());
-    return BigInt(share.whole());
+    return share.num();
+}
+
+// The value of a share that fits one 64-bit word and is not negative; false otherwise. Read from
+// the limbs directly: the generic conversion costs more than the reduction itself.
+bool narrowShare(const BigInt& share, std::int64_t& value) {
+    const auto& backend = share.backend();
+    if (backend.sign() || backend.size() != 1)
+        return false;
+    const auto limb = backend.limbs()[0];
+    if (limb > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+        return false;
+    value = static_cast<std::int64_t>(limb);
+    return true;
 }
 
 void rememberBeforeJoin(EngineState& s, int slot, std::size_t fromEntry) {
@@ -102,8 +122,6 @@ void ComputeCaseOrigin(EngineState& s) {
     for (int c = 1; c <= 12; ++c) {
         if (s.ClassCount[c] == 0 || s.ShareKindDenom[c] == 0)
             continue;
-        static const Num TwoThirds = Num::fraction(3, 2);
-        static const Num FiveNinths = Num::fraction(9, 5);
         Num d = s.ShareKindDenom[c];
         if (d == TwoThirds)
             d = 3;
@@ -209,15 +227,16 @@ void ReduceCase(EngineState& s) {
     bool anyShare = false;
     std::int64_t g = base;
     for (int k = s.FirstSlotOfDeceased; narrow && k <= lastSlot; ++k) {
-        const BigInt& share = s.HeirShare[k];
-        if (share.is_zero())
-            continue;
-        if (share.sign() < 0 || share > base) {
+        std::int64_t share = 0;
+        if (!narrowShare(s.HeirShare[k], share) || share > base) {
             narrow = false;
             break;
         }
+        if (share == 0)
+            continue;
         anyShare = true;
-        g = std::gcd(g, share.convert_to<std::int64_t>());
+        if (g > 1)
+            g = std::gcd(g, share);
     }
     if (narrow) {
         if (!anyShare || g <= 1)
@@ -225,8 +244,9 @@ void ReduceCase(EngineState& s) {
         s.CaseBase = Num(base / g);
         for (int k = s.FirstSlotOfDeceased; k <= lastSlot; ++k) {
             BigInt& share = s.HeirShare[k];
-            if (!share.is_zero())
-                share = share.convert_to<std::int64_t>() / g;
+            std::int64_t value = 0;
+            if (narrowShare(share, value) && value != 0)
+                share = value / g;
         }
         return;
     }
