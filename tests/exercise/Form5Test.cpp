@@ -673,6 +673,37 @@ TEST_F(Form5Test, TheShrinkButtonFoldsThePartnersWhileTheDialogueKeepsItsSize) {
     EXPECT_FALSE(shown("Command10"));
 }
 
+TEST_F(Form5Test, TheIdleTimerTakesValuesUntilANewBatchStopsIt) {
+    testsupport::ScriptedRandom random;
+    open(EntryStage::Details);
+    QTest::qWait(30);
+    EXPECT_GT(random.taken(), 0);
+    for (int n : {3, 9, 17, 25, 40})
+        random.nextDraw(n, 51);
+    button("Command_put")->click();
+    const int afterBatch = random.taken();
+    // The batch's first question is loaded, which starts the timer again.
+    QTest::qWait(30);
+    EXPECT_GT(random.taken(), afterBatch);
+}
+
+TEST_F(Form5Test, ACellStillBeingTypedWhenTheDialogueGoesWritesNothing) {
+    setBatch({60});
+    open(EntryStage::Details);
+    showActive();
+    button("Command6")->click();
+    QTableView* g = grid();
+    const QModelIndex cell = g->model()->index(0, 0);
+    g->setCurrentIndex(cell);
+    g->edit(cell);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    editor->insert("9");
+    dialog.reset();
+    EXPECT_EQ(db.count("select count(*) from WARITH where no_check = 9"), 0);
+}
+
 TEST_F(Form5Test, EscLeavesTheDialogueOpen) {
     open(EntryStage::Details);
     showActive();
