@@ -103,6 +103,8 @@ Form12::~Form12() {
     // Closing the window moves the focus; the dialogue is no longer there to follow it.
     qApp->removeEventFilter(this);
     disconnect(qApp, nullptr, this, nullptr);
+    // Nor is it there for a cell editor that hands its text over as the grid goes.
+    DBGrid1->itemDelegate()->blockSignals(true);
 }
 
 // Layout ----------------------------------------------------------------------------------------

@@ -77,6 +77,8 @@ Form5::Form5(data::Database db, engine::CaseContext& context, entry::ExitHooks h
 
 Form5::~Form5() {
     qApp->removeEventFilter(this);
+    // A cell editor that hands its text over as the grid goes finds the dialogue half gone.
+    DBGrid1->itemDelegate()->blockSignals(true);
 }
 
 // Layout ----------------------------------------------------------------------------------------
@@ -446,9 +448,10 @@ void Form5::prepareDetailsStage() {
         Frame_put->show();
         Text_case_no->setText(QString::number(inHand.questionNo));
         Text_case_no_appeare->setText(QString::number(inHand.questionNo));
+        // The level box goes with the question, for the bank's Edit.
+        Text2->setText(m_db.scalar(QStringLiteral("select case_level from WARITH order by ar")).toString());
     }
     m_heirs->reload(QStringLiteral("order by ar"));
-    GET_SUM();
 }
 
 void Form5::setStepper(const QString& caption) {
@@ -520,10 +523,14 @@ int Form5::levelOnScreen() const {
 }
 
 void Form5::levelChosen(int level) {
+    QWidget* option = QApplication::focusWidget();
     Frame_put->hide();
     Command_new_Click();
     training::ExerciseBatch::chooseLevel(m_db, level);
     Command6->hide();
+    // The arrow keys go on from level to level; the emptied form does not take the focus away.
+    if (option && within(Frame_levels, option))
+        option->setFocus(Qt::OtherFocusReason);
 }
 
 void Form5::Option_1_LEVEL_MouseUp() {

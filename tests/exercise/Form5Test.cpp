@@ -281,6 +281,8 @@ TEST_F(Form5Test, ARetriedQuestionComesBackUnderItsNumberWithItsDeceasedAndTheSt
     EXPECT_EQ(edit("Text_case_no_appeare")->text(), "63");
     EXPECT_EQ(rows("case_no"), 0);
     EXPECT_EQ(edit("Text_deth_name")->text(), "بتول");
+    EXPECT_EQ(edit("Text2")->text(),
+              db.scalar("select case_level from WARITH_GENERAL_TEST where case_no = 63").toString());
     EXPECT_FALSE(listed("List_SHARE_AMOUNT_ERROR").isEmpty());
     EXPECT_TRUE(shown("Frame_SHARE_AMOUNT_ERROR"));
     EXPECT_TRUE(shown("Command6"));
@@ -374,6 +376,19 @@ TEST_F(Form5Test, ChoosingALevelHidesTheListAndStepperAndEmptiesTheAnswerButKeep
     EXPECT_TRUE(edit("Text_case_no_appeare")->text().isEmpty());
     child<QRadioButton>("Option_1_LEVEL")->click();
     EXPECT_EQ(rows("OPTION_LEVEL_NO"), 0);
+}
+
+TEST_F(Form5Test, ALevelChosenWithTheArrowKeysIsKeptAndTheKeysGoOn) {
+    open(EntryStage::Details);
+    showActive();
+    auto* first = child<QRadioButton>("Option_1_LEVEL");
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_Down);
+    EXPECT_TRUE(child<QRadioButton>("Option_2_LEVEL")->isChecked());
+    EXPECT_EQ(flag("OPTION_LEVEL_NO"), "2");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_TRUE(child<QRadioButton>("Option_3_LEVEL")->isChecked());
+    EXPECT_EQ(flag("OPTION_LEVEL_NO"), "3");
 }
 
 TEST_F(Form5Test, TheStepperLoadsTheNextQuestionAndWithNoneLeftOnlyHides) {
@@ -656,6 +671,37 @@ TEST_F(Form5Test, TheShrinkButtonFoldsThePartnersWhileTheDialogueKeepsItsSize) {
     QTest::qWait(50);
     EXPECT_EQ(partner.height(), 768);
     EXPECT_FALSE(shown("Command10"));
+}
+
+TEST_F(Form5Test, TheIdleTimerTakesValuesUntilANewBatchStopsIt) {
+    testsupport::ScriptedRandom random;
+    open(EntryStage::Details);
+    QTest::qWait(30);
+    EXPECT_GT(random.taken(), 0);
+    for (int n : {3, 9, 17, 25, 40})
+        random.nextDraw(n, 51);
+    button("Command_put")->click();
+    const int afterBatch = random.taken();
+    // The batch's first question is loaded, which starts the timer again.
+    QTest::qWait(30);
+    EXPECT_GT(random.taken(), afterBatch);
+}
+
+TEST_F(Form5Test, ACellStillBeingTypedWhenTheDialogueGoesWritesNothing) {
+    setBatch({60});
+    open(EntryStage::Details);
+    showActive();
+    button("Command6")->click();
+    QTableView* g = grid();
+    const QModelIndex cell = g->model()->index(0, 0);
+    g->setCurrentIndex(cell);
+    g->edit(cell);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    editor->insert("9");
+    dialog.reset();
+    EXPECT_EQ(db.count("select count(*) from WARITH where no_check = 9"), 0);
 }
 
 TEST_F(Form5Test, EscLeavesTheDialogueOpen) {
