@@ -17,6 +17,7 @@
 #include "succession/ChainRowRules.h"
 #include "succession/ChainRun.h"
 #include "succession/ChainTable.h"
+#include "succession/DeceasedNameBox.h"
 #include "succession/NextDeceased.h"
 #include "succession/StoredChains.h"
 #include "succession/SuccessionTexts.h"
@@ -130,6 +131,7 @@ QString helpHtml() {
                        "الجانبية، ثم اشر على مربع اضافة ورثة فيها، واكتب الوارث الجديد في السطر الاخير، "
                        "ثم اضغط ترتيب المسألة ليظهر الوارث تحت متوفيه."),
         QStringLiteral("ازل الاشارة من مربع اضافة ورثة قبل اختيار المتوفي."),
+        QStringLiteral("لالغاء سطر لم يحفظ بعد اضغط Esc."),
     };
     QString body;
     for (const QString& line : lines)
@@ -211,6 +213,9 @@ void Form6::buildWidgets() {
     };
     m_chain->beforeUpdate = [this](ChainRow& row) { return rowAccepted(row); };
     DBGrid3->setModel(m_chain);
+    connect(m_chain, &ChainGridModel::modelReset, this, &Form6::updateDeceasedBox);
+    connect(m_chain, &ChainGridModel::rowsInserted, this, &Form6::updateDeceasedBox);
+    connect(m_chain, &ChainGridModel::rowsRemoved, this, &Form6::updateDeceasedBox);
     DBGrid3->setItemDelegate(new entry::GridCellDelegate(-1, DBGrid3));
     DBGrid3->setToolTip(Texts::GridTip);
     DBGrid3->setTabKeyNavigation(false);
@@ -264,8 +269,11 @@ void Form6::buildWidgets() {
     auto* side = new QVBoxLayout;
     side->addWidget(new QLabel(Texts::DeceasedLabel, this));
     Text_deth_name_ind = lineEdit(QStringLiteral("Text_deth_name_ind"), this);
-    Text_deth_name_ind->setReadOnly(true);
     Text_deth_name_ind->setMinimumWidth(150);
+    m_deceasedBox = new DeceasedNameBox(Text_deth_name_ind, [this](const QString& name) {
+        goTo(m_chain->entryRow(), Column::DeceasedName);
+        acceptDeceased(name, Text_deth_name_ind);
+    });
     side->addWidget(Text_deth_name_ind);
     Check_add_warith = new QCheckBox(Texts::AddHeirs, this);
     Check_add_warith->setObjectName(QStringLiteral("Check_add_warith"));
@@ -420,7 +428,7 @@ void Form6::buildWidgets() {
     new ChainCellKeys(DBGrid3, [this](int column, const QString& text) { return typedInCell(column, text); });
     auto* firstKey = new platform::FirstKeyConversion(this, Frame2->arabicOption());
     for (const char* field : {"DBCombo_w_name", "DBList_deth_name", "DBList_relation", "Text_ADRESS_ENTRY_NAME",
-                              "Text_DATA_ENTRY_NAME", "DBGrid3"})
+                              "Text_DATA_ENTRY_NAME", "DBGrid3", "Text_deth_name_ind"})
         firstKey->attach(QString::fromLatin1(field));
     for (QLineEdit* number : {Text_case_no_appeare, Text_case_no, Text_deth_no_ind})
         platform::ArabicKeyboard::setMapped(number, false);
@@ -768,6 +776,13 @@ bool Form6::gridKey(QKeyEvent* event) {
         }
         return false;
     }
+    case Qt::Key_Escape:
+        // A row the rules refuse is given up, as it was before the typing.
+        if (m_chain->changedRow() == row) {
+            m_chain->dropChanges();
+            return true;
+        }
+        return false;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (!m_chain->line(row).arrange.isEmpty()) {
@@ -880,14 +895,27 @@ void Form6::GET_NAMES_TO_DBLIST_WARITH_NAMES_WARITH() {
 }
 
 void Form6::DBList_deth_name_Accept() {
+    acceptDeceased(DBList_deth_name->currentText(), DBList_deth_name);
+}
+
+void Form6::acceptDeceased(const QString& typed, QWidget* back) {
     const int row = currentRow();
     const ChainRow line = m_chain->line(row);
     const NextDeceased::Acceptance a =
-        NextDeceased::accept(m_db, DBList_deth_name->currentText(), line.stored() && !line.arrange.isEmpty());
+        NextDeceased::accept(m_db, typed, line.stored() && !line.arrange.isEmpty());
     if (!a.accepted) {
         if (!a.message.isEmpty())
-            refuse(a.message, DBList_deth_name);
+            refuse(a.message, back);
         return;
+    }
+    // A heir typed on the new line before the first deceased was chosen could never be saved: he
+    // waits there for him, the deceased takes the line, and the heir follows on the next one.
+    ChainRow waiting;
+    const bool heirWaiting = m_deceasedBox->typeable() && !line.stored() && m_chain->changedRow() == row &&
+                             line.deceasedName.isEmpty() && (!line.relation.isEmpty() || !line.heirName.isEmpty());
+    if (heirWaiting) {
+        waiting = line;
+        m_chain->dropChanges();
     }
     DBGrid3->setFocus(Qt::OtherFocusReason);
     DBList_deth_name->hide();
@@ -901,13 +929,31 @@ void Form6::DBList_deth_name_Accept() {
     Check_add_warith->setChecked(true);
     if (saveCurrentRow()) {
         nextLine();
+        if (heirWaiting) {
+            const int entry = m_chain->entryRow();
+            m_chain->writeCell(entry, Column::Relation, waiting.relation);
+            m_chain->writeCell(entry, Column::HeirName, waiting.heirName);
+            afterCellWritten(entry);
+        }
         return;
     }
     // Without his row he is no deceased: heirs typed next would belong to nobody.
     m_chain->writeCell(row, Column::DeceasedName, QString());
+    if (heirWaiting) {
+        m_chain->writeCell(row, Column::Relation, waiting.relation);
+        m_chain->writeCell(row, Column::HeirName, waiting.heirName);
+    }
     Text_deth_no_ind->setText(previousArrange);
     Text_deth_name_ind->setText(previousName);
     Check_add_warith->setChecked(previousAdding);
+}
+
+// The side box takes the first deceased while the chain has none.
+void Form6::updateDeceasedBox() {
+    if (!m_deceasedBox)
+        return;
+    m_deceasedBox->setTypeable(
+        m_db.count(QStringLiteral("select count(*) from MUNASKA_TEMP where deth_name <> ''")) == 0);
 }
 
 void Form6::DBCombo_w_name_Accept() {

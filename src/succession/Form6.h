@@ -28,6 +28,7 @@ struct StoredCaseList;
 namespace succession {
 
 class ChainGridModel;
+class DeceasedNameBox;
 
 // The ways out of the dialogue, handed in by whoever shows it, as for the case entry: here the
 // exit button is Command2 and the main-menu button Command3.
@@ -125,6 +126,9 @@ private:
     bool storedChainEvent(QObject* watched, QEvent* event);
     void requeryStoredChains(const entry::StoredCaseList& list);
     void forgetCurrentDeceased();
+    // Takes a typed or picked name as the next deceased, on the grid's current row.
+    void acceptDeceased(const QString& typed, QWidget* back);
+    void updateDeceasedBox();
 
     data::Database m_db;
     engine::CaseContext& m_host;
@@ -176,6 +180,7 @@ private:
     QPushButton* Command_edit = nullptr;
     QPushButton* Command_delete = nullptr;
     QTimer* Timer16 = nullptr;
+    DeceasedNameBox* m_deceasedBox = nullptr;
 };
 
 } // namespace succession

@@ -44,4 +44,90 @@ TEST_F(Form6ScreenTest, AfterARefusedHeirNameTheNextKeysGoIntoTheRefusedCell) {
     EXPECT_EQ(chain()->cell(2, Col::Relation), QString());
 }
 
+TEST_F(Form6ScreenTest, TheFirstDeceasedIsTypedInTheSideBoxAndEnterKeepsHim) {
+    open();
+    showActive();
+    auto* box = child<QLineEdit>("Text_deth_name_ind");
+    ASSERT_FALSE(box->isReadOnly());
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Return); // nothing typed, nothing taken
+    EXPECT_EQ(rows("MUNASKA_TEMP"), 0);
+    testsupport::typeKeys(QStringLiteral(" احمد\r"));
+    EXPECT_EQ(chainRows(), QStringList{"||احمد|1"});
+    EXPECT_EQ(box->text(), "احمد");
+    EXPECT_TRUE(child<QCheckBox>("Check_add_warith")->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), grid());
+    EXPECT_EQ(grid()->currentIndex(), chain()->index(1, Col::Relation));
+    // With a deceased in the chain the box only shows who the current deceased is.
+    EXPECT_TRUE(box->isReadOnly());
+    box->setFocus();
+    testsupport::typeKeys(QStringLiteral("علي\r"));
+    EXPECT_EQ(box->text(), "احمد");
+    EXPECT_EQ(chainRows(), QStringList{"||احمد|1"});
+    EXPECT_EQ(messages.texts(), QStringList());
+    // A new case opens it again.
+    child<QPushButton>("Command_new")->click();
+    EXPECT_FALSE(box->isReadOnly());
+    EXPECT_EQ(box->text(), QString());
+}
+
+TEST_F(Form6ScreenTest, TheSideBoxIsOnlyTheIndicatorOfALoadedChain) {
+    twoDeceased();
+    open();
+    showActive();
+    EXPECT_TRUE(child<QLineEdit>("Text_deth_name_ind")->isReadOnly());
+    // Deleting the only deceased of a chain opens it again.
+    child<QPushButton>("Command_new")->click();
+    pick("DBList_deth_name", "احمد");
+    EXPECT_TRUE(child<QLineEdit>("Text_deth_name_ind")->isReadOnly());
+    dialog->deleteRow(0);
+    EXPECT_EQ(rows("MUNASKA_TEMP"), 0);
+    EXPECT_FALSE(child<QLineEdit>("Text_deth_name_ind")->isReadOnly());
+}
+
+TEST_F(Form6ScreenTest, AHeirTypedBeforeAnyDeceasedIsNoTrap) {
+    open();
+    showActive();
+    typeIntoCell(0, Col::HeirName, "علي");
+    goTo(0, Col::Relation);
+    typeText(grid(), "ا");
+    pick("DBList_relation", "ابن");
+    EXPECT_EQ(messages.texts(), QStringList{Texts::ChooseDeceasedFirst});
+    // Buttons that need no saved row act; those that do say why once per press.
+    child<QPushButton>("Command13")->click();
+    EXPECT_TRUE(child<QTextBrowser>("RichTextBox2")->isVisible());
+    child<QPushButton>("Command5")->click();
+    EXPECT_EQ(messages.texts(), QStringList({Texts::ChooseDeceasedFirst, Texts::ChooseDeceasedFirst}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), grid());
+    // Choosing the deceased, as the message asks, takes him and then the heir who waited.
+    auto* box = child<QLineEdit>("Text_deth_name_ind");
+    box->setFocus();
+    testsupport::typeKeys(QStringLiteral("احمد\r"));
+    EXPECT_EQ(chainRows(), QStringList({"||احمد|1", "ابن|علي||1"}));
+    EXPECT_EQ(messages.texts().size(), 2);
+    EXPECT_EQ(grid()->currentIndex().row(), 2);
+}
+
+TEST_F(Form6ScreenTest, EscInTheGridGivesUpARowTheRulesRefuse) {
+    twoDeceased();
+    open();
+    showActive();
+    goTo(1, Col::HeirName);
+    child<QCheckBox>("Check_add_warith")->setChecked(false);
+    typeIntoCell(1, Col::HeirName, "سلمى");
+    EXPECT_EQ(messages.texts(), QStringList{Texts::ChooseDeceasedFirst});
+    QTest::qWait(20);
+    ASSERT_EQ(grid()->currentIndex().row(), 1);
+    ASSERT_EQ(QApplication::focusWidget(), grid());
+    QTest::keyClick(grid(), Qt::Key_Escape);
+    EXPECT_FALSE(chain()->hasChanges());
+    EXPECT_EQ(chain()->cell(1, Col::HeirName), "فاطمة");
+    // Nothing holds the user any longer.
+    goTo(3, Col::HeirName);
+    child<QPushButton>("Command5")->click();
+    EXPECT_EQ(messages.texts(), QStringList{Texts::ChooseDeceasedFirst});
+    EXPECT_EQ(column("select warith_name from MUNASKA_TEMP where ar = 2"), QStringList{"فاطمة"});
+}
+
 } // namespace
