@@ -67,7 +67,7 @@ void Form12::buildStoredCases(QBoxLayout* into) {
 
     DBGrid_put = new QTableView(Frame_case_details);
     DBGrid_put->setObjectName(QStringLiteral("DBGrid_put"));
-    m_storedCases = new StoredCaseListModel(QStringLiteral("deth_name"), QStringLiteral("case_no"), this);
+    m_storedCases = new StoredCaseListModel(Texts::DeceasedLabel, Texts::ModelNumberColumn, this);
     DBGrid_put->setModel(m_storedCases);
     DBGrid_put->setTabKeyNavigation(false);
     DBGrid_put->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -43,7 +43,7 @@ bool isEnterKey(int key) {
 
 void Form6::offerStoredChains() {
     m_storedChains =
-        new entry::StoredCaseListModel(QStringLiteral("case_name"), QStringLiteral("case_no"), this);
+        new entry::StoredCaseListModel(entry::Texts::ModelTitleColumn, entry::Texts::ModelNumberColumn, this);
     DBGrid_put->setModel(m_storedChains);
     DBGrid_put->setTabKeyNavigation(false);
     DBGrid_put->setSelectionBehavior(QAbstractItemView::SelectRows);

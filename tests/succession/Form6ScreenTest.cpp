@@ -130,4 +130,26 @@ TEST_F(Form6ScreenTest, EscInTheGridGivesUpARowTheRulesRefuse) {
     EXPECT_EQ(column("select warith_name from MUNASKA_TEMP where ar = 2"), QStringList{"فاطمة"});
 }
 
+TEST_F(Form6ScreenTest, TheStoredChainsListHasArabicHeadingsThatFitAtEveryFontSize) {
+    db.execute("insert into DETH_GENERAL (case_no, case_name, deth_name, arrange) values "
+               "(123456, 'مسألة احمد بن علي بن حسن الطويلة', 'احمد', 1)");
+    open();
+    auto* put = child<QTableView>("DBGrid_put");
+    for (int points : {9, 14, 20}) {
+        SCOPED_TRACE(points);
+        QFont font = dialog->font();
+        font.setPointSize(points);
+        dialog->setFont(font);
+        showActive();
+        QTest::qWait(10);
+        const QFontMetrics metrics(put->horizontalHeader()->font());
+        for (int c : {0, 1}) {
+            const QString heading = put->model()->headerData(c, Qt::Horizontal).toString();
+            EXPECT_EQ(heading, c == 0 ? ET::ModelTitleColumn : ET::ModelNumberColumn);
+            EXPECT_GE(put->columnWidth(c), metrics.horizontalAdvance(heading)) << c;
+        }
+        EXPECT_GE(put->columnWidth(1), QFontMetrics(put->font()).horizontalAdvance("123456"));
+    }
+}
+
 } // namespace
