@@ -15,6 +15,8 @@ DeceasedNameBox::DeceasedNameBox(QLineEdit* box, std::function<void(const QStrin
 void DeceasedNameBox::setTypeable(bool typeable) {
     m_typeable = typeable;
     m_box->setReadOnly(!typeable);
+    // Shown, not typed into: Tab passes it by.
+    m_box->setFocusPolicy(typeable ? Qt::StrongFocus : Qt::NoFocus);
     QPalette palette = m_box->palette();
     const QPalette standard = m_box->style()->standardPalette();
     palette.setColor(QPalette::Base, standard.color(typeable ? QPalette::Base : QPalette::Window));

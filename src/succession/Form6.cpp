@@ -703,19 +703,27 @@ void Form6::afterCellWritten(int row) {
     if (m_chain->changedRow() != row)
         return;
     const ChainRow line = m_chain->line(row);
+    // A user who left the grid by Tab goes on where he went: only the cursor moves.
+    const bool inGrid = within(DBGrid3, QApplication::focusWidget());
+    auto moveTo = [&](int r, int column) {
+        if (inGrid)
+            goTo(r, column);
+        else
+            DBGrid3->setCurrentIndex(m_chain->index(qBound(0, r, m_chain->entryRow()), column));
+    };
     const bool heirRow = !line.relation.isEmpty() && !line.heirName.isEmpty();
     if (heirRow || !line.deceasedName.isEmpty()) {
         const bool newLine = m_chain->isEntryRow(row);
         if (!saveCurrentRow())
             return;
         if (newLine)
-            nextLine();
+            moveTo(m_chain->entryRow(), Column::Relation);
         return;
     }
     if (!line.relation.isEmpty())
-        goTo(row, Column::HeirName);
+        moveTo(row, Column::HeirName);
     else if (!line.heirName.isEmpty())
-        goTo(row, Column::Relation);
+        moveTo(row, Column::Relation);
 }
 
 // While no deceased is being given heirs, the current deceased is the one of the current row.
@@ -1154,6 +1162,17 @@ bool Form6::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (watched == DBGrid3)
         return DBGrid3->hasFocus() && gridKey(key);
+    if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        // Tab in a cell being edited takes the cell as leaving it does, and goes on past the grid
+        // as it does from the grid itself, instead of from cell to cell.
+        auto* editor = qobject_cast<QWidget*>(watched);
+        if (editor && editor != DBGrid3 && within(DBGrid3, editor) && editor == QApplication::focusWidget()) {
+            DBGrid3->setFocus(Qt::TabFocusReason);
+            focusNextPrevChild(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    }
     if (!isEnter(key))
         return false;
     if (watched == DBList_relation || watched == DBList_relation->lineEdit()) {

@@ -152,4 +152,44 @@ TEST_F(Form6ScreenTest, TheStoredChainsListHasArabicHeadingsThatFitAtEveryFontSi
     }
 }
 
+// Where Tab goes from the focus: a widget of the dialogue by its objectName (a combo's box by its
+// combo's).
+static QString tabFrom() {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* w = QApplication::focusWidget();
+    if (!w)
+        return "none";
+    return w->objectName().isEmpty() && w->parentWidget() ? w->parentWidget()->objectName() : w->objectName();
+}
+
+TEST_F(Form6ScreenTest, TabReachesEveryButtonAndIsNeverHeldInTheGrid) {
+    twoDeceased();
+    open();
+    showActive();
+    child<QPushButton>("Command4")->click(); // the issuing body's buttons are shown too
+    for (bool editing : {false, true}) {
+        SCOPED_TRACE(editing);
+        const int row = editing ? chain()->entryRow() : 1;
+        goTo(row, Col::HeirName);
+        if (editing) {
+            grid()->edit(chain()->index(row, Col::HeirName));
+            qobject_cast<QLineEdit*>(QApplication::focusWidget())->insert("سلمى");
+        }
+        QStringList reached;
+        for (int i = 0; i < 40 && (reached.isEmpty() || reached.back() != "DBGrid3"); ++i)
+            reached << tabFrom();
+        ASSERT_EQ(reached.back(), "DBGrid3") << reached.join(' ').toStdString();
+        EXPECT_NE(reached.front(), "DBGrid3");
+        for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
+            if (b->isVisible() && b->isEnabled() && !b->objectName().isEmpty()) {
+                EXPECT_TRUE(reached.contains(b->objectName())) << b->objectName().toStdString();
+            }
+        }
+        EXPECT_FALSE(reached.contains("Text_deth_name_ind")); // it only shows the current deceased
+        if (editing) { // the cell left by Tab is taken
+            EXPECT_EQ(chain()->cell(row, Col::HeirName), "سلمى");
+        }
+    }
+}
+
 } // namespace
