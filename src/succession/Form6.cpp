@@ -936,6 +936,8 @@ void Form6::acceptDeceased(const QString& typed, QWidget* back) {
     Text_deth_name_ind->setText(a.name);
     Check_add_warith->setChecked(true);
     if (saveCurrentRow()) {
+        // He is taken: the list, opened again for the next deceased, does not offer him as typed.
+        DBList_deth_name->setEditText(QString());
         nextLine();
         if (heirWaiting) {
             const int entry = m_chain->entryRow();

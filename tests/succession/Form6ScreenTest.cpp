@@ -192,4 +192,21 @@ TEST_F(Form6ScreenTest, TabReachesEveryButtonAndIsNeverHeldInTheGrid) {
     }
 }
 
+TEST_F(Form6ScreenTest, TheNextDeceasedListOpensEmptyAfterADeceasedWasTaken) {
+    open();
+    showActive();
+    pick("DBList_deth_name", "احمد");
+    typeIntoCell(1, Col::HeirName, "علي");
+    goTo(1, Col::Relation);
+    typeText(grid(), "ا");
+    pick("DBList_relation", "ابن");
+    goTo(2, Col::DeceasedName);
+    QTest::keyClick(grid(), Qt::Key_F5);
+    auto* list = child<QComboBox>("DBList_deth_name");
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_EQ(list->currentText(), QString());
+    EXPECT_EQ(list->count(), 1);
+    EXPECT_EQ(list->itemText(0), "علي");
+}
+
 } // namespace
