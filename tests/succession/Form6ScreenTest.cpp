@@ -17,16 +17,20 @@ protected:
             n = QString("%1<-%2").arg(w->metaObject()->className(), p->objectName());
         return n + (w->isVisible() ? "" : "(hidden)");
     }
+    // احمد, and علي his son, typed in.
+    void sonOfTheFirstDeceased() {
+        showActive();
+        pick("DBList_deth_name", "احمد");
+        typeIntoCell(1, Col::HeirName, "علي");
+        goTo(1, Col::Relation);
+        typeText(grid(), "ا");
+        pick("DBList_relation", "ابن");
+    }
 };
 
 TEST_F(Form6ScreenTest, AfterARefusedHeirNameTheNextKeysGoIntoTheRefusedCell) {
     open();
-    showActive();
-    pick("DBList_deth_name", "احمد");
-    typeIntoCell(1, Col::HeirName, "علي");
-    goTo(1, Col::Relation);
-    typeText(grid(), "ا");
-    pick("DBList_relation", "ابن");
+    sonOfTheFirstDeceased();
     ASSERT_EQ(chainRows(), QStringList({"||احمد|1", "ابن|علي||1"}));
     testsupport::RealMessageBoxes boxes;
     goTo(2, Col::HeirName);
@@ -194,12 +198,7 @@ TEST_F(Form6ScreenTest, TabReachesEveryButtonAndIsNeverHeldInTheGrid) {
 
 TEST_F(Form6ScreenTest, TheNextDeceasedListOpensEmptyAfterADeceasedWasTaken) {
     open();
-    showActive();
-    pick("DBList_deth_name", "احمد");
-    typeIntoCell(1, Col::HeirName, "علي");
-    goTo(1, Col::Relation);
-    typeText(grid(), "ا");
-    pick("DBList_relation", "ابن");
+    sonOfTheFirstDeceased();
     goTo(2, Col::DeceasedName);
     QTest::keyClick(grid(), Qt::Key_F5);
     auto* list = child<QComboBox>("DBList_deth_name");
