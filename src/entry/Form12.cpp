@@ -141,7 +141,7 @@ bool withinCombo(const QComboBox* box, const QWidget* w) {
 } // namespace
 
 Form12::Form12(data::Database db, engine::CaseContext& host, ExitHooks hooks, QWidget* parent)
-    : QDialog(parent), m_db(std::move(db)), m_host(host), m_hooks(std::move(hooks)) {
+    : CommandOnlyDialog(parent), m_db(std::move(db)), m_host(host), m_hooks(std::move(hooks)) {
     setObjectName(QStringLiteral("Form12"));
     // No title bar and no close button: the dialogue is left only through its own commands.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
@@ -649,7 +649,7 @@ void Form12::pressLater(QPushButton* b) {
 
 void Form12::Timer1_Timer() {
     Timer1->stop();
-    if (m_leaving)
+    if (leaving())
         return;
     Command_source_case->setFocus(Qt::OtherFocusReason);
     pressLater(Command_source_case);
@@ -658,29 +658,9 @@ void Form12::Timer1_Timer() {
 // Leaving ---------------------------------------------------------------------------------------
 
 void Form12::leave() {
-    m_leaving = true;
     Timer1->stop();
     Timer16->stop();
-    accept();
-}
-
-void Form12::reject() {}
-
-void Form12::closeEvent(QCloseEvent* event) {
-    if (!m_leaving)
-        event->ignore();
-}
-
-void Form12::keyPressEvent(QKeyEvent* event) {
-    // Enter presses the button that has the focus, and nothing else; Esc is Form_KeyUp's.
-    if (isEnter(event) && event->modifiers() == Qt::NoModifier) {
-        if (auto* b = qobject_cast<QPushButton*>(focusWidget()); b && b->isEnabled())
-            b->click();
-        return;
-    }
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
+    leaveDialogue();
 }
 
 // Stage commands --------------------------------------------------------------------------------

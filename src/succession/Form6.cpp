@@ -144,7 +144,7 @@ QString helpHtml() {
 } // namespace
 
 Form6::Form6(data::Database db, engine::CaseContext& host, ExitHooks hooks, QWidget* parent)
-    : QDialog(parent), m_db(std::move(db)), m_host(host), m_hooks(std::move(hooks)) {
+    : entry::CommandOnlyDialog(parent), m_db(std::move(db)), m_host(host), m_hooks(std::move(hooks)) {
     setObjectName(QStringLiteral("Form6"));
     // No title bar and no close button: the dialogue is left only through its own commands.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
@@ -558,27 +558,8 @@ void Form6::Form_KeyUp(int key) {
 // Leaving ---------------------------------------------------------------------------------------
 
 void Form6::leave() {
-    m_leaving = true;
     Timer16->stop();
-    accept();
-}
-
-void Form6::reject() {}
-
-void Form6::closeEvent(QCloseEvent* event) {
-    if (!m_leaving)
-        event->ignore();
-}
-
-void Form6::keyPressEvent(QKeyEvent* event) {
-    if (isEnter(event) && event->modifiers() == Qt::NoModifier) {
-        if (auto* b = qobject_cast<QPushButton*>(focusWidget()); b && b->isEnabled())
-            b->click();
-        return;
-    }
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
+    leaveDialogue();
 }
 
 // The run ---------------------------------------------------------------------------------------

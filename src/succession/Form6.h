@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "engine/report/CaseContext.h"
+#include "entry/CommandOnlyDialog.h"
 #include "entry/Form12.h"
 #include "succession/ChainRow.h"
 
@@ -41,7 +42,7 @@ using ExitHooks = entry::ExitHooks;
 //
 // The window-size buttons Command8 and Command7 are laid out here; what they move is connected
 // by whoever shows the dialogue.
-class Form6 : public QDialog {
+class Form6 : public entry::CommandOnlyDialog {
     Q_OBJECT
 public:
     Form6(data::Database db, engine::CaseContext& host, ExitHooks hooks = {}, QWidget* parent = nullptr);
@@ -88,14 +89,9 @@ public:
     // Deletes the grid's row under the row rules.
     void deleteRow(int row);
 
-public slots:
-    void reject() override;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildWidgets();
@@ -136,7 +132,6 @@ private:
     ChainGridModel* m_chain = nullptr;
     QStringList m_relations;
     QString PreviousHeirName;
-    bool m_leaving = false;
     bool m_settlingRow = false;
     int m_listTop = -1;
     QWidget* m_focusOnShow = nullptr;
