@@ -10,6 +10,7 @@
 #include "platform/widgets/FirstKeyConversion.h"
 #include "platform/widgets/FocusReturn.h"
 #include "platform/widgets/LanguageOptionFrame.h"
+#include "results/ShrinkEnlargeButtons.h"
 #include "succession/ChainCellKeys.h"
 #include "succession/ChainGridModel.h"
 #include "succession/ChainRelations.h"
@@ -186,6 +187,10 @@ void Form6::buildWidgets() {
     Text_serch_case_name->setMaximumWidth(160);
     Text_serch_case_name->setEnabled(false);
     Command7 = button(QStringLiteral("Command7"), ET::Enlarge, this);
+    // Outside the layout, at the top left corner: a folded dialogue is a strip too low for its
+    // rows, and the button must stay whole in the part of the strip left on the screen.
+    Command7->setGeometry(0, 0, results::ShrinkEnlargeButtons::toPixels(1515),
+                          results::ShrinkEnlargeButtons::toPixels(555));
     Command7->hide();
     top->addWidget(new QLabel(Texts::CaseNoLabel, this));
     top->addWidget(Text_case_no_appeare);
@@ -197,7 +202,6 @@ void Form6::buildWidgets() {
     top->addStretch(1);
     Frame2 = new platform::LanguageOptionFrame(this);
     top->addWidget(Frame2);
-    top->addWidget(Command7);
     layout->addLayout(top);
 
     auto* middle = new QHBoxLayout;

@@ -2,6 +2,8 @@
 
 #include "support/TypedKeys.h"
 
+#include <QScreen>
+
 namespace {
 
 using namespace form6test;
@@ -206,6 +208,24 @@ TEST_F(Form6ScreenTest, TheNextDeceasedListOpensEmptyAfterADeceasedWasTaken) {
     EXPECT_EQ(list->currentText(), QString());
     EXPECT_EQ(list->count(), 1);
     EXPECT_EQ(list->itemText(0), "علي");
+}
+
+TEST_F(Form6ScreenTest, TheEnlargeButtonStandsInTheStripLeftOfAShrunkDialogue) {
+    open();
+    results::ShrinkEnlargeButtons buttons(dialog.get(), child<QPushButton>("Command8"),
+                                          child<QPushButton>("Command7"), {});
+    showActive();
+    child<QPushButton>("Command8")->click();
+    QTest::qWait(20);
+    auto* enlarge = child<QPushButton>("Command7");
+    const QRect strip(dialog->mapFromGlobal(dialog->frameGeometry().topLeft()),
+                      QSize(dialog->screen()->availableGeometry().right() + 1 - dialog->frameGeometry().left(),
+                            dialog->frameGeometry().height()));
+    const QRect button(enlarge->mapTo(dialog.get(), QPoint(0, 0)), enlarge->size());
+    EXPECT_GE(button.height(), enlarge->sizeHint().height());
+    EXPECT_EQ(dialog->childAt(button.center()), enlarge);
+    EXPECT_TRUE(strip.contains(button)) << button.x() << "," << button.y() << " " << button.width() << "x"
+                                        << button.height() << " in " << strip.width() << "x" << strip.height();
 }
 
 } // namespace
