@@ -17,6 +17,7 @@
 #include "platform/widgets/LanguageOptionFrame.h"
 #include "platform/widgets/AccessKeyCaption.h"
 #include "platform/widgets/FocusReturn.h"
+#include "platform/widgets/GridTabOut.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -371,6 +372,7 @@ QGroupBox* Form12::buildDetailsFrame() {
     auto* delegate = new GridCellDelegate(0, DBGrid1);
     DBGrid1->setItemDelegate(delegate);
     DBGrid1->setTabKeyNavigation(false);
+    new platform::GridTabOut(DBGrid1);
     DBGrid1->setToolTip(Texts::GridTip);
     DBGrid1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::AnyKeyPressed);

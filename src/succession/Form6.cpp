@@ -9,6 +9,7 @@
 #include "platform/widgets/ArabicKeyboard.h"
 #include "platform/widgets/FirstKeyConversion.h"
 #include "platform/widgets/FocusReturn.h"
+#include "platform/widgets/GridTabOut.h"
 #include "platform/widgets/LanguageOptionFrame.h"
 #include "results/ShrinkEnlargeButtons.h"
 #include "succession/ChainCellKeys.h"
@@ -223,6 +224,7 @@ void Form6::buildWidgets() {
     DBGrid3->setItemDelegate(new entry::GridCellDelegate(-1, DBGrid3));
     DBGrid3->setToolTip(Texts::GridTip);
     DBGrid3->setTabKeyNavigation(false);
+    new platform::GridTabOut(DBGrid3);
     DBGrid3->setSelectionBehavior(QAbstractItemView::SelectItems);
     DBGrid3->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::AnyKeyPressed);
@@ -1149,17 +1151,6 @@ bool Form6::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (watched == DBGrid3)
         return DBGrid3->hasFocus() && gridKey(key);
-    if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
-        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        // Tab in a cell being edited takes the cell as leaving it does, and goes on past the grid
-        // as it does from the grid itself, instead of from cell to cell.
-        auto* editor = qobject_cast<QWidget*>(watched);
-        if (editor && editor != DBGrid3 && within(DBGrid3, editor) && editor == QApplication::focusWidget()) {
-            DBGrid3->setFocus(Qt::TabFocusReason);
-            focusNextPrevChild(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
-            return true;
-        }
-    }
     if (!isEnter(key))
         return false;
     if (watched == DBList_relation || watched == DBList_relation->lineEdit()) {
