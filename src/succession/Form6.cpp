@@ -587,9 +587,13 @@ void Form6::Command5_Click() {
 
 void Form6::Command1_Click() {
     QWidget* from = QApplication::focusWidget();
-    // A cell still being edited is taken (or refused) before the chain is read.
+    // A cell still being edited is taken (or refused) before the chain is read. A refused cell has
+    // had its message: the user corrects it first, and hears nothing more of this press.
+    const int refusalsBefore = m_cellRefusals;
     if (from && from != DBGrid3 && within(DBGrid3, from))
         Command1->setFocus(Qt::OtherFocusReason);
+    if (m_cellRefusals != refusalsBefore)
+        return;
     if (!saveCurrentRow())
         return;
     const ChainHeader header{Text_case_name->text(), Text_case_no->text(),
@@ -670,6 +674,7 @@ bool Form6::cellAccepted(int row, int column, QString& text) {
     if (refused.isEmpty())
         return true;
     // The cell keeps its old value; a user who left the row for another is brought back to it.
+    ++m_cellRefusals;
     platform::MessageService::show(refused, platform::MessageIcon::Critical);
     platform::FocusReturn::toCell(DBGrid3, row, column);
     return false;

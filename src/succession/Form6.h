@@ -133,6 +133,7 @@ private:
     QStringList m_relations;
     QString PreviousHeirName;
     bool m_settlingRow = false;
+    int m_cellRefusals = 0;
     int m_listTop = -1;
     QWidget* m_focusOnShow = nullptr;
 

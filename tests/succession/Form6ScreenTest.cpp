@@ -228,4 +228,19 @@ TEST_F(Form6ScreenTest, TheEnlargeButtonStandsInTheStripLeftOfAShrunkDialogue) {
                                         << button.height() << " in " << strip.width() << "x" << strip.height();
 }
 
+TEST_F(Form6ScreenTest, TheRunTwinOverARefusedCellSaysOnlyWhyTheCellWasRefused) {
+    open();
+    sonOfTheFirstDeceased();
+    goTo(2, Col::HeirName);
+    grid()->edit(chain()->index(2, Col::HeirName));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->insert("علي");
+    dialog->findChild<QAction*>("Command_ALTER_run")->trigger();
+    QTest::qWait(20);
+    EXPECT_EQ(messages.texts(), QStringList{Texts::HeirTwice});
+    EXPECT_EQ(QApplication::focusWidget(), grid());
+    EXPECT_EQ(grid()->currentIndex(), chain()->index(2, Col::HeirName));
+}
+
 } // namespace
