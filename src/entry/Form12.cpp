@@ -158,6 +158,12 @@ Form12::Form12(data::Database db, engine::CaseContext& host, ExitHooks hooks, QW
 }
 
 Form12::~Form12() {
+    // A cell still being edited is taken when its editor goes with the window; the checks are no
+    // longer there to ask.
+    m_heirs->readText = {};
+    m_heirs->beforeColUpdate = {};
+    m_heirs->beforeUpdate = {};
+    m_heirs->afterDelete = {};
     // Closing the window moves the focus; the dialogue is no longer there to follow it.
     qApp->removeEventFilter(this);
     disconnect(qApp, nullptr, this, nullptr);

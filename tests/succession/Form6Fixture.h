@@ -80,6 +80,10 @@ protected:
         editor->selectAll();
         editor->insert(text);
         QTest::keyClick(editor, Qt::Key_Return);
+        // What the cell's checks queued (a row save, the focus back on a refused cell) runs now,
+        // however loaded the machine, before the next step of the test.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
         QTest::qWait(5);
     }
     // Types characters of any script into a widget, one key press and release each.

@@ -7,12 +7,13 @@
 
 namespace platform {
 
-GridTabOut::GridTabOut(QAbstractItemView* grid) : QObject(grid), m_grid(grid) {
-    grid->viewport()->installEventFilter(this);
+GridTabOut::GridTabOut(QAbstractItemView* grid) : QObject(grid), m_grid(grid), m_viewport(grid->viewport()) {
+    m_viewport->installEventFilter(this);
 }
 
 bool GridTabOut::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_grid->viewport()) {
+    // Kept from the start: the viewport still has events while the grid is being destroyed.
+    if (watched == m_viewport) {
         // A cell's editor is made in the viewport when editing begins.
         if (event->type() == QEvent::ChildAdded)
             static_cast<QChildEvent*>(event)->child()->installEventFilter(this);

@@ -3,6 +3,7 @@
 #include <QObject>
 
 class QAbstractItemView;
+class QWidget;
 
 namespace platform {
 
@@ -19,6 +20,7 @@ protected:
 
 private:
     QAbstractItemView* m_grid;
+    QWidget* m_viewport;
 };
 
 } // namespace platform
