@@ -44,9 +44,11 @@ public:
     qint64 nextNumber(const QString& table, const QString& column) const;
 
     // Runs the steps in one transaction: either all take effect or, when the program is stopped
-    // part-way, none does. Inside another transaction the steps join it.
+    // part-way, none does. Inside another transaction the steps join it. The write lock is taken
+    // before the first step (see writeTransaction): a transaction that read first and wrote later
+    // would fail at once, without waiting, when another running copy had written in between.
     template <typename Steps> void transaction(Steps&& steps) const {
-        Transaction t(*this);
+        Transaction t(*this, true);
         steps();
         t.commit();
     }

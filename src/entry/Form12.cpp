@@ -1,21 +1,22 @@
 #include "entry/Form12.h"
 
-#include "engine/report/AmountCommands.h"
 #include "entry/BoundTableModel.h"
+#include "entry/EntryStageFrames.h"
 #include "entry/EntryTexts.h"
+#include "entry/EntryWidgets.h"
 #include "entry/GridCellDelegate.h"
 #include "entry/ModelCaseStage.h"
 #include "entry/NameLists.h"
 #include "entry/RelationCellKeys.h"
 #include "entry/RelationRules.h"
 #include "entry/RelationSpelling.h"
+#include "entry/RunCaptionAnimation.h"
 #include "entry/StageAnswers.h"
 #include "entry/StoredCases.h"
 #include "platform/MessageService.h"
 #include "platform/widgets/ArabicKeyboard.h"
 #include "platform/widgets/FirstKeyConversion.h"
 #include "platform/widgets/LanguageOptionFrame.h"
-#include "platform/widgets/AccessKeyCaption.h"
 #include "platform/widgets/FocusReturn.h"
 #include "platform/widgets/GridTabOut.h"
 
@@ -46,6 +47,8 @@
 
 namespace entry {
 
+using namespace EntryWidgets;
+
 namespace {
 
 using engine::EntryStage;
@@ -56,50 +59,6 @@ bool isEnter(const QKeyEvent* key) {
 
 QLabel* label(const QString& text, QWidget* parent) {
     return new QLabel(text, parent);
-}
-
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(parent);
-    b->setObjectName(name);
-    platform::AccessKeyCaption::apply(b, caption);
-    // The dialogue has no default button: Enter in a box must not press whatever button comes
-    // first, and a button takes Enter only while it has the focus (keyPressEvent).
-    b->setAutoDefault(false);
-    return b;
-}
-
-QComboBox* combo(const QString& name, bool editable, QWidget* parent) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
-    c->setEditable(editable);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    // A typed text is taken as typed: completing it from the list would turn "اخ" into "اخت",
-    // or a new preparer or currency into an older one that begins the same way.
-    if (editable)
-        c->setCompleter(nullptr);
-    return c;
-}
-
-QLineEdit* lineEdit(const QString& name, QWidget* parent) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    return e;
-}
-
-QGroupBox* frame(const QString& name, const QString& caption, QWidget* parent) {
-    auto* f = new QGroupBox(caption, parent);
-    f->setObjectName(name);
-    f->hide();
-    return f;
-}
-
-// Refills a list without losing what the user has typed into its box.
-void refill(QComboBox* box, const QStringList& items) {
-    const QString text = box->currentText();
-    box->clear();
-    box->addItems(items);
-    box->setCurrentIndex(-1);
-    box->setEditText(text);
 }
 
 QString noteHtml() {
@@ -115,22 +74,6 @@ QString noteHtml() {
              span(Texts::Note1, "black") + span(Texts::Note2, "green") + span(Texts::Note3, "black") +
                  span(Texts::Note4, "green") + span(Texts::Note5, "black") + span(Texts::Note6, "red") +
                  span(Texts::Note7, "black"));
-}
-
-// A click on a record selector selects its row, for deleting it. The table view's own row
-// selection finds no column to start from in a right-to-left view, so it is done here.
-void selectRowsBySelector(QTableView* view) {
-    QObject::connect(view->verticalHeader(), &QHeaderView::sectionClicked, view, [view](int row) {
-        QAbstractItemModel* m = view->model();
-        const QModelIndex first = m->index(row, 0);
-        view->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
-        view->selectionModel()->select(QItemSelection(first, m->index(row, m->columnCount() - 1)),
-                                       QItemSelectionModel::ClearAndSelect);
-    });
-}
-
-bool within(const QWidget* ancestor, const QWidget* w) {
-    return w && (w == ancestor || ancestor->isAncestorOf(w));
 }
 
 // The combo, its box, or its open list.
@@ -182,9 +125,11 @@ void Form12::buildWidgets() {
     top->addWidget(Command5);
     layout->addLayout(top);
 
-    layout->addWidget(buildSourceFrame());
-    layout->addWidget(buildTypeFrame());
-    layout->addWidget(buildEstateFrame());
+    m_frames = new EntryStageFrames(m_db, m_host, this);
+    connect(m_frames, &EntryStageFrames::answered, this, &Form12::leave);
+    layout->addWidget(m_frames->sourceFrame());
+    layout->addWidget(m_frames->typeFrame());
+    layout->addWidget(m_frames->estateFrame());
     layout->addWidget(buildDetailsFrame(), 1);
     layout->addWidget(buildStoredFrame(), 1);
     layout->addStretch(0);
@@ -215,94 +160,7 @@ void Form12::buildWidgets() {
             m_hooks.mainMenu();
     });
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setSingleShot(true);
-    connect(Timer1, &QTimer::timeout, this, &Form12::Timer1_Timer);
-    Timer16 = new QTimer(this);
-    Timer16->setObjectName(QStringLiteral("Timer16"));
-    connect(Timer16, &QTimer::timeout, this, &Form12::Timer16_Timer);
-
     buildTwins();
-}
-
-QGroupBox* Form12::buildSourceFrame() {
-    Frame_source_case = frame(QStringLiteral("Frame_source_case"), QString(), this);
-    auto* row = new QHBoxLayout(Frame_source_case);
-    auto* caption = label(Texts::SourceLabel, Frame_source_case);
-    caption->setObjectName(QStringLiteral("Label1"));
-    Combo1_SOURCE_CASE = combo(Texts::SourceComboName, true, Frame_source_case);
-    Combo1_SOURCE_CASE->addItems({Texts::SourceNew, Texts::SourceStored});
-    Combo1_SOURCE_CASE->setCurrentIndex(-1);
-    Combo1_SOURCE_CASE->setEditText(Texts::SourceComboName);
-    Combo1_SOURCE_CASE->setMinimumWidth(160);
-    Command_source_case =
-        button(QStringLiteral("Command_source_case"), Texts::StageButton, Frame_source_case);
-    Command_source_case->setEnabled(false);
-    row->addWidget(caption);
-    row->addWidget(Combo1_SOURCE_CASE);
-    row->addWidget(Command_source_case);
-    row->addStretch(1);
-    connect(Command_source_case, &QPushButton::clicked, this, &Form12::Command_source_case_Click);
-    return Frame_source_case;
-}
-
-QGroupBox* Form12::buildTypeFrame() {
-    Frame_type_case = frame(QStringLiteral("Frame_type_case"), QString(), this);
-    auto* row = new QHBoxLayout(Frame_type_case);
-    auto* caption = label(Texts::TypeLabel, Frame_type_case);
-    caption->setObjectName(QStringLiteral("Label2"));
-    Combo_TYPE_CASE = combo(QStringLiteral("Combo_TYPE_CASE"), false, Frame_type_case);
-    Combo_TYPE_CASE->addItems({Texts::TypeSingle, Texts::TypeSuccessive});
-    Combo_TYPE_CASE->setCurrentIndex(-1);
-    Combo_TYPE_CASE->setMinimumWidth(120);
-    Command_type_case = button(QStringLiteral("Command_type_case"), Texts::StageButton, Frame_type_case);
-    Command_type_case->setEnabled(false);
-    row->addWidget(caption);
-    row->addWidget(Combo_TYPE_CASE);
-    row->addWidget(Command_type_case);
-    row->addStretch(1);
-    connect(Command_type_case, &QPushButton::clicked, this, &Form12::Command_type_case_Click);
-    return Frame_type_case;
-}
-
-QGroupBox* Form12::buildEstateFrame() {
-    Frame_tariqa = frame(QStringLiteral("Frame_tariqa"), Texts::EstateFrame, this);
-    auto* grid = new QGridLayout(Frame_tariqa);
-    Text_tariqa_ammount = lineEdit(QStringLiteral("Text_tariqa_ammount"), Frame_tariqa);
-    platform::ArabicKeyboard::setMapped(Text_tariqa_ammount, false);
-    Text_tariqa_currency = combo(QStringLiteral("Text_tariqa_currency"), true, Frame_tariqa);
-    Text_tariqa_currency->setMinimumWidth(180);
-    Command3 = button(QStringLiteral("Command3"), Texts::CurrencyTable, Frame_tariqa);
-    Command_tariqa = button(QStringLiteral("Command_tariqa"), Texts::StageButton, Frame_tariqa);
-    Command_tariqa->setEnabled(false);
-
-    DBGrid2 = new QTableView(Frame_tariqa);
-    DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
-    m_currencies = new BoundTableModel(m_db, QStringLiteral("currency_name"),
-                                       {{QStringLiteral("currency_name"), Texts::CurrencyLabel}},
-                                       QStringLiteral("order by currency_name"), this);
-    m_currencies->afterDelete = [this] { m_currencies->reload(); };
-    DBGrid2->setModel(m_currencies);
-    DBGrid2->setItemDelegate(new GridCellDelegate(-1, DBGrid2));
-    DBGrid2->setSelectionBehavior(QAbstractItemView::SelectItems);
-    DBGrid2->horizontalHeader()->setStretchLastSection(true);
-    DBGrid2->setMinimumHeight(180);
-    DBGrid2->hide();
-    selectRowsBySelector(DBGrid2);
-
-    grid->addWidget(label(Texts::EstateFrame, Frame_tariqa), 0, 0);
-    grid->addWidget(Text_tariqa_ammount, 0, 1);
-    grid->addWidget(label(Texts::CurrencyLabel, Frame_tariqa), 1, 0);
-    grid->addWidget(Text_tariqa_currency, 1, 1);
-    grid->addWidget(Command3, 1, 2);
-    grid->addWidget(Command_tariqa, 2, 1);
-    grid->addWidget(DBGrid2, 3, 0, 1, 3);
-    grid->setColumnStretch(3, 1);
-
-    connect(Command3, &QPushButton::clicked, this, &Form12::Command3_Click);
-    connect(Command_tariqa, &QPushButton::clicked, this, &Form12::Command_tariqa_Click);
-    return Frame_tariqa;
 }
 
 QGroupBox* Form12::buildDetailsFrame() {
@@ -411,7 +269,7 @@ QGroupBox* Form12::buildDetailsFrame() {
     runFont.setPointSize(runFont.pointSize() + 4);
     runFont.setBold(true);
     Command1->setFont(runFont);
-    Command1->setMouseTracking(true);
+    m_caption = new RunCaptionAnimation(Command1);
     runRow->addStretch(1);
     runRow->addWidget(Command1);
     runRow->addStretch(1);
@@ -509,12 +367,7 @@ void Form12::Form_Load() {
     });
     load_currency_list();
 
-    const data::Rows range = m_db.select(
-        QStringLiteral("select storde_case_no from STORDE_STANDERD_FROM_TO order by storde_case_no"));
-    if (!range.isEmpty()) {
-        Text_from->setText(range.front().value(0).toString());
-        Text_to->setText(range.back().value(0).toString());
-    }
+    m_modelCases->fillRange();
 
     QStringList relations;
     for (const QSqlRecord& r : m_db.select(QStringLiteral("select relations from relations order by au")))
@@ -557,36 +410,18 @@ void Form12::Form_Load() {
 }
 
 void Form12::prepareSourceStage() {
-    Frame_source_case->show();
-    Command_source_case->setEnabled(true);
-    const data::Rows preset =
-        m_db.select(QStringLiteral("select RLAS_TABLE from RLAS_TABLE order by rowid limit 1"));
-    if (!preset.isEmpty())
-        Combo1_SOURCE_CASE->setEditText(preset.front().value(0).toString());
-    // A press without a valid choice does nothing, so the source stage may press whatever it holds.
-    m_pressOnShow = Command_source_case;
+    m_frames->pressOnShow(m_frames->prepareSource());
 }
 
 void Form12::prepareTypeStage() {
-    Frame_type_case->show();
-    Command_type_case->setEnabled(true);
-    const data::Rows preset =
-        m_db.select(QStringLiteral("select TYPS_TABLE from TYPS_TABLE order by rowid limit 1"));
-    if (!preset.isEmpty())
-        Combo_TYPE_CASE->setCurrentIndex(Combo_TYPE_CASE->findText(preset.front().value(0).toString()));
-    // The type command closes the dialogue even without a choice, and the engine asks again: a
-    // press without a valid preset would go round for ever, so then the user chooses.
-    if (Combo_TYPE_CASE->currentIndex() >= 0)
-        m_pressOnShow = Command_type_case;
+    if (QPushButton* press = m_frames->prepareType())
+        m_frames->pressOnShow(press);
     else
-        m_focusOnShow = Combo_TYPE_CASE;
+        m_focusOnShow = m_frames->typeCombo();
 }
 
 void Form12::prepareEstateStage() {
-    Frame_tariqa->show();
-    Text_tariqa_currency->setEditText(Texts::DefaultCurrency);
-    Command_tariqa->setEnabled(true);
-    m_focusOnShow = Text_tariqa_ammount;
+    m_focusOnShow = m_frames->prepareEstate();
 }
 
 void Form12::prepareDetailsStage() {
@@ -627,7 +462,7 @@ void Form12::prepareDetailsStage() {
 void Form12::prepareStoredStage() {
     // While a range run has cases queued the stage hands the next one over by itself.
     if (QPushButton* press = m_modelCases->prepare())
-        m_pressOnShow = press;
+        m_frames->pressOnShow(press);
     else
         m_focusOnShow = m_modelCases->searchBox();
 }
@@ -642,60 +477,33 @@ void Form12::showEvent(QShowEvent* event) {
         m_heirsOnShow = false;
         QTimer::singleShot(0, this, &Form12::moveToHeirs);
     }
-    if (QPushButton* b = std::exchange(m_pressOnShow, nullptr)) {
-        b->setFocus(Qt::OtherFocusReason);
-        pressLater(b);
-        // A second press in case the first found the dialogue not yet ready.
-        if (b == Command_source_case)
-            Timer1->start(SourcePressDelay);
-    }
-}
-
-void Form12::pressLater(QPushButton* b) {
-    QMetaObject::invokeMethod(b, &QAbstractButton::click, Qt::QueuedConnection);
+    m_frames->shown();
 }
 
 void Form12::Timer1_Timer() {
-    Timer1->stop();
-    if (leaving())
-        return;
-    Command_source_case->setFocus(Qt::OtherFocusReason);
-    pressLater(Command_source_case);
+    m_frames->Timer1_Timer();
 }
 
 // Leaving ---------------------------------------------------------------------------------------
 
 void Form12::leave() {
-    Timer1->stop();
-    Timer16->stop();
+    m_frames->stop();
+    m_caption->stop();
     leaveDialogue();
 }
 
 // Stage commands --------------------------------------------------------------------------------
 
 void Form12::Command_source_case_Click() {
-    if (StageAnswers::source(m_db, Combo1_SOURCE_CASE->currentText(), m_host))
-        leave();
+    m_frames->Command_source_case_Click();
 }
 
 void Form12::Command_type_case_Click() {
-    StageAnswers::type(Combo_TYPE_CASE->currentIndex() >= 0 ? Combo_TYPE_CASE->currentText() : QString(),
-                       m_host);
-    leave();
+    m_frames->Command_type_case_Click();
 }
 
 void Form12::Command_tariqa_Click() {
-    // The amount is judged here, with the stage still on screen, by the same rule the engine
-    // applies to it; an empty currency is still ignored.
-    if (Text_tariqa_currency->currentText().isEmpty())
-        return;
-    if (!engine::parseEstateAmount(Text_tariqa_ammount->text())) {
-        platform::MessageService::show(engine::AmountRefusedText, platform::MessageIcon::Critical);
-        platform::FocusReturn::to(Text_tariqa_ammount);
-        return;
-    }
-    if (StageAnswers::estate(m_db, Text_tariqa_ammount->text(), Text_tariqa_currency->currentText(), m_host))
-        leave();
+    m_frames->Command_tariqa_Click();
 }
 
 CaseHeader Form12::header() const {
@@ -723,19 +531,7 @@ void Form12::Command1_Click() {
 }
 
 void Form12::Timer16_Timer() {
-    const QString caption = Command1->text();
-    if (caption == Texts::RunCaption) {
-        Command1->setText(Texts::RunStep1);
-    } else if (caption == Texts::RunStep1) {
-        Command1->setText(Texts::RunStep2);
-    } else if (caption == Texts::RunStep2) {
-        Command1->setText(Texts::RunStep3);
-    } else if (caption == Texts::RunStep3) {
-        Command1->setText(Texts::RunStep4);
-    } else if (caption == Texts::RunStep4) {
-        Command1->setText(Texts::RunCaption);
-        Timer16->stop();
-    }
+    m_caption->Timer16_Timer();
 }
 
 void Form12::Command_new_Click() {
@@ -754,28 +550,17 @@ void Form12::Command_new_Click() {
 // Estate stage ----------------------------------------------------------------------------------
 
 void Form12::load_currency_list() {
-    Text_tariqa_currency->clear();
-    Text_tariqa_currency->setEditText(QString());
-    for (const QSqlRecord& r :
-         m_db.select(QStringLiteral("select currency_name from currency_name order by currency_name")))
-        Text_tariqa_currency->addItem(r.value(0).toString());
-    Text_tariqa_currency->setCurrentIndex(-1);
-    Text_tariqa_currency->setEditText(QString());
+    m_frames->load_currency_list();
 }
 
 void Form12::Command3_Click() {
-    m_currencies->reload(QStringLiteral("order by currency_name"));
-    DBGrid2->show();
-    DBGrid2->setFocus(Qt::OtherFocusReason);
+    m_frames->Command3_Click();
 }
 
 void Form12::Form_KeyUp(int key) {
     if (key != Qt::Key_Escape)
         return;
-    if (DBGrid2->isVisibleTo(this)) {
-        DBGrid2->hide();
-        load_currency_list();
-    }
+    m_frames->escape();
     hidePickList();
 }
 
@@ -951,21 +736,6 @@ bool Form12::gridKey(QKeyEvent* event) {
     return false;
 }
 
-bool Form12::currencyGridKey(QKeyEvent* event) {
-    if (event->key() != Qt::Key_Delete)
-        return false;
-    QList<int> rows;
-    for (const QModelIndex& index : DBGrid2->selectionModel()->selectedRows())
-        if (!m_currencies->isEntryRow(index.row()))
-            rows << index.row();
-    if (rows.isEmpty())
-        return false;
-    std::sort(rows.begin(), rows.end(), std::greater<>());
-    for (int row : rows)
-        m_currencies->removeRows(row, 1);
-    return true;
-}
-
 void Form12::onFocusChanged(QWidget* old, QWidget* now) {
     // Leaving the window for another program is no leaving of a field.
     if (!now || (now->window() != this && !withinCombo(Text_DATA_ENTRY_NAME, now) &&
@@ -1005,11 +775,6 @@ bool Form12::eventFilter(QObject* watched, QEvent* event) {
     if (storedCaseEvent(watched, event))
         return true;
 
-    if (watched == Command1 && type == QEvent::MouseMove) {
-        if (!Timer16->isActive())
-            Timer16->start(RunCaptionInterval);
-        return false;
-    }
     if (watched == DBGrid1->viewport() && type == QEvent::MouseButtonRelease) {
         placePickList(static_cast<QMouseEvent*>(event)->position().toPoint());
         return false;
@@ -1021,8 +786,8 @@ bool Form12::eventFilter(QObject* watched, QEvent* event) {
     // Keys of a cell's editor reach the grid too when the editor leaves them.
     if (watched == DBGrid1)
         return DBGrid1->hasFocus() && gridKey(key);
-    if (watched == DBGrid2)
-        return currencyGridKey(key);
+    if (m_frames->keyPress(watched, key))
+        return true;
     // Tab in the pick list takes what is typed there as a pick, as Enter does; it does not go on
     // to the next control.
     if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier &&
@@ -1038,14 +803,6 @@ bool Form12::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == Text_DATA_ENTRY_NAME || watched == Text_DATA_ENTRY_NAME->lineEdit()) {
         Text_case_no_appeare->setFocus(Qt::OtherFocusReason);
-        return true;
-    }
-    if (watched == Text_tariqa_ammount) {
-        Text_tariqa_currency->setFocus(Qt::OtherFocusReason);
-        return true;
-    }
-    if (watched == Text_tariqa_currency || watched == Text_tariqa_currency->lineEdit()) {
-        Text_tariqa_ammount->setFocus(Qt::OtherFocusReason);
         return true;
     }
     if (watched == DBList_relation || watched == DBList_relation->lineEdit()) {

@@ -5,6 +5,8 @@
 #include "engine/report/EntryStage.h"
 #include "entry/CaseHandOver.h"
 #include "entry/CommandOnlyDialog.h"
+#include "entry/EntryStageFrames.h"
+#include "entry/RunCaptionAnimation.h"
 #include "entry/StoredCaseList.h"
 
 #include <QDialog>
@@ -60,8 +62,8 @@ public:
 
     // Sizes are given in twips of a 1024 x 768 screen.
     static constexpr int twips(int t) { return t / 15; }
-    static constexpr int RunCaptionInterval = 100;
-    static constexpr int SourcePressDelay = 10;
+    static constexpr int RunCaptionInterval = RunCaptionAnimation::Interval;
+    static constexpr int SourcePressDelay = EntryStageFrames::SourcePressDelay;
 
     // The dialogue's commands, as its buttons and keys run them.
     void Command_source_case_Click();
@@ -98,9 +100,6 @@ protected:
 
 private:
     void buildWidgets();
-    QGroupBox* buildSourceFrame();
-    QGroupBox* buildTypeFrame();
-    QGroupBox* buildEstateFrame();
     QGroupBox* buildDetailsFrame();
     QGroupBox* buildStoredFrame();
     void buildTwins();
@@ -114,10 +113,8 @@ private:
 
     // Closes the dialogue after an accepted answer; the only way it closes.
     void leave();
-    void pressLater(QPushButton* button);
 
     bool gridKey(QKeyEvent* event);
-    bool currencyGridKey(QKeyEvent* event);
     void moveToHeirs();
     void showPickList();
     void openPickListWith(const QString& typed);
@@ -136,25 +133,11 @@ private:
     engine::CaseContext& m_host;
     ExitHooks m_hooks;
     std::optional<engine::EntryStage> m_stage;
-    QPushButton* m_pressOnShow = nullptr;
     QWidget* m_focusOnShow = nullptr;
     bool m_heirsOnShow = false;
 
-    QGroupBox* Frame_source_case = nullptr;
-    QComboBox* Combo1_SOURCE_CASE = nullptr;
-    QPushButton* Command_source_case = nullptr;
-
-    QGroupBox* Frame_type_case = nullptr;
-    QComboBox* Combo_TYPE_CASE = nullptr;
-    QPushButton* Command_type_case = nullptr;
-
-    QGroupBox* Frame_tariqa = nullptr;
-    QLineEdit* Text_tariqa_ammount = nullptr;
-    QComboBox* Text_tariqa_currency = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command_tariqa = nullptr;
-    QTableView* DBGrid2 = nullptr;
-    BoundTableModel* m_currencies = nullptr;
+    EntryStageFrames* m_frames = nullptr;
+    RunCaptionAnimation* m_caption = nullptr;
 
     QGroupBox* Frame_case_details = nullptr;
     QLineEdit* Text_deth_name = nullptr;
@@ -194,8 +177,6 @@ private:
     QPushButton* Command8 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command5 = nullptr;
-    QTimer* Timer1 = nullptr;
-    QTimer* Timer16 = nullptr;
 };
 
 } // namespace entry

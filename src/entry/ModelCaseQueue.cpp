@@ -65,16 +65,30 @@ Query search(const QString& text) {
             {text}};
 }
 
-bool startRange(const data::Database& db, const QString& fromText, const QString& toText) {
+std::optional<std::pair<QString, QString>> offeredRange(const data::Database& db, Owner owner) {
+    const QString table = owner == Owner::Exercise ? QStringLiteral("STORDE_STANDERD")
+                                                   : QStringLiteral("STORDE_STANDERD_FROM_TO");
+    const data::Rows range =
+        db.select(QStringLiteral("select storde_case_no from %1 order by storde_case_no").arg(table));
+    if (range.isEmpty())
+        return std::nullopt;
+    return std::make_pair(range.front().value(0).toString(), range.back().value(0).toString());
+}
+
+bool startRange(const data::Database& db, const QString& fromText, const QString& toText, Owner owner) {
     const data::Rational from = data::leadingNumber(fromText);
     const data::Rational to = data::leadingNumber(toText);
     bool started = false;
     db.transaction([&] {
-        addDefaultNames(db);
+        if (owner == Owner::RealCase)
+            addDefaultNames(db);
         if (to < from)
             return;
         const QVariantList range{boundNumber(from), boundNumber(to)};
-        for (const char* table : {"STORDE_STANDERD_FROM_TO", "STORDE_STANDERD_TEMP"}) {
+        QList<const char*> tables{"STORDE_STANDERD_TEMP"};
+        if (owner == Owner::RealCase)
+            tables.prepend("STORDE_STANDERD_FROM_TO");
+        for (const char* table : tables) {
             db.execute(QStringLiteral("delete from %1").arg(QLatin1String(table)));
             db.execute(QStringLiteral("insert into %1 select * from STORDE_STANDERD "
                                       "where storde_case_no >= ? and storde_case_no <= ? order by rowid")

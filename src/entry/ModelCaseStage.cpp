@@ -37,8 +37,9 @@ QLineEdit* lineEdit(const QString& name, QWidget* parent) {
 
 } // namespace
 
-ModelCaseStage::ModelCaseStage(data::Database db, engine::CaseContext& host, QWidget* parent)
-    : QGroupBox(parent), m_db(std::move(db)), m_host(host) {
+ModelCaseStage::ModelCaseStage(data::Database db, engine::CaseContext& host, QWidget* parent,
+                               ModelCaseQueue::Owner owner)
+    : QGroupBox(parent), m_db(std::move(db)), m_host(host), m_owner(owner) {
     setObjectName(QStringLiteral("Frame_stord_case"));
     hide();
 
@@ -110,8 +111,16 @@ ModelCaseStage::ModelCaseStage(data::Database db, engine::CaseContext& host, QWi
     Text1_KeyUp();
 }
 
+void ModelCaseStage::fillRange() {
+    if (const auto range = ModelCaseQueue::offeredRange(m_db, m_owner)) {
+        Text_from->setText(range->first);
+        Text_to->setText(range->second);
+    }
+}
+
 QPushButton* ModelCaseStage::prepare() {
-    ModelCaseQueue::prepareReportHeader(m_db);
+    if (m_owner == ModelCaseQueue::Owner::RealCase)
+        ModelCaseQueue::prepareReportHeader(m_db);
     show();
     if (ModelCaseQueue::queued(m_db))
         return Command_AUTO_RUN_STORED_CASES;
@@ -143,7 +152,7 @@ void ModelCaseStage::Command_stord_case_Click() {
 }
 
 void ModelCaseStage::Command_AUTO_GET_CASE_NO_STORED_CASES_Click() {
-    if (ModelCaseQueue::startRange(m_db, Text_from->text(), Text_to->text()))
+    if (ModelCaseQueue::startRange(m_db, Text_from->text(), Text_to->text(), m_owner))
         Command_AUTO_RUN_STORED_CASES_Click();
 }
 

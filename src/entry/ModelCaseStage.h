@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "engine/report/CaseContext.h"
+#include "entry/ModelCaseQueue.h"
 
 #include <QGroupBox>
 
@@ -19,7 +20,11 @@ namespace entry {
 class ModelCaseStage : public QGroupBox {
     Q_OBJECT
 public:
-    ModelCaseStage(data::Database db, engine::CaseContext& host, QWidget* parent = nullptr);
+    ModelCaseStage(data::Database db, engine::CaseContext& host, QWidget* parent = nullptr,
+                   ModelCaseQueue::Owner owner = ModelCaseQueue::Owner::RealCase);
+
+    // The range boxes take the first and last numbers of the owner's range.
+    void fillRange();
 
     // The stage's set-up when the dialogue loads at this stage. Returns the button to press at
     // once while the queue holds cases, otherwise nullptr (the user chooses; the search box
@@ -46,6 +51,7 @@ private:
 
     data::Database m_db;
     engine::CaseContext& m_host;
+    ModelCaseQueue::Owner m_owner;
 
     QLineEdit* Text1 = nullptr;
     QTableView* DBGrid3 = nullptr;

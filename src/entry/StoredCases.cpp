@@ -37,7 +37,9 @@ bool isStored(const data::Database& db, qint64 caseNo) {
     return db.exists(QStringLiteral("select 1 from WARITH_GENERAL where case_no = ?"), {caseNo});
 }
 
-Outcome store(const data::Database& db, const CaseHeader& given) {
+namespace {
+
+Outcome storeSteps(const data::Database& db, const CaseHeader& given) {
     if (given.preparer.isEmpty())
         return Outcome::refused(Texts::NoPreparer);
     if (given.issuingBody.isEmpty())
@@ -50,16 +52,13 @@ Outcome store(const data::Database& db, const CaseHeader& given) {
     CaseHeader header = given;
     if (header.title.isEmpty())
         header.title = header.deceased;
-    qint64 n = 0;
-    db.writeTransaction([&] {
-        n = db.nextNumber(Table, QStringLiteral("case_no"));
-        appendHeirs(db, header, n);
-        db.execute(QStringLiteral("update WARITH set case_no = ?"), {n});
-    });
+    const qint64 n = db.nextNumber(Table, QStringLiteral("case_no"));
+    appendHeirs(db, header, n);
+    db.execute(QStringLiteral("update WARITH set case_no = ?"), {n});
     return {Outcome::Kind::Done, StoredUnder + QString::number(n), n, header.title};
 }
 
-Outcome edit(const data::Database& db, const CaseHeader& header) {
+Outcome editSteps(const data::Database& db, const CaseHeader& header) {
     if (header.preparer.isEmpty())
         return Outcome::refused(Texts::NoPreparer);
     if (const QString refused = incomplete(db, header); !refused.isEmpty())
@@ -68,11 +67,25 @@ Outcome edit(const data::Database& db, const CaseHeader& header) {
         return Outcome::stopped();
 
     const qint64 n = data::leadingInteger(header.caseNo);
-    db.writeTransaction([&] {
-        db.execute(QStringLiteral("delete from WARITH_GENERAL where case_no = ?"), {n});
-        appendHeirs(db, header, n);
-    });
+    db.execute(QStringLiteral("delete from WARITH_GENERAL where case_no = ?"), {n});
+    appendHeirs(db, header, n);
     return {Outcome::Kind::Done, EditedNumber + header.caseNo, n, header.title};
+}
+
+} // namespace
+
+// The case in hand is read, checked and written under the write lock: another running copy can
+// neither take the same number nor change the case in hand in between.
+Outcome store(const data::Database& db, const CaseHeader& given) {
+    Outcome outcome;
+    db.writeTransaction([&] { outcome = storeSteps(db, given); });
+    return outcome;
+}
+
+Outcome edit(const data::Database& db, const CaseHeader& header) {
+    Outcome outcome;
+    db.writeTransaction([&] { outcome = editSteps(db, header); });
+    return outcome;
 }
 
 void remove(const data::Database& db, qint64 caseNo) {

@@ -7,6 +7,7 @@
 #include "platform/widgets/AccessKeyCaption.h"
 #include "platform/widgets/ReportDocument.h"
 #include "platform/widgets/ReportPreview.h"
+#include "results/ResultsSetUp.h"
 #include "results/ShrinkEnlargeButtons.h"
 #include "results/TouchedReport.h"
 
@@ -32,10 +33,6 @@
 namespace results {
 
 namespace {
-
-const QString NewCase = QStringLiteral("جديدة");
-const QString StoredCase = QStringLiteral("مخزونة");
-const QString StoredSource = QStringLiteral("خ");
 
 // The grid's columns in the order they are bound; on screen they run the other way, so that a
 // line reads from the right as the engine printed it (serial, name, relation, share).
@@ -231,28 +228,13 @@ void Form14::Form_Load() {
     // since the last set-up.
     const bool freshReport = !m_touched.isCurrent(m_db);
 
-    if (freshReport) {
-        // The deed term stands on a line of its own and is deleted below; it goes in front of
-        // the rules line instead, with no blank between them since that line begins with blanks.
-        const data::Rows rules = m_db.select(
-            QStringLiteral("select rowid, print_text from PRINT_TEXT where instr(print_text, ?) <> 0 "
-                           "order by rowid limit 1"),
-            {QString::fromUtf16(RulesPhrase)});
-        if (!rules.isEmpty()) {
-            m_db.execute(
-                QStringLiteral("update PRINT_TEXT set print_text = ? where rowid = ?"),
-                {QString::fromUtf16(DeedTerm) + rules.front().value(1).toString(), rules.front().value(0)});
-        }
-    }
+    if (freshReport)
+        ResultsSetUp::joinDeedTerm(m_db);
 
     const bool complete = setCommandStates();
     if (complete) {
-        if (freshReport) {
-            const QVariant second =
-                m_db.scalar(QStringLiteral("select rowid from PRINT_TEXT order by rowid limit 1 offset 1"));
-            if (!second.isNull())
-                m_db.execute(QStringLiteral("delete from PRINT_TEXT where rowid = ?"), {second});
-        }
+        if (freshReport)
+            ResultsSetUp::removeSecondLine(m_db);
         m_tawheedFrame->setVisible(
             m_db.exists(QStringLiteral("select 1 from PRINT_TEXT where instr(ser, ?) <> 0 limit 1"),
                         {QString::fromUtf16(UnifiedHeading)}));
@@ -263,37 +245,15 @@ void Form14::Form_Load() {
 }
 
 bool Form14::setCommandStates() {
-    const QString check = data::FlagTable(m_db, QStringLiteral("ENABLED_CHECK")).text();
-    auto button = [this](const char* name) { return findChild<QPushButton*>(QString::fromLatin1(name)); };
-
-    if (check == NewCase) {
-        setCommandEnabled(button("Command_stored_case"), false);
-        return true;
-    }
-    if (check != StoredCase)
-        return true;
-
-    setCommandEnabled(button("Command_start_new"), false);
-    setCommandEnabled(button("Command_return_to_case"), false);
-    if (m_context.Text_RLAS == StoredSource) {
-        if (m_db.exists(QStringLiteral("select 1 from STORDE_STANDERD_TEMP limit 1"))) {
-            moveToFrontOfTabOrder(button("Command_stored_case"));
-            return false;
-        }
-        if (!m_context.Text_desabled_form7_commands_first_time.isEmpty()) {
-            // The first results screen of a model-case run comes before any case is computed.
-            for (const char* name : {"Command_show_case", "Command_share", "Command_percent",
-                                     "Command_methahib", "Command_print"})
-                setCommandEnabled(button(name), false);
-            m_context.Text_desabled_form7_commands_first_time.clear();
-        }
-    }
-    if (m_context.Text_stord_standerd_case_keyup == QLatin1String("1")) {
-        m_context.Text_stord_standerd_case_keyup.clear();
-        // Pressed once the screen is up, as an Enter typed at that moment would.
+    const ResultsSetUp::CommandStates states = ResultsSetUp::commandStates(m_db, m_context);
+    for (const QString& name : states.disabled)
+        setCommandEnabled(findChild<QPushButton*>(name), false);
+    if (states.storedCaseFirst)
+        moveToFrontOfTabOrder(findChild<QPushButton*>(QStringLiteral("Command_stored_case")));
+    // Pressed once the screen is up, as an Enter typed at that moment would.
+    if (states.pressFocused)
         QMetaObject::invokeMethod(this, &Form14::pressFocusedButton, Qt::QueuedConnection);
-    }
-    return true;
+    return states.complete;
 }
 
 void Form14::setCommandEnabled(QPushButton* button, bool enabled) {

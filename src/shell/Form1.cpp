@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -130,6 +131,14 @@ void Form1::buildMenus() {
 
         connect(action, &QAction::triggered, this, [this, name] { run(name); });
     }
+    // The menus carry no access letters, so F10 (the desktop's usual key for the menu bar) opens
+    // the first menu; the arrow keys and Enter do the rest.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        const QList<QAction*> top = menuBar()->actions();
+        if (!top.isEmpty())
+            menuBar()->setActiveAction(top.first());
+    });
 }
 
 void Form1::updateCommandStates() {

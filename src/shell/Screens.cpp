@@ -1,6 +1,7 @@
 #include "shell/Screens.h"
 
 #include "entry/Form12.h"
+#include "exercise/Form2.h"
 #include "platform/AppPaths.h"
 #include "results/ShrinkEnlargeButtons.h"
 #include "shell/ExitPaths.h"
@@ -44,6 +45,11 @@ Form1::Screens mainWindowScreens(QWidget* mainWindow) {
     screens[QStringLiteral("new1")] = [owner] { Form13::open(realCaseDialogs(), owner); };
     screens[QStringLiteral("namu")] = [owner] { Form13::open(realCaseDialogs(), owner); };
     screens[QStringLiteral("mun")] = [owner] { Form13::open(realCaseDialogs(), owner); };
+    screens[QStringLiteral("masaeel")] = [owner] {
+        const exercise::Form2::Exits exits{[](const data::Database& db) { ExitPaths::CleanExit(db); },
+                                           [] { ExitPaths::MainMenuButton(); }};
+        exercise::Form2::open(exercise::Form2::exerciseDialogs(exits), exits, owner);
+    };
     screens[QStringLiteral("iqtibarya")] = [owner] {
         training::Form15::open({[] { ExitPaths::quizExit(); }, owner});
     };

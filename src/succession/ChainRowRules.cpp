@@ -34,6 +34,14 @@ QString beforeUpdate(const data::Database& db, ChainRow& row, bool addHeirs, con
         return Texts::RelationWithoutHeir;
 
     if (deceased) {
+        // Heirs join their deceased by his place alone: a second deceased in a place already taken
+        // would take every heir of the first. A new place comes only from the next-deceased list.
+        const qint64 place = ChainTable::numeric(row.arrange.trimmed().isEmpty() ? indicator : row.arrange);
+        if (place <= 0 ||
+            db.exists(QStringLiteral(
+                          "select 1 from MUNASKA_TEMP where deth_name <> '' and arrange = ? and ar <> ?"),
+                      {place, row.ar}))
+            return Texts::DeceasedOnlyFromList;
         if (!first) {
             row.status.clear();
         } else if (first->arrange.toLongLong() == ChainTable::numeric(row.arrange)) {

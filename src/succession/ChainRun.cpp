@@ -4,6 +4,7 @@
 #include "engine/calc/EngineState.h"
 #include "engine/calc/NameTables.h"
 #include "entry/NameLists.h"
+#include "succession/ChainChecks.h"
 #include "succession/SuccessionTexts.h"
 
 namespace succession::ChainRun {
@@ -43,9 +44,11 @@ void copy(const data::Database& db) {
         db.execute(
             QStringLiteral("insert into DETH (deth_name, arrange, deth_status) select deth_name, arrange, "
                            "deth_status from MUNASKA_TEMP where deth_name <> '' order by ar"));
+        // A heir row that lost its name comes along, to be refused rather than dropped unseen.
         db.execute(
             QStringLiteral("insert into WARITH_DUBLE (warith_name, arrange, warith_relation) select "
                            "warith_name, arrange, warith_relation from MUNASKA_TEMP where warith_name <> '' "
+                           "or (coalesce(warith_relation, '') <> '' and coalesce(deth_name, '') = '') "
                            "order by ar"));
     });
 }
@@ -68,10 +71,8 @@ QString refusal(const data::Database& db, const ChainHeader& header) {
         if (!db.exists(QStringLiteral("select 1 from WARITH_DUBLE where warith_name = ?"),
                        {chain[i].value(0)}))
             return Texts::DeceasedNotAnHeir;
-    // The engine would skip such a heir without a word.
-    if (db.exists(
-            QStringLiteral("select 1 from WARITH_DUBLE where arrange not in (select arrange from DETH)")))
-        return Texts::OrphanHeir;
+    if (const QString failed = ChainChecks::rowFailure(db); !failed.isEmpty())
+        return failed;
     return intakeRefusal(db, header);
 }
 

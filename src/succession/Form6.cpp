@@ -454,19 +454,28 @@ void Form6::buildTwins() {
             action->setEnabled(false);
         return action;
     };
-    twin(QStringLiteral("Command_ALTER_run"), Qt::ALT | Qt::Key_J, [this] {
-        // A shortcut leaves the focus where it is, so the box the user is in has not been left:
-        // its steps run first, as they would on a click of the button.
+    // A shortcut leaves the focus where it is, so the box the user is in has not been left: its
+    // steps (the name into its list, the header on the rows) run first, as on a click of the button.
+    auto leavingHeaderBox = [this] {
         if (withinCombo(Text_DATA_ENTRY_NAME, QApplication::focusWidget()))
             Text_DATA_ENTRY_NAME_LostFocus();
         if (withinCombo(Text_ADRESS_ENTRY_NAME, QApplication::focusWidget()))
             Text_ADRESS_ENTRY_NAME_LostFocus();
+    };
+    twin(QStringLiteral("Command_ALTER_run"), Qt::ALT | Qt::Key_J, [this, leavingHeaderBox] {
+        leavingHeaderBox();
         Command1_Click();
     });
     twin(QStringLiteral("Command_ALTER_endprogram"), Qt::ALT | Qt::Key_K, [this] { Command2->click(); });
     twin(QStringLiteral("Command_ALTER_NEW"), Qt::ALT | Qt::Key_BracketLeft, [this] { Command_new_Click(); });
-    twin(QStringLiteral("Command_ALTER_SAVE"), Qt::ALT | Qt::Key_O, [this] { Command_save_Click(); });
-    twin(QStringLiteral("Command_ALTER_EDIT"), Qt::ALT | Qt::Key_U, [this] { Command_edit_Click(); });
+    twin(QStringLiteral("Command_ALTER_SAVE"), Qt::ALT | Qt::Key_O, [this, leavingHeaderBox] {
+        leavingHeaderBox();
+        Command_save_Click();
+    });
+    twin(QStringLiteral("Command_ALTER_EDIT"), Qt::ALT | Qt::Key_U, [this, leavingHeaderBox] {
+        leavingHeaderBox();
+        Command_edit_Click();
+    });
     twin(QStringLiteral("Command_ALTER_delete"), Qt::ALT | Qt::Key_P, [this] { Command_delete_Click(); });
     twin(QStringLiteral("Command_ALTER_put"), Qt::ALT | Qt::Key_L, [] {});
 }
@@ -670,6 +679,15 @@ bool Form6::cellAccepted(int row, int column, QString& text) {
             m_db, text, ChainRowRules::deceasedOf(line, Text_deth_no_ind->text()), line.ar);
         if (!verdict.accepted())
             refused = verdict.messages.front();
+    } else if (column == Column::DeceasedName && !text.isEmpty() && m_chain->isEntryRow(row)) {
+        // A new deceased enters by the next-deceased list alone, which gives him a place of his own.
+        QTimer::singleShot(0, this, [this, text] {
+            goTo(m_chain->entryRow(), Column::DeceasedName);
+            GET_NAMES_TO_DBLIST_WARITH_NAMES();
+            DBList_deth_name->setEditText(text);
+            DBList_deth_name_Accept();
+        });
+        return false;
     }
     if (refused.isEmpty())
         return true;

@@ -136,11 +136,18 @@ void Form6::DBGrid_put_KeyUp(int key) {
 
 void Form6::DBGrid_put_DblClick() {
     const QModelIndex current = DBGrid_put->currentIndex();
+    QWidget* userWasIn = QApplication::focusWidget();
+    QString refused;
     const auto loaded =
-        StoredChains::load(m_db, m_storedChains->numberAt(current.isValid() ? current.row() : 0));
-    // An empty list, or a number no chain has: the chain on screen stays as it is.
-    if (!loaded)
+        StoredChains::load(m_db, m_storedChains->numberAt(current.isValid() ? current.row() : 0), &refused);
+    // An empty list, a number no chain has or a damaged chain: the chain on screen stays as it is.
+    if (!loaded) {
+        if (!refused.isEmpty()) {
+            MessageService::show(refused, MessageIcon::Critical);
+            platform::FocusReturn::to(userWasIn);
+        }
         return;
+    }
     Text_case_no->setText(loaded->caseNo);
     Text_case_name->setText(loaded->title);
     Text_case_no_appeare->setText(loaded->caseNo);

@@ -5,6 +5,8 @@
 #include "succession/ChainChecks.h"
 #include "succession/SuccessionTexts.h"
 
+#include <QFileInfo>
+
 namespace succession::StoredChains {
 
 namespace {
@@ -57,7 +59,9 @@ std::optional<QString> storedName(const data::Database& db, qint64 caseNo) {
     return r.front().value(0).toString();
 }
 
-Outcome store(const data::Database& db, const ChainHeader& given) {
+namespace {
+
+Outcome storeSteps(const data::Database& db, const ChainHeader& given) {
     ChainRun::copy(db);
     if (given.issuingBody.isEmpty())
         entry::NameLists::add(db, entry::NameLists::List::IssuingBodies, SC::NoIssuingBody);
@@ -71,16 +75,13 @@ Outcome store(const data::Database& db, const ChainHeader& given) {
     ChainHeader header = given;
     if (header.title.isEmpty())
         header.title = firstDeceased(db);
-    qint64 n = 0;
-    db.writeTransaction([&] {
-        n = nextNumber(db);
-        append(db, header, n);
-        db.execute(QStringLiteral("update MUNASKA_TEMP set case_no = ?"), {n});
-    });
+    const qint64 n = nextNumber(db);
+    append(db, header, n);
+    db.execute(QStringLiteral("update MUNASKA_TEMP set case_no = ?"), {n});
     return {Kind::Done, SC::StoredUnder + QString::number(n), n, header.title};
 }
 
-Outcome edit(const data::Database& db, const ChainHeader& given) {
+Outcome editSteps(const data::Database& db, const ChainHeader& given) {
     ChainRun::copy(db);
     if (given.preparer.isEmpty())
         return Outcome::refused(Texts::NoPreparer);
@@ -92,12 +93,37 @@ Outcome edit(const data::Database& db, const ChainHeader& given) {
     const qint64 k = data::leadingInteger(given.caseNo);
     ChainHeader header = given;
     header.title = firstDeceased(db);
-    db.writeTransaction([&] {
-        db.execute(QStringLiteral("delete from DETH_GENERAL where case_no = ?"), {k});
-        db.execute(QStringLiteral("delete from WARITH_DUBLE_GENERAL where case_no = ?"), {k});
-        append(db, header, k);
-    });
+    db.execute(QStringLiteral("delete from DETH_GENERAL where case_no = ?"), {k});
+    db.execute(QStringLiteral("delete from WARITH_DUBLE_GENERAL where case_no = ?"), {k});
+    append(db, header, k);
     return {Kind::Done, SC::EditedNumber + QString::number(k), k, header.title};
+}
+
+// Places that are not whole numbers from 1, or one place held by two deceased: the join of heirs to
+// their deceased would lose heirs or give them to two.
+bool damagedOrder(const data::Database& db, qint64 caseNo) {
+    return db.exists(QStringLiteral("select 1 from DETH_GENERAL where case_no = ? and (arrange is null or "
+                                    "typeof(arrange) <> 'integer' or arrange < 1)"),
+                     {caseNo}) ||
+           db.exists(QStringLiteral("select 1 from DETH_GENERAL where case_no = ? group by arrange "
+                                    "having count(*) > 1"),
+                     {caseNo});
+}
+
+} // namespace
+
+// The chain on screen is read, checked and written under the write lock: another running copy can
+// neither take the same number nor change the working tables in between. A refusal keeps the copy.
+Outcome store(const data::Database& db, const ChainHeader& given) {
+    Outcome outcome;
+    db.writeTransaction([&] { outcome = storeSteps(db, given); });
+    return outcome;
+}
+
+Outcome edit(const data::Database& db, const ChainHeader& given) {
+    Outcome outcome;
+    db.writeTransaction([&] { outcome = editSteps(db, given); });
+    return outcome;
 }
 
 void remove(const data::Database& db, qint64 caseNo) {
@@ -109,9 +135,14 @@ void remove(const data::Database& db, qint64 caseNo) {
     });
 }
 
-std::optional<ChainHeader> load(const data::Database& db, qint64 caseNo) {
+std::optional<ChainHeader> load(const data::Database& db, qint64 caseNo, QString* refused) {
     std::optional<ChainHeader> loaded;
     db.transaction([&] {
+        if (damagedOrder(db, caseNo)) {
+            if (refused)
+                *refused = DamagedOrder.arg(caseNo).arg(QFileInfo(db.path()).fileName());
+            return;
+        }
         const data::Rows stored = db.select(
             QStringLiteral("select case_no, coalesce(case_name, ''), coalesce(DATA_ENTRY_NAME, ''), "
                            "coalesce(ADRESS_ENTRY_NAME, '') from DETH_GENERAL where case_no = ? "

@@ -20,8 +20,12 @@ Outcome edit(const data::Database& db, const ChainHeader& header);
 // Removes the stored chain and empties the chain on screen (the caller has asked).
 void remove(const data::Database& db, qint64 caseNo);
 
-// Makes the stored chain the chain on screen. A number no chain has changes nothing.
-std::optional<ChainHeader> load(const data::Database& db, qint64 caseNo);
+inline const QString DamagedOrder =
+    QStringLiteral("لا يمكن تحميل المسألة رقم %1 من %2: ترتيب المتوفين فيها تالف");
+
+// Makes the stored chain the chain on screen. A number no chain has changes nothing; so does a
+// stored chain whose deceased do not each have a place of their own, which `refused` then names.
+std::optional<ChainHeader> load(const data::Database& db, qint64 caseNo, QString* refused = nullptr);
 
 bool isStored(const data::Database& db, qint64 caseNo);
 // The stored chain's name, if the number is stored.

@@ -37,6 +37,7 @@ inline const QString HeirTwice = QStringLiteral("لا يمكن اضافة الو
 inline const QString HeirIsDeceased = QStringLiteral("لا يمكن اضافة الوارث لانه متوفي ");
 inline const QString DeceasedHasHeirs = QStringLiteral("لا يمكن حذف المتوفي لان له ورثة ");
 inline const QString HeirHasDied = QStringLiteral("لا يمكن حذف الوارث لانه متوفي ");
+inline const QString DeceasedOnlyFromList = QStringLiteral("يضاف المتوفي التالي من قائمة اسماء المتوفين فقط");
 
 // Next deceased and the add-heirs box.
 inline const QString NotAmongHeirs = QStringLiteral("اسم المتوفي غير موجود ضمن اسماء الورثة");
@@ -57,6 +58,8 @@ inline const QString NoPreparer = QStringLiteral("ادخل اسم المعد");
 inline const QString DeceasedCount = QStringLiteral("عدد المتوفين غير مناسب .. يجب ان يتراوح من 2 الى 30");
 inline const QString DeceasedWithoutHeirs = QStringLiteral("هناك احد المتوفين ليس له ورثة");
 inline const QString OrphanHeir = QStringLiteral("هناك وارث لا يتبع اي متوفي");
+inline const QString SharedPlace = QStringLiteral("هناك اكثر من متوفي في نفس ترتيب الوفاة");
+inline const QString NamelessHeir = QStringLiteral("هناك وارث بدون اسم");
 
 // The help text and its heading.
 inline const QString HelpHeading = QStringLiteral("المساعد الخاص بادخال البيانات في مسائل المناسخات");

@@ -24,6 +24,7 @@ void ShareCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     qint64 share = 0;
     if (!AnswerSums::parseShare(line->text(), share)) {
         platform::MessageService::show(AnswerSums::refusedShare(), platform::MessageIcon::Critical);
+        emit const_cast<ShareCellDelegate*>(this)->refused();
         // Back to the cell once the editor that is closing has gone.
         const QPersistentModelIndex cell(index);
         QPointer<QAbstractItemView> view = m_view;

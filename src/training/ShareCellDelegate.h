@@ -19,6 +19,10 @@ public:
 
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 
+signals:
+    // A typed share was refused; its message has been shown.
+    void refused();
+
 private:
     int m_shareColumn;
     QPointer<QAbstractItemView> m_view;

@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextBrowser>
+#include <QApplication>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -76,6 +78,22 @@ TEST_F(Form1Test, TheMenuBarHoldsEveryCommandUnderItsMenu) {
         top << a->text();
     EXPECT_EQ(top, QStringList({"المسائل", "البرنامج التعليمي", "تعريفات", "المساعد", "انهاء البرنامج"}));
     EXPECT_EQ(w.layoutDirection(), Qt::RightToLeft);
+}
+
+TEST_F(Form1Test, F10OpensTheFirstMenuSoTheKeyboardAloneReachesEveryCommand) {
+    Form1 w(db, allScreens());
+    w.show();
+    QApplication::setActiveWindow(&w);
+    auto* cases = w.findChild<QMenu*>("mas");
+    ASSERT_NE(cases, nullptr);
+    EXPECT_FALSE(cases->isVisible());
+    QTest::keyClick(&w, Qt::Key_F10);
+    EXPECT_TRUE(cases->isVisible());
+    // Down then Enter on the open menu runs its first command.
+    QTest::keyClick(cases, Qt::Key_Down);
+    QTest::keyClick(cases, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown, QStringList({"new1"}));
 }
 
 TEST_F(Form1Test, CaseCommandsWriteTheirPresetsAndShowTheirWindow) {

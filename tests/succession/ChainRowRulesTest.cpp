@@ -34,6 +34,13 @@ ChainRow deceasedRow(const char* name, const char* arrange = "") {
     r.arrange = arrange;
     return r;
 }
+// The saved row of the deceased of that name: its key is looked up once the chain is in the table.
+constexpr qint64 SavedRowOfThatDeceased = -1;
+ChainRow savedDeceasedRow(const char* name, const char* arrange) {
+    ChainRow r = deceasedRow(name, arrange);
+    r.ar = SavedRowOfThatDeceased;
+    return r;
+}
 
 TEST_F(ChainRowRulesTest, SavingARowRefusesInTheOrderOfTheRulesAndFillsInArrangeAndStatus) {
     const SaveCase cases[] = {
@@ -47,7 +54,7 @@ TEST_F(ChainRowRulesTest, SavingARowRefusesInTheOrderOfTheRulesAndFillsInArrange
          {},
          "3",
          Texts::LaterDeceased},
-        {"the first deceased's own row again", true, deceasedRow("احمد", "1"), true, "2", {}, "1", ""},
+        {"the first deceased's own row again", true, savedDeceasedRow("احمد", "1"), true, "2", {}, "1", ""},
         {"a row of empty cells takes the current deceased", true, ChainRow{}, true, "2", {}, "2", ""},
         {"heir named like the first deceased, before add-heirs",
          true,
@@ -118,9 +125,72 @@ TEST_F(ChainRowRulesTest, SavingARowRefusesInTheOrderOfTheRulesAndFillsInArrange
         if (c.chain)
             twoDeceased();
         ChainRow row = c.row;
+        if (row.ar == SavedRowOfThatDeceased)
+            row.ar =
+                db.scalar("select ar from MUNASKA_TEMP where deth_name = ?", {row.deceasedName}).toLongLong();
         EXPECT_EQ(Rules::beforeUpdate(db, row, c.addHeirs, c.indicator), c.message);
         if (c.message.isEmpty()) {
             EXPECT_EQ(row.arrange, c.arrange);
+            EXPECT_EQ(row.status, c.status);
+        }
+    }
+}
+
+// A deceased typed into a place that is already a deceased's would take that deceased's heirs too:
+// the library joins heirs to their deceased by place alone.
+TEST_F(ChainRowRulesTest, ADeceasedTakesOnlyAPlaceOfHisOwn) {
+    struct Case {
+        const char* what;
+        ChainRow row;
+        const char* savedRow; // the saved row being changed (a condition on MUNASKA_TEMP), or none
+        const char* indicator;
+        QString message;
+        QString status;
+    } cases[] = {
+        {"typed on the new line while the first deceased takes heirs",
+         deceasedRow("حسن"),
+         nullptr,
+         "1",
+         Texts::DeceasedOnlyFromList,
+         {}},
+        {"typed on the new line while the second deceased takes heirs",
+         deceasedRow("حسن"),
+         nullptr,
+         "2",
+         Texts::DeceasedOnlyFromList,
+         {}},
+        {"typed with no current deceased", deceasedRow("حسن"), nullptr, "", Texts::DeceasedOnlyFromList, {}},
+        {"a saved heir row of the first deceased",
+         deceasedRow("حسن", "1"),
+         "warith_name = 'حسن'",
+         "1",
+         Texts::DeceasedOnlyFromList,
+         {}},
+        {"a saved heir row of the second deceased",
+         deceasedRow("حسن", "2"),
+         "warith_name = 'فاطمة' and arrange = 2",
+         "2",
+         Texts::DeceasedOnlyFromList,
+         {}},
+        {"the next place, as the list gives it", deceasedRow("حسن"), nullptr, "3", {}, Texts::LaterDeceased},
+        {"the second deceased renamed in his own row",
+         deceasedRow("حسن", "2"),
+         "deth_name = 'علي'",
+         "2",
+         {},
+         Texts::LaterDeceased},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        db.execute("delete from MUNASKA_TEMP");
+        twoDeceased();
+        ChainRow row = c.row;
+        if (c.savedRow)
+            row.ar =
+                db.scalar(QString("select ar from MUNASKA_TEMP where %1").arg(QString::fromUtf8(c.savedRow)))
+                    .toLongLong();
+        EXPECT_EQ(Rules::beforeUpdate(db, row, true, c.indicator), c.message);
+        if (c.message.isEmpty()) {
             EXPECT_EQ(row.status, c.status);
         }
     }

@@ -206,4 +206,27 @@ TEST_F(Form6StoredChainsTest, AChainReopenedAfterARunIsEditedUnderItsNumber) {
     EXPECT_TRUE(column("select warith_name from WARITH_DUBLE_GENERAL where case_no = 1").contains("مريم"));
 }
 
+// Alt+O and Alt+U leave the focus in the preparer's box: without its steps the name typed there
+// reached neither its list nor the working rows, and the reopened dialogue showed no preparer.
+TEST_F(Form6StoredChainsTest, TheStoreAndEditTwinsTakeThePreparerTypedInTheBoxTheUserIsIn) {
+    open();
+    deceased("سالم", 1);
+    heir("ابن", "ماجد", 1);
+    deceased("ماجد", 2);
+    heir("اب", "سالم", 2);
+    for (const char* twin : {"Command_ALTER_SAVE", "Command_ALTER_EDIT"}) {
+        SCOPED_TRACE(twin);
+        const QString preparer = QString("م'عد %1").arg(QString::fromUtf8(twin).right(4));
+        auto* box = child<QComboBox>("Text_DATA_ENTRY_NAME");
+        box->lineEdit()->setFocus();
+        box->setEditText(preparer);
+        trigger(twin);
+        EXPECT_TRUE(messages.last().startsWith("  تم ")) << messages.last().toStdString();
+        EXPECT_TRUE(column("select DATA_ENTRY_NAME from DATA_ENTRY_NAME").contains(preparer));
+        EXPECT_EQ(column("select distinct DATA_ENTRY_NAME from MUNASKA_TEMP"), QStringList{preparer});
+        EXPECT_EQ(column("select distinct DATA_ENTRY_NAME from DETH_GENERAL where case_no = 3"),
+                  QStringList{preparer});
+    }
+}
+
 } // namespace

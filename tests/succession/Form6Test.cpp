@@ -516,4 +516,38 @@ TEST_F(Form6Test, ShrinkAndEnlargeMoveTheDialogue) {
     EXPECT_FALSE(child<QPushButton>("Command7")->isVisible());
 }
 
+// A name typed straight into the deceased-name cell (F2, a double-click) would otherwise save under
+// the current deceased's place, and a stored chain would then give both deceased every heir.
+TEST_F(Form6Test, ADeceasedTypedIntoHisCellEntersOnlyThroughTheNextDeceasedList) {
+    open();
+    startChain();
+    typeIntoCell(2, Col::HeirName, "علي");
+    goTo(2, Col::Relation);
+    typeText(grid(), "ا");
+    pick("DBList_relation", "ابن");
+    ASSERT_TRUE(child<QCheckBox>("Check_add_warith")->isChecked());
+
+    typeIntoCell(3, Col::DeceasedName, "سالم");
+    (void)QTest::qWaitFor([&] { return !messages.texts().isEmpty(); }, 2000);
+    EXPECT_EQ(messages.texts(), QStringList({Texts::NotAmongHeirs}));
+    EXPECT_TRUE(child<QComboBox>("DBList_deth_name")->isVisible());
+    EXPECT_EQ(child<QComboBox>("DBList_deth_name")->currentText(), "سالم");
+    EXPECT_EQ(rows("MUNASKA_TEMP"), 3);
+
+    typeIntoCell(3, Col::DeceasedName, "علي");
+    (void)QTest::qWaitFor([&] { return rows("MUNASKA_TEMP") == 4; }, 2000);
+    EXPECT_EQ(child<QLineEdit>("Text_deth_no_ind")->text(), "2");
+    EXPECT_EQ(child<QLineEdit>("Text_deth_name_ind")->text(), "علي");
+    EXPECT_FALSE(child<QComboBox>("DBList_deth_name")->isVisible());
+    typeIntoCell(4, Col::HeirName, "فاطمة");
+    goTo(4, Col::Relation);
+    typeText(grid(), "ا");
+    pick("DBList_relation", "ام");
+    EXPECT_EQ(chainRows(),
+              QStringList({"||احمد|1", "زوجة|فاطمة||1", "ابن|علي||1", "||علي|2", "ام|فاطمة||2"}));
+    EXPECT_EQ(column("select deth_status from MUNASKA_TEMP where deth_name <> '' order by arrange"),
+              QStringList({"", Texts::LaterDeceased}));
+    EXPECT_EQ(messages.texts(), QStringList({Texts::NotAmongHeirs}));
+}
+
 } // namespace

@@ -110,6 +110,25 @@ TEST_F(StoredChainsTest, EachCheckRefusesWithItsMessageAndStoresNothing) {
              f.heir("اب", "خالد", 2);
          },
          "هناك احد الورثة المتوفين ليس من الورثة "},
+        {"two deceased in one place",
+         [](auto& f) {
+             f.deceased("احمد", 1);
+             f.heir("ابن", "علي", 1);
+             f.deceased("علي", 1);
+         },
+         "هناك اكثر من متوفي في نفس ترتيب الوفاة"},
+        {"a heir without a name",
+         [](auto& f) {
+             f.twoDeceased();
+             f.heir("بنت", "", 2);
+         },
+         "هناك وارث بدون اسم"},
+        {"a heir of no deceased",
+         [](auto& f) {
+             f.twoDeceased();
+             f.heir("بنت", "زينب", 0);
+         },
+         "هناك وارث لا يتبع اي متوفي"},
         {"a later deceased who is only heir of one after him passes",
          [](auto& f) {
              f.deceased("احمد", 1);
@@ -124,10 +143,14 @@ TEST_F(StoredChainsTest, EachCheckRefusesWithItsMessageAndStoresNothing) {
     for (const Row& row : table) {
         db.execute("delete from MUNASKA_TEMP");
         db.execute("delete from DETH_GENERAL");
+        db.execute("delete from WARITH_DUBLE_GENERAL");
         row.chain(*this);
         const SCh::Outcome o = SCh::store(db, header());
         EXPECT_EQ(o.kind == Kind::Done ? QString() : o.message, row.message) << row.what;
         EXPECT_EQ(o.kind == Kind::Done, row.message.isEmpty()) << row.what;
+        if (!row.message.isEmpty()) {
+            EXPECT_EQ(rows("DETH_GENERAL") + rows("WARITH_DUBLE_GENERAL"), 0) << row.what;
+        }
     }
 }
 
@@ -207,6 +230,47 @@ TEST_F(StoredChainsTest, LoadingAMissingNumberChangesNothing) {
     EXPECT_EQ(onScreen(), typed);
     EXPECT_FALSE(SCh::storedName(db, 42));
     EXPECT_EQ(SCh::storedName(db, 1), "احمد");
+}
+
+// A library written by another program, or damaged: two deceased of one chain in one place would
+// each take the other's heirs.
+TEST_F(StoredChainsTest, AChainWhoseDeceasedShareAPlaceIsNotLoadedAndNothingChanges) {
+    storeTwo();
+    db.execute("delete from MUNASKA_TEMP");
+    deceased("غير محفوظ", 1);
+    heir("ابن", "سالم", 1);
+    succession::ChainRun::copy(db);
+    const QStringList onScreenBefore = onScreen();
+    const QStringList handOverBefore = column("select deth_name || '/' || arrange from DETH union all "
+                                              "select warith_name || '/' || arrange from WARITH_DUBLE");
+    struct Row {
+        const char* what;
+        QVariant secondPlace;
+    };
+    for (const Row& row : std::vector<Row>{{"one place twice", 1},
+                                           {"no place", QVariant()},
+                                           {"place 0", 0},
+                                           {"a place that is no whole number", 1.5},
+                                           {"a place that is text", QString("ب")}}) {
+        SCOPED_TRACE(row.what);
+        db.execute("delete from DETH_GENERAL where case_no = 9");
+        db.execute("delete from WARITH_DUBLE_GENERAL where case_no = 9");
+        db.execute("insert into DETH_GENERAL (case_no, case_name, deth_name, arrange) values "
+                   "(9, 'احمد', 'احمد', 1), (9, 'احمد', 'علي', ?)",
+                   {row.secondPlace});
+        db.execute("insert into WARITH_DUBLE_GENERAL (case_no, arrange, warith_name, warith_relation, ar) "
+                   "values (9, 1, 'علي', 'ابن', 1), (9, 1, 'حسن', 'ابن', 2)");
+        QString refused;
+        EXPECT_FALSE(SCh::load(db, 9, &refused));
+        EXPECT_EQ(refused, "لا يمكن تحميل المسألة رقم 9 من TALVENO_TEST.mdb: ترتيب المتوفين فيها تالف");
+        EXPECT_EQ(onScreen(), onScreenBefore);
+        EXPECT_EQ(column("select deth_name || '/' || arrange from DETH union all "
+                         "select warith_name || '/' || arrange from WARITH_DUBLE"),
+                  handOverBefore);
+    }
+    QString refused;
+    EXPECT_TRUE(SCh::load(db, 1, &refused)) << "a sound chain beside it still loads";
+    EXPECT_TRUE(refused.isEmpty());
 }
 
 TEST_F(StoredChainsTest, ApostrophesAndFiltersByNumberAndName) {

@@ -1,4 +1,4 @@
-#include "results/ReportModeCopy.h"
+#include "exercise/ReportModeCopy.h"
 
 #include "support/TempAppFolder.h"
 
@@ -32,7 +32,7 @@ TEST(ReportModeCopy, TheReportDatabaseHoldsTheSameSingleModeRowPerMode) {
         db.execute(QStringLiteral("insert into REPORT_DESTRIBUTER (REPORT_DESTRIBUTER) values (?)"),
                    {QString::fromUtf8(mode)});
         QString message;
-        ASSERT_TRUE(results::ReportModeCopy::copy(db, report, message)) << message.toStdString();
+        ASSERT_TRUE(exercise::ReportModeCopy::copy(db, report, message)) << message.toStdString();
         EXPECT_EQ(modeRows(report), QStringList{QString::fromUtf8(mode)});
     }
     // The case database is left with its own table only.
@@ -49,11 +49,11 @@ TEST(ReportModeCopy, AFolderWithAnApostropheAndAMissingReportDatabase) {
     const data::Database db = folder.caseDatabase();
     db.execute(QStringLiteral("insert into REPORT_DESTRIBUTER (REPORT_DESTRIBUTER) values ('كامل')"));
     QString message;
-    ASSERT_TRUE(results::ReportModeCopy::copy(db, report, message));
+    ASSERT_TRUE(exercise::ReportModeCopy::copy(db, report, message));
     EXPECT_EQ(modeRows(report), QStringList{QStringLiteral("كامل")});
 
     const QString missing = odd + QStringLiteral("/غائب.mdb");
-    EXPECT_FALSE(results::ReportModeCopy::copy(db, missing, message));
+    EXPECT_FALSE(exercise::ReportModeCopy::copy(db, missing, message));
     EXPECT_EQ(message, QStringLiteral("قاعدة بيانات التقارير غير موجودة: ") + missing);
     EXPECT_FALSE(QFileInfo::exists(missing));
 }

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace results {
+namespace exercise {
 
 // The exercise results screen's print hands its report mode to the report database: the mode row
 // of the case database is copied over the report database's own, through the case database's
@@ -16,4 +16,4 @@ public:
     static bool copy(const data::Database& caseDb, const QString& reportDatabasePath, QString& message);
 };
 
-} // namespace results
+} // namespace exercise

@@ -1,7 +1,8 @@
-#include "results/Form7.h"
+#include "exercise/Form7.h"
 
 #include "platform/widgets/ReportDocument.h"
 #include "platform/widgets/ReportPreview.h"
+#include "results/TouchedReport.h"
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
 #include "training/AnswerHandIn.h"
@@ -18,7 +19,7 @@
 
 #include <memory>
 
-using results::Form7;
+using exercise::Form7;
 
 namespace {
 
@@ -35,9 +36,14 @@ protected:
     void answer(int husband, int daughter) {
         db.execute("delete from WARITH");
         db.execute("delete from PRINT_TEXT");
+        // The report's opening lines as the engine writes them: the set-up joins the deed term
+        // to the rules line and deletes its own line.
+        for (const char* line : {"التسلسل/9", "  قسام شرعي   ", "   حسب قواعد الشريعة الاسلامية "})
+            db.execute("insert into PRINT_TEXT (print_text) values (?)", {QString::fromUtf8(line)});
         for (const auto& [relation, share] : {std::pair{"زوج", "1"}, std::pair{"بنت", "3"}})
-            db.execute("insert into PRINT_TEXT (kinds, share, print_text, case_ser) values (?, ?, 'س', '     1')",
-                       {QString::fromUtf8(relation), QString::fromLatin1(share)});
+            db.execute(
+                "insert into PRINT_TEXT (kinds, share, print_text, case_ser) values (?, ?, 'س', '     1')",
+                {QString::fromUtf8(relation), QString::fromLatin1(share)});
         db.execute("insert into WARITH (warith_relation, warith_name, no_check, case_no) values "
                    "('زوج', 'ا', ?, 9), ('بنت', 'ب', ?, 9)",
                    {husband, daughter});
@@ -47,7 +53,7 @@ protected:
     }
 
     std::unique_ptr<Form7> show() {
-        auto f = std::make_unique<Form7>(db, context, verdicts, Form7::Links{});
+        auto f = std::make_unique<Form7>(db, context, verdicts, touched, Form7::Links{});
         f->show();
         return f;
     }
@@ -67,6 +73,7 @@ protected:
     data::Database db = folder.caseDatabase();
     engine::CaseContext context;
     training::VerdictKeeper verdicts;
+    results::TouchedReport touched;
     int previews = 0;
 };
 
@@ -184,14 +191,17 @@ TEST_F(Form7Test, TheRevealShowsTheEngineResultAndHidesTheAttempts) {
     EXPECT_TRUE(shown(*f, "DBGrid1"));
     EXPECT_FALSE(shown(*f, "Command6"));
     EXPECT_FALSE(shown(*f, "Frame1"));
-    EXPECT_EQ(child<QTableView>(*f, "DBGrid1")->model()->rowCount(), 2);
+    const QAbstractItemModel* grid = child<QTableView>(*f, "DBGrid1")->model();
+    ASSERT_EQ(grid->rowCount(), 4);
+    EXPECT_EQ(grid->index(1, 2).data().toString(), "قسام شرعي   حسب قواعد الشريعة الاسلامية ");
 }
 
 TEST_F(Form7Test, ThePrintCopiesTheModeIntoTheReportDatabaseOrSaysItIsMissing) {
     answer(1, 3);
     db.execute("insert into PRINT_TEXT2 (serial_deth, name_deth) values (1, 'زيد')");
-    db.execute("insert into PRINT_TEXT2_CHILED (serial_deth, serial_deth_chiled, name_deth_chiled, Relation, share) "
-               "values (1, 1, 'ا', 'زوج', 1)");
+    db.execute(
+        "insert into PRINT_TEXT2_CHILED (serial_deth, serial_deth_chiled, name_deth_chiled, Relation, share) "
+        "values (1, 1, 'ا', 'زوج', 1)");
     const auto f = show();
     f->Command_print_Click();
     const data::Database report = data::Database::OpenDatabase(folder.file("TALVENO_TEST_REPORT.mdb"));

@@ -1,8 +1,8 @@
-#include "results/ReportModeCopy.h"
+#include "exercise/ReportModeCopy.h"
 
 #include <QFileInfo>
 
-namespace results {
+namespace exercise {
 
 bool ReportModeCopy::copy(const data::Database& caseDb, const QString& reportDatabasePath, QString& message) {
     message.clear();
@@ -21,4 +21,4 @@ bool ReportModeCopy::copy(const data::Database& caseDb, const QString& reportDat
     return true;
 }
 
-} // namespace results
+} // namespace exercise

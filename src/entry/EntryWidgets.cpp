@@ -1,0 +1,69 @@
+#include "entry/EntryWidgets.h"
+
+#include "platform/widgets/AccessKeyCaption.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+namespace entry::EntryWidgets {
+
+QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
+    auto* b = new QPushButton(parent);
+    b->setObjectName(name);
+    platform::AccessKeyCaption::apply(b, caption);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QComboBox* combo(const QString& name, bool editable, QWidget* parent) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(name);
+    c->setEditable(editable);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    if (editable)
+        c->setCompleter(nullptr);
+    return c;
+}
+
+QLineEdit* lineEdit(const QString& name, QWidget* parent) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    return e;
+}
+
+QGroupBox* frame(const QString& name, const QString& caption, QWidget* parent) {
+    auto* f = new QGroupBox(caption, parent);
+    f->setObjectName(name);
+    f->hide();
+    return f;
+}
+
+void selectRowsBySelector(QTableView* view) {
+    // The table view's own row selection finds no column to start from in a right-to-left view.
+    QObject::connect(view->verticalHeader(), &QHeaderView::sectionClicked, view, [view](int row) {
+        QAbstractItemModel* m = view->model();
+        const QModelIndex first = m->index(row, 0);
+        view->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+        view->selectionModel()->select(QItemSelection(first, m->index(row, m->columnCount() - 1)),
+                                       QItemSelectionModel::ClearAndSelect);
+    });
+}
+
+void refill(QComboBox* box, const QStringList& items) {
+    const QString text = box->currentText();
+    box->clear();
+    box->addItems(items);
+    box->setCurrentIndex(-1);
+    box->setEditText(text);
+}
+
+bool within(const QWidget* ancestor, const QWidget* w) {
+    return w && (w == ancestor || ancestor->isAncestorOf(w));
+}
+
+} // namespace entry::EntryWidgets

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QWidget;
+
+// The controls of the case-entry dialogues, made alike on every one of them.
+namespace entry::EntryWidgets {
+
+// A button that takes Enter only while it has the focus: the dialogues have no default button,
+// so Enter in a box never presses whatever button comes first.
+QPushButton* button(const QString& name, const QString& caption, QWidget* parent);
+// A typed text is taken as typed: completing it from the list would turn "اخ" into "اخت", or a
+// new preparer or currency into an older one that begins the same way.
+QComboBox* combo(const QString& name, bool editable, QWidget* parent);
+QLineEdit* lineEdit(const QString& name, QWidget* parent);
+// Hidden until its stage shows it.
+QGroupBox* frame(const QString& name, const QString& caption, QWidget* parent);
+// A click on a record selector selects its row, for deleting it.
+void selectRowsBySelector(QTableView* view);
+// Refills a list without losing what the user has typed into its box.
+void refill(QComboBox* box, const QStringList& items);
+// The widget is the ancestor or lies inside it.
+bool within(const QWidget* ancestor, const QWidget* w);
+
+} // namespace entry::EntryWidgets
