@@ -18,6 +18,7 @@
 #include "platform/widgets/FirstKeyConversion.h"
 #include "platform/widgets/LanguageOptionFrame.h"
 #include "platform/widgets/FocusReturn.h"
+#include "platform/widgets/GridTabOut.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -84,7 +85,7 @@ bool withinCombo(const QComboBox* box, const QWidget* w) {
 } // namespace
 
 Form12::Form12(data::Database db, engine::CaseContext& host, ExitHooks hooks, QWidget* parent)
-    : QDialog(parent), m_db(std::move(db)), m_host(host), m_hooks(std::move(hooks)) {
+    : CommandOnlyDialog(parent), m_db(std::move(db)), m_host(host), m_hooks(std::move(hooks)) {
     setObjectName(QStringLiteral("Form12"));
     // No title bar and no close button: the dialogue is left only through its own commands.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
@@ -100,6 +101,12 @@ Form12::Form12(data::Database db, engine::CaseContext& host, ExitHooks hooks, QW
 }
 
 Form12::~Form12() {
+    // A cell still being edited is taken when its editor goes with the window; the checks are no
+    // longer there to ask.
+    m_heirs->readText = {};
+    m_heirs->beforeColUpdate = {};
+    m_heirs->beforeUpdate = {};
+    m_heirs->afterDelete = {};
     // Closing the window moves the focus; the dialogue is no longer there to follow it.
     qApp->removeEventFilter(this);
     disconnect(qApp, nullptr, this, nullptr);
@@ -231,6 +238,7 @@ QGroupBox* Form12::buildDetailsFrame() {
     auto* delegate = new GridCellDelegate(0, DBGrid1);
     DBGrid1->setItemDelegate(delegate);
     DBGrid1->setTabKeyNavigation(false);
+    new platform::GridTabOut(DBGrid1);
     DBGrid1->setToolTip(Texts::GridTip);
     DBGrid1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::AnyKeyPressed);
@@ -481,29 +489,9 @@ void Form12::Timer1_Timer() {
 // Leaving ---------------------------------------------------------------------------------------
 
 void Form12::leave() {
-    m_leaving = true;
     m_frames->stop();
     m_caption->stop();
-    accept();
-}
-
-void Form12::reject() {}
-
-void Form12::closeEvent(QCloseEvent* event) {
-    if (!m_leaving)
-        event->ignore();
-}
-
-void Form12::keyPressEvent(QKeyEvent* event) {
-    // Enter presses the button that has the focus, and nothing else; Esc is Form_KeyUp's.
-    if (isEnter(event) && event->modifiers() == Qt::NoModifier) {
-        if (auto* b = qobject_cast<QPushButton*>(focusWidget()); b && b->isEnabled())
-            b->click();
-        return;
-    }
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
+    leaveDialogue();
 }
 
 // Stage commands --------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "engine/report/CaseContext.h"
 #include "engine/report/EntryStage.h"
 #include "entry/CaseHandOver.h"
+#include "entry/CommandOnlyDialog.h"
 #include "entry/EntryStageFrames.h"
 #include "entry/RunCaptionAnimation.h"
 #include "entry/StoredCaseList.h"
@@ -48,7 +49,7 @@ struct ExitHooks {
 //
 // The window-size buttons Command2 and Command5 are laid out here; what they move (this dialogue,
 // the host, the main window) is connected by whoever shows it.
-class Form12 : public QDialog {
+class Form12 : public CommandOnlyDialog {
     Q_OBJECT
 public:
     Form12(data::Database db, engine::CaseContext& host, ExitHooks hooks = {}, QWidget* parent = nullptr);
@@ -93,14 +94,9 @@ public:
     void Text_case_no_appeare_KeyDown(int key);
     void Text_deth_name_KeyDown(int key);
 
-public slots:
-    void reject() override;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildWidgets();
@@ -137,7 +133,6 @@ private:
     engine::CaseContext& m_host;
     ExitHooks m_hooks;
     std::optional<engine::EntryStage> m_stage;
-    bool m_leaving = false;
     QWidget* m_focusOnShow = nullptr;
     bool m_heirsOnShow = false;
 

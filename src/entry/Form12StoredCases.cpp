@@ -7,6 +7,7 @@
 #include "entry/EntryTexts.h"
 #include "entry/NameLists.h"
 #include "entry/StoredCaseListModel.h"
+#include "entry/StoredNumberBox.h"
 #include "entry/StoredCases.h"
 #include "platform/MessageService.h"
 #include "platform/widgets/AccessKeyCaption.h"
@@ -67,7 +68,7 @@ void Form12::buildStoredCases(QBoxLayout* into) {
 
     DBGrid_put = new QTableView(Frame_case_details);
     DBGrid_put->setObjectName(QStringLiteral("DBGrid_put"));
-    m_storedCases = new StoredCaseListModel(QStringLiteral("deth_name"), QStringLiteral("case_no"), this);
+    m_storedCases = new StoredCaseListModel(Texts::DeceasedLabel, Texts::ModelNumberColumn, this);
     DBGrid_put->setModel(m_storedCases);
     DBGrid_put->setTabKeyNavigation(false);
     DBGrid_put->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -91,28 +92,16 @@ void Form12::requeryStoredCases(const StoredCaseList& list) {
 }
 
 bool Form12::storedCaseEvent(QObject* watched, QEvent* event) {
+    if (watched == Text_case_no_appeare)
+        return StoredNumberBox::event(
+            Text_case_no_appeare, event, [this](int key) { Text_case_no_appeare_KeyUp(key); },
+            [this](int key) { Text_case_no_appeare_KeyDown(key); });
     const QEvent::Type type = event->type();
-    if (watched == Text_case_no_appeare && type == QEvent::FocusIn) {
-        // After the click that gave the focus has placed the cursor.
-        QTimer::singleShot(0, Text_case_no_appeare, &QLineEdit::selectAll);
-        return false;
-    }
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->isAutoRepeat() && type == QEvent::KeyRelease)
         return false;
-    if (watched == Text_case_no_appeare) {
-        if (type == QEvent::KeyRelease) {
-            Text_case_no_appeare_KeyUp(key->key());
-            return false;
-        }
-        if (isEnterKey(key->key())) {
-            Text_case_no_appeare_KeyDown(key->key());
-            return true;
-        }
-        return false;
-    }
     if (watched == Text_deth_name && type == QEvent::KeyPress) {
         Text_deth_name_KeyDown(key->key());
         return towardsList(key->key());

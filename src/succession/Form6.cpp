@@ -9,7 +9,9 @@
 #include "platform/widgets/ArabicKeyboard.h"
 #include "platform/widgets/FirstKeyConversion.h"
 #include "platform/widgets/FocusReturn.h"
+#include "platform/widgets/GridTabOut.h"
 #include "platform/widgets/LanguageOptionFrame.h"
+#include "results/ShrinkEnlargeButtons.h"
 #include "succession/ChainCellKeys.h"
 #include "succession/ChainGridModel.h"
 #include "succession/ChainRelations.h"
@@ -17,6 +19,7 @@
 #include "succession/ChainRowRules.h"
 #include "succession/ChainRun.h"
 #include "succession/ChainTable.h"
+#include "succession/DeceasedNameBox.h"
 #include "succession/NextDeceased.h"
 #include "succession/StoredChains.h"
 #include "succession/SuccessionTexts.h"
@@ -130,6 +133,7 @@ QString helpHtml() {
                        "الجانبية، ثم اشر على مربع اضافة ورثة فيها، واكتب الوارث الجديد في السطر الاخير، "
                        "ثم اضغط ترتيب المسألة ليظهر الوارث تحت متوفيه."),
         QStringLiteral("ازل الاشارة من مربع اضافة ورثة قبل اختيار المتوفي."),
+        QStringLiteral("لالغاء سطر لم يحفظ بعد اضغط Esc."),
     };
     QString body;
     for (const QString& line : lines)
@@ -142,7 +146,7 @@ QString helpHtml() {
 } // namespace
 
 Form6::Form6(data::Database db, engine::CaseContext& host, ExitHooks hooks, QWidget* parent)
-    : QDialog(parent), m_db(std::move(db)), m_host(host), m_hooks(std::move(hooks)) {
+    : entry::CommandOnlyDialog(parent), m_db(std::move(db)), m_host(host), m_hooks(std::move(hooks)) {
     setObjectName(QStringLiteral("Form6"));
     // No title bar and no close button: the dialogue is left only through its own commands.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
@@ -184,6 +188,10 @@ void Form6::buildWidgets() {
     Text_serch_case_name->setMaximumWidth(160);
     Text_serch_case_name->setEnabled(false);
     Command7 = button(QStringLiteral("Command7"), ET::Enlarge, this);
+    // Outside the layout, at the top left corner: a folded dialogue is a strip too low for its
+    // rows, and the button must stay whole in the part of the strip left on the screen.
+    Command7->setGeometry(0, 0, results::ShrinkEnlargeButtons::toPixels(1515),
+                          results::ShrinkEnlargeButtons::toPixels(555));
     Command7->hide();
     top->addWidget(new QLabel(Texts::CaseNoLabel, this));
     top->addWidget(Text_case_no_appeare);
@@ -195,7 +203,6 @@ void Form6::buildWidgets() {
     top->addStretch(1);
     Frame2 = new platform::LanguageOptionFrame(this);
     top->addWidget(Frame2);
-    top->addWidget(Command7);
     layout->addLayout(top);
 
     auto* middle = new QHBoxLayout;
@@ -211,9 +218,13 @@ void Form6::buildWidgets() {
     };
     m_chain->beforeUpdate = [this](ChainRow& row) { return rowAccepted(row); };
     DBGrid3->setModel(m_chain);
+    connect(m_chain, &ChainGridModel::modelReset, this, &Form6::updateDeceasedBox);
+    connect(m_chain, &ChainGridModel::rowsInserted, this, &Form6::updateDeceasedBox);
+    connect(m_chain, &ChainGridModel::rowsRemoved, this, &Form6::updateDeceasedBox);
     DBGrid3->setItemDelegate(new entry::GridCellDelegate(-1, DBGrid3));
     DBGrid3->setToolTip(Texts::GridTip);
     DBGrid3->setTabKeyNavigation(false);
+    new platform::GridTabOut(DBGrid3);
     DBGrid3->setSelectionBehavior(QAbstractItemView::SelectItems);
     DBGrid3->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::AnyKeyPressed);
@@ -264,8 +275,11 @@ void Form6::buildWidgets() {
     auto* side = new QVBoxLayout;
     side->addWidget(new QLabel(Texts::DeceasedLabel, this));
     Text_deth_name_ind = lineEdit(QStringLiteral("Text_deth_name_ind"), this);
-    Text_deth_name_ind->setReadOnly(true);
     Text_deth_name_ind->setMinimumWidth(150);
+    m_deceasedBox = new DeceasedNameBox(Text_deth_name_ind, [this](const QString& name) {
+        goTo(m_chain->entryRow(), Column::DeceasedName);
+        acceptDeceased(name, Text_deth_name_ind);
+    });
     side->addWidget(Text_deth_name_ind);
     Check_add_warith = new QCheckBox(Texts::AddHeirs, this);
     Check_add_warith->setObjectName(QStringLiteral("Check_add_warith"));
@@ -420,7 +434,7 @@ void Form6::buildWidgets() {
     new ChainCellKeys(DBGrid3, [this](int column, const QString& text) { return typedInCell(column, text); });
     auto* firstKey = new platform::FirstKeyConversion(this, Frame2->arabicOption());
     for (const char* field : {"DBCombo_w_name", "DBList_deth_name", "DBList_relation", "Text_ADRESS_ENTRY_NAME",
-                              "Text_DATA_ENTRY_NAME", "DBGrid3"})
+                              "Text_DATA_ENTRY_NAME", "DBGrid3", "Text_deth_name_ind"})
         firstKey->attach(QString::fromLatin1(field));
     for (QLineEdit* number : {Text_case_no_appeare, Text_case_no, Text_deth_no_ind})
         platform::ArabicKeyboard::setMapped(number, false);
@@ -559,27 +573,8 @@ void Form6::Form_KeyUp(int key) {
 // Leaving ---------------------------------------------------------------------------------------
 
 void Form6::leave() {
-    m_leaving = true;
     Timer16->stop();
-    accept();
-}
-
-void Form6::reject() {}
-
-void Form6::closeEvent(QCloseEvent* event) {
-    if (!m_leaving)
-        event->ignore();
-}
-
-void Form6::keyPressEvent(QKeyEvent* event) {
-    if (isEnter(event) && event->modifiers() == Qt::NoModifier) {
-        if (auto* b = qobject_cast<QPushButton*>(focusWidget()); b && b->isEnabled())
-            b->click();
-        return;
-    }
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
+    leaveDialogue();
 }
 
 // The run ---------------------------------------------------------------------------------------
@@ -601,9 +596,13 @@ void Form6::Command5_Click() {
 
 void Form6::Command1_Click() {
     QWidget* from = QApplication::focusWidget();
-    // A cell still being edited is taken (or refused) before the chain is read.
+    // A cell still being edited is taken (or refused) before the chain is read. A refused cell has
+    // had its message: the user corrects it first, and hears nothing more of this press.
+    const int refusalsBefore = m_cellRefusals;
     if (from && from != DBGrid3 && within(DBGrid3, from))
         Command1->setFocus(Qt::OtherFocusReason);
+    if (m_cellRefusals != refusalsBefore)
+        return;
     if (!saveCurrentRow())
         return;
     const ChainHeader header{Text_case_name->text(), Text_case_no->text(),
@@ -693,6 +692,7 @@ bool Form6::cellAccepted(int row, int column, QString& text) {
     if (refused.isEmpty())
         return true;
     // The cell keeps its old value; a user who left the row for another is brought back to it.
+    ++m_cellRefusals;
     platform::MessageService::show(refused, platform::MessageIcon::Critical);
     platform::FocusReturn::toCell(DBGrid3, row, column);
     return false;
@@ -713,19 +713,27 @@ void Form6::afterCellWritten(int row) {
     if (m_chain->changedRow() != row)
         return;
     const ChainRow line = m_chain->line(row);
+    // A user who left the grid by Tab goes on where he went: only the cursor moves.
+    const bool inGrid = within(DBGrid3, QApplication::focusWidget());
+    auto moveTo = [&](int r, int column) {
+        if (inGrid)
+            goTo(r, column);
+        else
+            DBGrid3->setCurrentIndex(m_chain->index(qBound(0, r, m_chain->entryRow()), column));
+    };
     const bool heirRow = !line.relation.isEmpty() && !line.heirName.isEmpty();
     if (heirRow || !line.deceasedName.isEmpty()) {
         const bool newLine = m_chain->isEntryRow(row);
         if (!saveCurrentRow())
             return;
         if (newLine)
-            nextLine();
+            moveTo(m_chain->entryRow(), Column::Relation);
         return;
     }
     if (!line.relation.isEmpty())
-        goTo(row, Column::HeirName);
+        moveTo(row, Column::HeirName);
     else if (!line.heirName.isEmpty())
-        goTo(row, Column::Relation);
+        moveTo(row, Column::Relation);
 }
 
 // While no deceased is being given heirs, the current deceased is the one of the current row.
@@ -786,6 +794,13 @@ bool Form6::gridKey(QKeyEvent* event) {
         }
         return false;
     }
+    case Qt::Key_Escape:
+        // A row the rules refuse is given up, as it was before the typing.
+        if (m_chain->changedRow() == row) {
+            m_chain->dropChanges();
+            return true;
+        }
+        return false;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (!m_chain->line(row).arrange.isEmpty()) {
@@ -898,14 +913,27 @@ void Form6::GET_NAMES_TO_DBLIST_WARITH_NAMES_WARITH() {
 }
 
 void Form6::DBList_deth_name_Accept() {
+    acceptDeceased(DBList_deth_name->currentText(), DBList_deth_name);
+}
+
+void Form6::acceptDeceased(const QString& typed, QWidget* back) {
     const int row = currentRow();
     const ChainRow line = m_chain->line(row);
     const NextDeceased::Acceptance a =
-        NextDeceased::accept(m_db, DBList_deth_name->currentText(), line.stored() && !line.arrange.isEmpty());
+        NextDeceased::accept(m_db, typed, line.stored() && !line.arrange.isEmpty());
     if (!a.accepted) {
         if (!a.message.isEmpty())
-            refuse(a.message, DBList_deth_name);
+            refuse(a.message, back);
         return;
+    }
+    // A heir typed on the new line before the first deceased was chosen could never be saved: he
+    // waits there for him, the deceased takes the line, and the heir follows on the next one.
+    ChainRow waiting;
+    const bool heirWaiting = m_deceasedBox->typeable() && !line.stored() && m_chain->changedRow() == row &&
+                             line.deceasedName.isEmpty() && (!line.relation.isEmpty() || !line.heirName.isEmpty());
+    if (heirWaiting) {
+        waiting = line;
+        m_chain->dropChanges();
     }
     DBGrid3->setFocus(Qt::OtherFocusReason);
     DBList_deth_name->hide();
@@ -918,14 +946,34 @@ void Form6::DBList_deth_name_Accept() {
     Text_deth_name_ind->setText(a.name);
     Check_add_warith->setChecked(true);
     if (saveCurrentRow()) {
+        // He is taken: the list, opened again for the next deceased, does not offer him as typed.
+        DBList_deth_name->setEditText(QString());
         nextLine();
+        if (heirWaiting) {
+            const int entry = m_chain->entryRow();
+            m_chain->writeCell(entry, Column::Relation, waiting.relation);
+            m_chain->writeCell(entry, Column::HeirName, waiting.heirName);
+            afterCellWritten(entry);
+        }
         return;
     }
     // Without his row he is no deceased: heirs typed next would belong to nobody.
     m_chain->writeCell(row, Column::DeceasedName, QString());
+    if (heirWaiting) {
+        m_chain->writeCell(row, Column::Relation, waiting.relation);
+        m_chain->writeCell(row, Column::HeirName, waiting.heirName);
+    }
     Text_deth_no_ind->setText(previousArrange);
     Text_deth_name_ind->setText(previousName);
     Check_add_warith->setChecked(previousAdding);
+}
+
+// The side box takes the first deceased while the chain has none.
+void Form6::updateDeceasedBox() {
+    if (!m_deceasedBox)
+        return;
+    m_deceasedBox->setTypeable(
+        m_db.count(QStringLiteral("select count(*) from MUNASKA_TEMP where deth_name <> ''")) == 0);
 }
 
 void Form6::DBCombo_w_name_Accept() {

@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "engine/report/CaseContext.h"
+#include "entry/CommandOnlyDialog.h"
 #include "entry/Form12.h"
 #include "succession/ChainRow.h"
 
@@ -28,6 +29,7 @@ struct StoredCaseList;
 namespace succession {
 
 class ChainGridModel;
+class DeceasedNameBox;
 
 // The ways out of the dialogue, handed in by whoever shows it, as for the case entry: here the
 // exit button is Command2 and the main-menu button Command3.
@@ -40,7 +42,7 @@ using ExitHooks = entry::ExitHooks;
 //
 // The window-size buttons Command8 and Command7 are laid out here; what they move is connected
 // by whoever shows the dialogue.
-class Form6 : public QDialog {
+class Form6 : public entry::CommandOnlyDialog {
     Q_OBJECT
 public:
     Form6(data::Database db, engine::CaseContext& host, ExitHooks hooks = {}, QWidget* parent = nullptr);
@@ -87,14 +89,9 @@ public:
     // Deletes the grid's row under the row rules.
     void deleteRow(int row);
 
-public slots:
-    void reject() override;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildWidgets();
@@ -125,6 +122,9 @@ private:
     bool storedChainEvent(QObject* watched, QEvent* event);
     void requeryStoredChains(const entry::StoredCaseList& list);
     void forgetCurrentDeceased();
+    // Takes a typed or picked name as the next deceased, on the grid's current row.
+    void acceptDeceased(const QString& typed, QWidget* back);
+    void updateDeceasedBox();
 
     data::Database m_db;
     engine::CaseContext& m_host;
@@ -132,8 +132,8 @@ private:
     ChainGridModel* m_chain = nullptr;
     QStringList m_relations;
     QString PreviousHeirName;
-    bool m_leaving = false;
     bool m_settlingRow = false;
+    int m_cellRefusals = 0;
     int m_listTop = -1;
     QWidget* m_focusOnShow = nullptr;
 
@@ -176,6 +176,7 @@ private:
     QPushButton* Command_edit = nullptr;
     QPushButton* Command_delete = nullptr;
     QTimer* Timer16 = nullptr;
+    DeceasedNameBox* m_deceasedBox = nullptr;
 };
 
 } // namespace succession

@@ -5,6 +5,7 @@
 #include "data/Numbers.h"
 #include "entry/EntryTexts.h"
 #include "entry/StoredCaseListModel.h"
+#include "entry/StoredNumberBox.h"
 #include "platform/MessageService.h"
 #include "platform/widgets/FocusReturn.h"
 #include "succession/ChainGridModel.h"
@@ -43,7 +44,7 @@ bool isEnterKey(int key) {
 
 void Form6::offerStoredChains() {
     m_storedChains =
-        new entry::StoredCaseListModel(QStringLiteral("case_name"), QStringLiteral("case_no"), this);
+        new entry::StoredCaseListModel(entry::Texts::ModelTitleColumn, entry::Texts::ModelNumberColumn, this);
     DBGrid_put->setModel(m_storedChains);
     DBGrid_put->setTabKeyNavigation(false);
     DBGrid_put->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -83,27 +84,16 @@ void Form6::forgetCurrentDeceased() {
 }
 
 bool Form6::storedChainEvent(QObject* watched, QEvent* event) {
+    if (watched == Text_case_no_appeare)
+        return entry::StoredNumberBox::event(
+            Text_case_no_appeare, event, [this](int key) { Text_case_no_appeare_KeyUp(key); },
+            [this](int key) { Text_case_no_appeare_KeyDown(key); });
     const QEvent::Type type = event->type();
-    if (watched == Text_case_no_appeare && type == QEvent::FocusIn) {
-        QTimer::singleShot(0, Text_case_no_appeare, &QLineEdit::selectAll);
-        return false;
-    }
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->isAutoRepeat() && type == QEvent::KeyRelease)
         return false;
-    if (watched == Text_case_no_appeare) {
-        if (type == QEvent::KeyRelease) {
-            Text_case_no_appeare_KeyUp(key->key());
-            return false;
-        }
-        if (isEnterKey(key->key())) {
-            Text_case_no_appeare_KeyDown(key->key());
-            return true;
-        }
-        return false;
-    }
     if (watched == Text_serch_case_name && type == QEvent::KeyRelease) {
         Text_serch_case_name_KeyUp(key->key());
         return false;

@@ -117,6 +117,25 @@ TEST_F(Form12KeyboardTest, ARefusedCellHasTheFocusBackAndTheNextKeysGoIntoIt) {
     }
 }
 
+TEST_F(Form12KeyboardTest, TabInACellBeingEditedTakesItAndLeavesTheGrid) {
+    addHeirs({{"ابن", "عمر"}});
+    openShown(EntryStage::Details);
+    QTableView* g = grid();
+    const QModelIndex name = g->model()->index(0, 1);
+    g->setFocus();
+    g->setCurrentIndex(name);
+    g->edit(name);
+    auto* editor = qobject_cast<QLineEdit*>(focus());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    editor->insert("خالد");
+    QTest::keyClick(editor, Qt::Key_Tab);
+    QTest::qWait(20);
+    EXPECT_NE(focus(), nullptr);
+    EXPECT_FALSE(focus() == g || g->isAncestorOf(focus()));
+    EXPECT_EQ(name.data().toString(), "خالد");
+}
+
 TEST_F(Form12KeyboardTest, ARefusedPickKeepsTheFocusInThePickList) {
     addHeirs({{"زوج", "زيد"}});
     testsupport::RealMessageBoxes boxes;

@@ -87,8 +87,8 @@ protected:
 
 TEST_F(Form12StoredCasesTest, TheListShowsOneLinePerCaseByNameThenNumber) {
     openDetails();
-    EXPECT_EQ(list()->model()->headerData(0, Qt::Horizontal).toString(), "deth_name");
-    EXPECT_EQ(list()->model()->headerData(1, Qt::Horizontal).toString(), "case_no");
+    EXPECT_EQ(list()->model()->headerData(0, Qt::Horizontal).toString(), "اسم المتوفي");
+    EXPECT_EQ(list()->model()->headerData(1, Qt::Horizontal).toString(), "الرقم");
     EXPECT_EQ(listed(), (QStringList{"10", "11", "12", "3", "4", "5", "6", "7", "8", "9", "2", "1"}));
     EXPECT_FALSE(list()->tabKeyNavigation()) << "Tab leaves the list";
     // Captions drawn as whole words; their access keys stay.

@@ -85,8 +85,8 @@ TEST_F(Form6StoredChainsTest, TheListAndTheCommandsAreOffered) {
     open();
     for (const char* name : {"Command_save", "Command_edit", "Command_delete"})
         EXPECT_TRUE(child<QPushButton>(name)->isEnabled()) << name;
-    EXPECT_EQ(list()->model()->headerData(0, Qt::Horizontal).toString(), "case_name");
-    EXPECT_EQ(list()->model()->headerData(1, Qt::Horizontal).toString(), "case_no");
+    EXPECT_EQ(list()->model()->headerData(0, Qt::Horizontal).toString(), "العنوان");
+    EXPECT_EQ(list()->model()->headerData(1, Qt::Horizontal).toString(), "الرقم");
     EXPECT_EQ(listed(), (QStringList{"1", "2"}));
     EXPECT_FALSE(list()->tabKeyNavigation());
     auto* put = dialog->findChild<QAction*>("Command_ALTER_put");

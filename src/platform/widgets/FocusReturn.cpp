@@ -7,12 +7,25 @@
 
 namespace platform {
 
+namespace {
+
+// A window left inactive by a closed message box takes no keys, whatever its focus widget.
+void activate(QWidget* field) {
+    QWidget* window = field->window();
+    if (window->isVisible() && !window->isActiveWindow())
+        window->activateWindow();
+}
+
+} // namespace
+
 void FocusReturn::to(QWidget* field) {
     if (!field)
         return;
     QTimer::singleShot(0, field, [field] {
-        if (field->isVisible() && field->isEnabled())
-            field->setFocus(Qt::OtherFocusReason);
+        if (!field->isVisible() || !field->isEnabled())
+            return;
+        activate(field);
+        field->setFocus(Qt::OtherFocusReason);
     });
 }
 
@@ -22,6 +35,7 @@ void FocusReturn::toCell(QAbstractItemView* grid, int row, int column) {
     QTimer::singleShot(0, grid, [grid, row, column] {
         if (!grid->isVisible() || !grid->model())
             return;
+        activate(grid);
         grid->setFocus(Qt::OtherFocusReason);
         const QModelIndex cell = grid->model()->index(row, column);
         if (cell.isValid())

@@ -38,7 +38,12 @@ QWidget* parentWindow() {
 // Runs a box and gives the focus back to the field the user was in.
 int runBox(QDialog& box) {
     const QPointer<QWidget> field = QApplication::focusWidget();
+    const QPointer<QWidget> window = field ? field->window() : box.parentWidget();
     const int result = box.exec();
+    // The window the box stood over is made active again: without a window manager nothing else
+    // does, and the keys typed next would reach no field.
+    if (window && window->isVisible() && !window->isActiveWindow())
+        window->activateWindow();
     if (field && field->isVisible() && field->isEnabled())
         field->setFocus(Qt::OtherFocusReason);
     return result;
