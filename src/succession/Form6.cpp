@@ -500,6 +500,8 @@ void Form6::Form_Load() {
         if (const QString body = r.value(1).toString(); !body.isEmpty()) {
             Text_ADRESS_ENTRY_NAME->setEditText(body);
             FrameADRESS->setVisible(body != ET::NoIssuingBody);
+            // The toggle's caption says what it would do to the frame as it now stands.
+            Command4->setText(body != ET::NoIssuingBody ? ET::RemoveIssuingBody : ET::AddIssuingBody);
         }
         if (const QString preparer = r.value(2).toString(); !preparer.isEmpty())
             Text_DATA_ENTRY_NAME->setEditText(preparer);

@@ -206,6 +206,25 @@ TEST_F(Form6StoredChainsTest, AChainReopenedAfterARunIsEditedUnderItsNumber) {
     EXPECT_TRUE(column("select warith_name from WARITH_DUBLE_GENERAL where case_no = 1").contains("مريم"));
 }
 
+// Reopened on a stored chain, the issuing-body toggle must offer what it would do to the frame as it
+// now stands; before, the frame showed while the button still offered to add it.
+TEST_F(Form6StoredChainsTest, AReopenedChainsIssuingBodyToggleMatchesItsFrame) {
+    const struct {
+        int chain;
+        bool frameShown;
+        const char* caption;
+    } cases[] = {{1, true, "ازالة عنوان الجهة"}, {2, false, "اضافة عنوان الجهة"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chain);
+        ASSERT_TRUE(SCh::load(db, c.chain));
+        open();
+        EXPECT_EQ(child<QGroupBox>("FrameADRESS")->isVisible(), c.frameShown);
+        EXPECT_EQ(child<QPushButton>("Command4")->text(), QString::fromUtf8(c.caption));
+        child<QPushButton>("Command4")->click(); // one press turns both the other way
+        EXPECT_EQ(child<QGroupBox>("FrameADRESS")->isVisible(), !c.frameShown);
+    }
+}
+
 // Alt+O and Alt+U leave the focus in the preparer's box: without its steps the name typed there
 // reached neither its list nor the working rows, and the reopened dialogue showed no preparer.
 TEST_F(Form6StoredChainsTest, TheStoreAndEditTwinsTakeThePreparerTypedInTheBoxTheUserIsIn) {
