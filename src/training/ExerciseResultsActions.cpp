@@ -6,7 +6,10 @@ FinalScore ExerciseResultsActions::finalScore(const data::Database& db) {
     FinalScore f;
     db.transaction([&] {
         f = AnswerGrading::finalScore(db);
-        db.execute(QStringLiteral("delete from WARITH"));
+        // Asked too early, the score only says so: the question in hand and its answer stay for a
+        // retry.
+        if (!f.unfinished)
+            db.execute(QStringLiteral("delete from WARITH"));
     });
     return f;
 }

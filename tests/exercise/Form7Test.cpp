@@ -146,6 +146,8 @@ TEST_F(Form7Test, TheFinalScoreOfAFinishedBatchAndOfAnUnfinishedOne) {
         EXPECT_EQ(messages.last(), "اكمل بقية اسئلة الوجبة للحصول على النتيجة النهائية");
         EXPECT_FALSE(shown(*f, "Frame1"));
         EXPECT_TRUE(f->isVisible());
+        // The question in hand and the learner's answer stay for a retry.
+        EXPECT_GT(rows("select count(*) from WARITH"), 0);
     }
     db.execute("delete from TEST_CASE_NO_WAJBA_MAIN");
     const auto f = show();
