@@ -16,6 +16,7 @@
 #include "training/AnswerSums.h"
 #include "training/ExerciseAuthoring.h"
 #include "training/ExerciseBatch.h"
+#include "training/ExerciseLevelMark.h"
 #include "training/ExerciseQuestion.h"
 #include "training/ExerciseResume.h"
 #include "training/QuestionStepper.h"
@@ -449,7 +450,8 @@ void Form5::prepareDetailsStage() {
         Text_case_no->setText(QString::number(inHand.questionNo));
         Text_case_no_appeare->setText(QString::number(inHand.questionNo));
         // The level box goes with the question, for the bank's Edit.
-        Text2->setText(m_db.scalar(QStringLiteral("select case_level from WARITH order by ar")).toString());
+        Text2->setText(QString::number(training::ExerciseLevelMark::levelOf(
+            m_db.scalar(QStringLiteral("select case_level from WARITH order by ar")).toInt())));
     }
     m_heirs->reload(QStringLiteral("order by ar"));
 }

@@ -16,6 +16,13 @@ void presets(const data::Database& db, const QString& source, const QString& typ
 
 const QString NewSource = QStringLiteral("جديدة");
 
+// An exercise question left in WARITH (every row of it carries a nonzero level) is no real case:
+// the case entry would take it for the stored case of its number. WARITH holds one case, so a
+// single marked row gives the whole question away. A real unfinished case stays.
+void dropExerciseQuestion(const data::Database& db) {
+    db.execute(QStringLiteral("delete from WARITH where exists (select 1 from WARITH where case_level <> 0)"));
+}
+
 } // namespace
 
 QString MenuCommands::defaultPreparer() {
@@ -25,20 +32,21 @@ QString MenuCommands::defaultPreparer() {
 void MenuCommands::new1(const data::Database& db) {
     db.transaction([&] {
         db.execute(QStringLiteral("delete from PRACTIC_SINGLE "));
-        // An exercise question left in WARITH (its rows carry the bank's level) is no real case:
-        // the case entry would take it for the stored case of its number. A real unfinished case
-        // stays.
-        db.execute(QStringLiteral("delete from WARITH where case_level <> 0"));
+        dropExerciseQuestion(db);
         presets(db, NewSource, QStringLiteral("مفردة"));
     });
 }
 
 void MenuCommands::mun(const data::Database& db) {
-    db.transaction([&] { presets(db, NewSource, QStringLiteral("مناسخة")); });
+    db.transaction([&] {
+        dropExerciseQuestion(db);
+        presets(db, NewSource, QStringLiteral("مناسخة"));
+    });
 }
 
 void MenuCommands::namu(const data::Database& db) {
     db.transaction([&] {
+        dropExerciseQuestion(db);
         db.execute(QStringLiteral("delete from RLAS_TABLE"));
         db.execute(QStringLiteral("insert or ignore into DATA_ENTRY_NAME (DATA_ENTRY_NAME) values (?)"),
                    {defaultPreparer()});

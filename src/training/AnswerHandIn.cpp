@@ -1,5 +1,7 @@
 #include "training/AnswerHandIn.h"
 
+#include "training/ExerciseLevelMark.h"
+
 namespace training {
 
 bool AnswerHandIn::handIn(const data::Database& db, int questionNo, const QString& deceased, const QString& title,
@@ -10,8 +12,10 @@ bool AnswerHandIn::handIn(const data::Database& db, int questionNo, const QStrin
         return false;
     }
     db.transaction([&] {
-        db.execute(QStringLiteral("update WARITH set deth_name = ?, case_name = ?, case_no = ?"),
-                   {deceased, title, questionNo});
+        // Rows the learner added carry no level yet; they take the question's.
+        db.execute(QStringLiteral("update WARITH set deth_name = ?, case_name = ?, case_no = ?, case_level = "
+                                  "coalesce((select case_level from WARITH where case_level <> 0 limit 1), ?)"),
+                   {deceased, title, questionNo, ExerciseLevelMark::NoLevel});
         db.execute(QStringLiteral("delete from PRACTIC_SINGLE where case_no = ?"), {questionNo});
         db.execute(QStringLiteral("insert into PRACTIC_SINGLE (warith_relation, warith_name, ar, case_no, deth_name, "
                                   "case_name, DATA_ENTRY_NAME, ADRESS_ENTRY_NAME, case_level, no_check) "

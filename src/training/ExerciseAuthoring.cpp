@@ -1,6 +1,7 @@
 #include "training/ExerciseAuthoring.h"
 
 #include "training/AnswerHandIn.h"
+#include "training/ExerciseLevelMark.h"
 
 namespace training {
 
@@ -38,7 +39,8 @@ ExerciseAuthoring::Outcome ExerciseAuthoring::store(const data::Database& db, Fi
     db.transaction([&] {
         o.number = static_cast<int>(db.nextNumber(QStringLiteral("WARITH_GENERAL_TEST"), QStringLiteral("case_no")));
         copyWarith(db, o.number, fields);
-        db.execute(QStringLiteral("update WARITH set case_no = ?"), {o.number});
+        db.execute(QStringLiteral("update WARITH set case_no = ?, case_level = ?"),
+                   {o.number, ExerciseLevelMark::stamp(wholeNumber(fields.level))});
     });
     o.done = true;
     o.message = QStringLiteral("  تم خزن المسالة تحت رقم التسلسل    ") + QString::number(o.number);
@@ -58,6 +60,8 @@ ExerciseAuthoring::Outcome ExerciseAuthoring::edit(const data::Database& db, con
     db.transaction([&] {
         db.execute(QStringLiteral("delete from WARITH_GENERAL_TEST where case_no = ?"), {o.number});
         copyWarith(db, o.number, fields);
+        db.execute(QStringLiteral("update WARITH set case_no = ?, case_level = ?"),
+                   {o.number, ExerciseLevelMark::stamp(wholeNumber(fields.level))});
     });
     o.done = true;
     o.message = QStringLiteral("  تم تعديل المسالة  رقم     ") + QString::number(o.number);

@@ -1,5 +1,7 @@
 #include "training/ExerciseQuestion.h"
 
+#include "training/ExerciseLevelMark.h"
+
 namespace training {
 
 LoadedQuestion ExerciseQuestion::load(const data::Database& db, int n) {
@@ -16,7 +18,8 @@ LoadedQuestion ExerciseQuestion::load(const data::Database& db, int n) {
             db.execute(QStringLiteral("insert into WARITH (warith_relation, warith_name, case_no, case_level, no_check) "
                                       "values (?, ?, ?, ?, ?)"),
                        {r.value(QStringLiteral("warith_relation")).toString(),
-                        r.value(QStringLiteral("warith_name")).toString(), q.case_no, q.case_level,
+                        r.value(QStringLiteral("warith_name")).toString(), q.case_no,
+                        ExerciseLevelMark::stamp(q.case_level),
                         r.value(QStringLiteral("no_check")).isNull() ? 0 : r.value(QStringLiteral("no_check")).toInt()});
         }
         if (!rows.isEmpty()) {

@@ -291,6 +291,19 @@ TEST_F(Form5Test, ARetriedQuestionComesBackUnderItsNumberWithItsDeceasedAndTheSt
     EXPECT_EQ(dialog->heirs()->cell(0, 0), "3");
 }
 
+// The rows of a question without a level carry a mark in WARITH; the level box reads it back as
+// the bank's 0, so an Edit keeps the question without a level.
+TEST_F(Form5Test, AResumedQuestionWithoutALevelShowsTheBanksLevel) {
+    db.execute("update WARITH_GENERAL_TEST set case_level = 0 where case_no = 63");
+    training::ExerciseQuestion::load(db, 63);
+    QString message;
+    ASSERT_TRUE(training::AnswerHandIn::handIn(db, 63, "بتول", "عنوان", message));
+    training::AnswerGrading::handOff(db, 63, "بتول");
+    open(EntryStage::Details);
+    EXPECT_EQ(edit("Text_case_no")->text(), "63");
+    EXPECT_EQ(edit("Text2")->text(), "0");
+}
+
 TEST_F(Form5Test, ABankQuestionWithoutAHandOffRowIsDropped) {
     training::ExerciseQuestion::load(db, 7);
     open(EntryStage::Details);

@@ -7,6 +7,9 @@
 #include "platform/widgets/DocumentOpener.h"
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
+#include "training/AnswerHandIn.h"
+#include "training/ExerciseAuthoring.h"
+#include "training/ExerciseQuestion.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -19,6 +22,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using shell::Form1;
 using testsupport::TempAppFolder;
@@ -146,6 +151,77 @@ TEST_F(Form1Test, ANewCaseAfterAnExerciseDropsTheQuestionAndKeepsARealUnfinished
     db.execute("insert into WARITH (warith_name, warith_relation, case_no) values ('زيد', 'ابن', 63)");
     w.run("new1");
     EXPECT_EQ(rows("WARITH"), 1);
+}
+
+// Each kind of row the exercise path can leave behind, with the number the question went under.
+TEST_F(Form1Test, EveryQuestionLeftByTheExercisePathIsDroppedWhileARealCaseStays) {
+    const auto levelZeroQuestion = [this] {
+        db.execute("insert into WARITH_GENERAL_TEST (case_no, deth_name, case_name, warith_relation, warith_name, "
+                   "ar, case_level) values (116, 'م', 'ع', 'زوج', 'س', 1, 0), (116, 'م', 'ع', 'ابن', 'ص', 2, 0)");
+    };
+    const struct {
+        const char* kind;
+        std::function<void()> leave;
+        int number;
+    } kinds[] = {
+        {"an heir added in the grid, then handed in",
+         [this] {
+             training::ExerciseQuestion::load(db, 63);
+             db.execute("insert into WARITH (warith_name) values ('زائد')");
+             QString message;
+             ASSERT_TRUE(training::AnswerHandIn::handIn(db, 63, "م", "ع", message));
+         },
+         63},
+        {"a question just stored",
+         [this] {
+             db.execute("insert into WARITH (warith_name, warith_relation, ar) values ('س', 'زوج', 1), "
+                        "('ص', 'بنت', 2)");
+             training::ExerciseAuthoring::Fields f{"م", "ع", "", "", "", ""};
+             ASSERT_TRUE(training::ExerciseAuthoring::store(db, f).done);
+         },
+         116},
+        {"a bank question without a level, loaded",
+         [this, levelZeroQuestion] {
+             levelZeroQuestion();
+             ASSERT_TRUE(training::ExerciseQuestion::load(db, 116).found);
+         },
+         116},
+        {"a bank question edited with an empty level box",
+         [this] {
+             training::ExerciseQuestion::load(db, 63);
+             ASSERT_TRUE(training::ExerciseAuthoring::edit(db, {"م", "ع", "63", "", "", ""}).done);
+         },
+         63},
+    };
+    for (const char* command : {"new1", "mun", "namu"}) {
+        for (const auto& k : kinds) {
+            SCOPED_TRACE(std::string(command) + ": " + k.kind);
+            db.execute("delete from WARITH");
+            db.execute("delete from WARITH_GENERAL_TEST where case_no = 116");
+            db.execute("delete from WARITH_GENERAL");
+            db.execute("insert into WARITH_GENERAL (case_no, warith_relation, warith_name) values (?, 'ابن', 'حقيقي')",
+                       {k.number});
+            Form1 w(db, allScreens());
+            k.leave();
+            ASSERT_GT(db.count("select count(*) from WARITH where case_no = ?", {k.number}), 0);
+            w.run(command);
+            EXPECT_EQ(rows("WARITH"), 0);
+            EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL where case_no = ? and warith_name = 'حقيقي'",
+                               {k.number}),
+                      1);
+        }
+        // A real unfinished case, never stored or loaded from the stored cases, stays.
+        for (int caseNo : {0, 63}) {
+            SCOPED_TRACE(std::string(command) + ": a real case numbered " + std::to_string(caseNo));
+            db.execute("delete from WARITH");
+            db.execute("insert into WARITH (warith_name, warith_relation, case_no) values ('زيد', 'ابن', ?), "
+                       "('هند', 'بنت', ?)",
+                       {caseNo, caseNo});
+            Form1 w(db, allScreens());
+            w.run(command);
+            EXPECT_EQ(rows("WARITH"), 2);
+        }
+    }
 }
 
 TEST_F(Form1Test, ACommandWithoutItsWindowIsDisabledAndDoesNothing) {
