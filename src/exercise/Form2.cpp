@@ -70,6 +70,10 @@ void Form2::showEntryDialog(engine::EntryStage stage, engine::CaseContext& conte
     // one the next verdict belongs to.
     if (stage == engine::EntryStage::Details)
         m_verdicts.handedIn();
+    // A case begun at the source stage, or a model case chosen, has no answer of the learner's
+    // behind it until the details stage or Form6 hands one in.
+    else if (stage == engine::EntryStage::Source || stage == engine::EntryStage::Stored)
+        m_verdicts.nothingHandedIn();
 }
 
 void Form2::showSuccessionDialog(engine::CaseContext& context) {

@@ -46,7 +46,14 @@ protected:
             stages << stage;
             switch (stage) {
             case EntryStage::Source:
-                c.Text_RLAS = QStringLiteral("ج");
+                c.Text_RLAS = source;
+                if (source == QStringLiteral("خ")) {
+                    c.Text_stored_case_procejer = QStringLiteral("1");
+                    c.Text_stord_standerd_case_keyup = QStringLiteral("1");
+                }
+                return;
+            case EntryStage::Stored:
+                c.Text_stord_case = QStringLiteral("12");
                 return;
             case EntryStage::Type:
                 c.Text_TYPS = QStringLiteral("م");
@@ -104,6 +111,7 @@ protected:
     QWidget mainWindow;
     Form2* host = nullptr;
     QList<EntryStage> stages;
+    QString source = QStringLiteral("ج");
     std::deque<std::function<void()>> answers;
 };
 
@@ -148,6 +156,36 @@ TEST_F(Form2Test, EachHandInIsGradedOnceAndTheShowingsAfterLettersRepeatItsVerdi
     EXPECT_EQ(stages, QList<EntryStage>({EntryStage::Source, EntryStage::Type, EntryStage::Details,
                                          EntryStage::Estate, EntryStage::Details}));
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(" | ").toStdString();
+}
+
+// The answer graded right, and its calculation, are still in the work tables when the learner
+// next turns to the model cases: what is calculated then has no answer behind it, so no verdict
+// shows.
+TEST_F(Form2Test, AModelCaseChosenByHandShowsNoVerdict) {
+    answers.push_back([this] { handIn(1, 7); });
+    run({[&](Form7* f) {
+        EXPECT_EQ(verdict(f), QStringLiteral("صح... النتيجة 20 من 20"));
+        f->findChild<QPushButton*>("Command1")->click();
+    }});
+    source = QStringLiteral("خ");
+    const auto noVerdict = [](Form7* f) {
+        EXPECT_FALSE(f->findChild<QWidget*>("Frame1")->isVisibleTo(f));
+        EXPECT_FALSE(f->findChild<QWidget*>("Frame_SHARE_AMOUNT_ERROR")->isVisibleTo(f));
+    };
+    run({
+        [&](Form7* f) {
+            noVerdict(f);
+            f->findChild<QPushButton*>("Command_stored_case")->click();
+        },
+        [&](Form7* f) {
+            noVerdict(f);
+            f->findChild<QPushButton*>("Command1")->click();
+        },
+    });
+    EXPECT_EQ(stages, QList<EntryStage>({EntryStage::Source, EntryStage::Type, EntryStage::Details,
+                                         EntryStage::Source, EntryStage::Stored}));
+    // Nothing graded, nothing deleted: the answer stays filed under its question.
+    EXPECT_EQ(collected(), 2);
 }
 
 TEST_F(Form2Test, TheMainMenuButtonClosesTheHostAndBringsTheMainWindowBackWithTheQuestionKept) {
