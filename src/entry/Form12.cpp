@@ -119,13 +119,11 @@ Form12::~Form12() {
 void Form12::buildWidgets() {
     auto* layout = new QVBoxLayout(this);
 
-    auto* top = new QHBoxLayout;
-    top->addStretch(1);
+    // Outside the layout, at the top left corner: a folded dialogue is a strip lower than the
+    // layout's margins and rows, and the button must stand whole in it.
     Command5 = button(QStringLiteral("Command5"), Texts::Enlarge, this);
-    Command5->setFixedSize(twips(1515), twips(555));
+    Command5->setGeometry(0, 0, twips(1515), twips(555));
     Command5->hide();
-    top->addWidget(Command5);
-    layout->addLayout(top);
 
     m_frames = new EntryStageFrames(m_db, m_host, this);
     connect(m_frames, &EntryStageFrames::answered, this, &Form12::leave);

@@ -87,13 +87,11 @@ Form5::~Form5() {
 void Form5::buildWidgets() {
     auto* layout = new QVBoxLayout(this);
 
-    auto* top = new QHBoxLayout;
-    top->addStretch(1);
+    // Outside the layout, at the top left corner, as on the single-case dialogue: the folded
+    // strip is lower than the layout's margins.
     Command10 = button(QStringLiteral("Command10"), entry::Texts::Enlarge, this);
-    Command10->setFixedSize(twips(1515), twips(555));
+    Command10->setGeometry(0, 0, twips(1515), twips(555));
     Command10->hide();
-    top->addWidget(Command10);
-    layout->addLayout(top);
 
     m_frames = new entry::EntryStageFrames(m_db, m_host, this);
     connect(m_frames, &entry::EntryStageFrames::answered, this, &Form5::leave);

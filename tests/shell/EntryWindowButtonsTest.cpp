@@ -28,6 +28,14 @@ TEST(EntryWindowButtons, TheShownCaseEntryDialogueFoldsToTheStrip) {
     EXPECT_EQ(dialog.frameGeometry().height(), strip);
     EXPECT_EQ(host.frameGeometry().height(), strip);
     EXPECT_TRUE(buttons.enlargeButton()->isVisibleTo(&dialog));
+    // The enlarge button, the user's only way back, stands at the top of the strip and not below
+    // the margins of a layout; all but its last pixel row shows.
+    QPushButton* enlarge = buttons.enlargeButton();
+    const QRect button(enlarge->mapTo(&dialog, QPoint(0, 0)), enlarge->size());
+    EXPECT_EQ(button.top(), 0);
+    EXPECT_GE(dialog.rect().height(), button.height() - 1)
+        << button.height() << " in " << dialog.rect().height();
+    EXPECT_EQ(dialog.childAt(button.center()), enlarge);
 
     // Unfolded, it stands where it stood before.
     buttons.enlargeButton()->click();
