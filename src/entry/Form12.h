@@ -4,7 +4,7 @@
 #include "engine/report/CaseContext.h"
 #include "engine/report/EntryStage.h"
 #include "entry/CaseHandOver.h"
-#include "entry/CommandOnlyDialog.h"
+#include "platform/widgets/CommandOnlyDialog.h"
 #include "entry/EntryStageFrames.h"
 #include "entry/RunCaptionAnimation.h"
 #include "entry/StoredCaseList.h"
@@ -49,7 +49,7 @@ struct ExitHooks {
 //
 // The window-size buttons Command2 and Command5 are laid out here; what they move (this dialogue,
 // the host, the main window) is connected by whoever shows it.
-class Form12 : public CommandOnlyDialog {
+class Form12 : public platform::CommandOnlyDialog {
     Q_OBJECT
 public:
     Form12(data::Database db, engine::CaseContext& host, ExitHooks hooks = {}, QWidget* parent = nullptr);

@@ -13,7 +13,6 @@
 #include "training/ExerciseResultsActions.h"
 #include "training/VerdictKeeper.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -84,7 +83,7 @@ const Command commands[] = {
 
 Form7::Form7(data::Database db, engine::CaseContext& hostContext, training::VerdictKeeper& verdicts,
              results::TouchedReport& touched, Links links, QWidget* parent)
-    : QDialog(parent), m_db(std::move(db)), m_context(hostContext), m_verdicts(verdicts), m_touched(touched),
+    : platform::CommandOnlyDialog(parent), m_db(std::move(db)), m_context(hostContext), m_verdicts(verdicts), m_touched(touched),
       m_links(std::move(links)) {
     setObjectName(QStringLiteral("Form7"));
     setLayoutDirection(Qt::RightToLeft);
@@ -549,26 +548,7 @@ void Form7::Command1_Click() {
 
 void Form7::handBack(const char* code) {
     m_context.Text_choos_no = QString::fromLatin1(code);
-    done(QDialog::Accepted);
+    leaveDialogue();
 }
-
-void Form7::keyPressEvent(QKeyEvent* event) {
-    // Enter presses the button that has the focus, and nothing else; Esc does nothing.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && event->modifiers() == Qt::NoModifier) {
-        if (auto* b = qobject_cast<QPushButton*>(focusWidget()); b && b->isEnabled() && b->isVisible())
-            b->click();
-        return;
-    }
-    if (enter || event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
-}
-
-void Form7::closeEvent(QCloseEvent* event) {
-    event->ignore();
-}
-
-void Form7::reject() {}
 
 } // namespace exercise

@@ -4,7 +4,7 @@
 #include "engine/report/CaseContext.h"
 #include "results/ShrinkEnlargeButtons.h"
 
-#include <QDialog>
+#include "platform/widgets/CommandOnlyDialog.h"
 
 #include <functional>
 #include <map>
@@ -37,7 +37,7 @@ namespace exercise {
 // results screen that are not shown here (percentages, a given estate, the other school, the
 // print) answer to their Latin letters. A command that leaves writes its code into the host's
 // Text_choos_no; like the normal results screen it cannot be closed otherwise.
-class Form7 : public QDialog {
+class Form7 : public platform::CommandOnlyDialog {
     Q_OBJECT
 public:
     struct Links {
@@ -79,12 +79,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-public:
-    void reject() override;
 
 private:
     void buildControls();

@@ -11,7 +11,6 @@
 #include "results/ShrinkEnlargeButtons.h"
 #include "results/TouchedReport.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -80,7 +79,7 @@ const QStringList Form14::FontSizes = {QStringLiteral("8.25"), QStringLiteral("1
 
 Form14::Form14(data::Database db, engine::CaseContext& hostContext, TouchedReport& touched, Links links,
                QWidget* parent)
-    : QDialog(parent), m_db(std::move(db)), m_context(hostContext), m_touched(touched),
+    : platform::CommandOnlyDialog(parent), m_db(std::move(db)), m_context(hostContext), m_touched(touched),
       m_links(std::move(links)) {
     setObjectName(QStringLiteral("Form14"));
     setLayoutDirection(Qt::RightToLeft);
@@ -345,7 +344,7 @@ void Form14::Combo1_Click() {
 void Form14::handBack(const char* code, const QString& newCaseFlag) {
     m_context.Text_start_new_case = newCaseFlag;
     m_context.Text_choos_no = QString::fromLatin1(code);
-    done(QDialog::Accepted);
+    leaveDialogue();
 }
 
 void Form14::Command_show_case_Click() {
@@ -458,24 +457,5 @@ void Form14::Command1_Click() {
     if (m_links.mainMenu)
         m_links.mainMenu();
 }
-
-void Form14::keyPressEvent(QKeyEvent* event) {
-    // Enter presses the button that has the focus, and nothing else; Esc does nothing.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && event->modifiers() == Qt::NoModifier) {
-        if (auto* b = qobject_cast<QPushButton*>(focusWidget()); b && b->isEnabled() && b->isVisible())
-            b->click();
-        return;
-    }
-    if (enter || event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
-}
-
-void Form14::closeEvent(QCloseEvent* event) {
-    event->ignore();
-}
-
-void Form14::reject() {}
 
 } // namespace results

@@ -4,7 +4,7 @@
 #include "engine/report/CaseContext.h"
 #include "results/ShrinkEnlargeButtons.h"
 
-#include <QDialog>
+#include "platform/widgets/CommandOnlyDialog.h"
 #include <QPointer>
 
 #include <functional>
@@ -29,7 +29,7 @@ class TouchedReport;
 // Text_choos_no and closes the screen, and the engine acts on the code. The screen can be left
 // only through its commands: a window-system close or Esc does nothing, since the engine would
 // otherwise act again on whatever code the field still holds.
-class Form14 : public QDialog {
+class Form14 : public platform::CommandOnlyDialog {
     Q_OBJECT
 public:
     // What the screen reaches beyond itself. The exits end the program (shell supplies them);
@@ -73,13 +73,8 @@ public slots:
     void Combo1_Click();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-public:
-    void reject() override;
 
 private:
     void buildControls();

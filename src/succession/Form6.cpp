@@ -146,7 +146,7 @@ QString helpHtml() {
 } // namespace
 
 Form6::Form6(data::Database db, engine::CaseContext& host, ExitHooks hooks, QWidget* parent)
-    : entry::CommandOnlyDialog(parent), m_db(std::move(db)), m_host(host), m_hooks(std::move(hooks)) {
+    : platform::CommandOnlyDialog(parent), m_db(std::move(db)), m_host(host), m_hooks(std::move(hooks)) {
     setObjectName(QStringLiteral("Form6"));
     // No title bar and no close button: the dialogue is left only through its own commands.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);

@@ -2,7 +2,7 @@
 
 #include "data/Database.h"
 #include "engine/report/CaseContext.h"
-#include "entry/CommandOnlyDialog.h"
+#include "platform/widgets/CommandOnlyDialog.h"
 #include "entry/Form12.h"
 #include "succession/ChainRow.h"
 
@@ -42,7 +42,7 @@ using ExitHooks = entry::ExitHooks;
 //
 // The window-size buttons Command8 and Command7 are laid out here; what they move is connected
 // by whoever shows the dialogue.
-class Form6 : public entry::CommandOnlyDialog {
+class Form6 : public platform::CommandOnlyDialog {
     Q_OBJECT
 public:
     Form6(data::Database db, engine::CaseContext& host, ExitHooks hooks = {}, QWidget* parent = nullptr);

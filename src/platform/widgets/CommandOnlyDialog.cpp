@@ -1,10 +1,10 @@
-#include "entry/CommandOnlyDialog.h"
+#include "platform/widgets/CommandOnlyDialog.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
 
-namespace entry {
+namespace platform {
 
 void CommandOnlyDialog::reject() {}
 

@@ -2,9 +2,9 @@
 
 #include <QDialog>
 
-namespace entry {
+namespace platform {
 
-// A case dialogue that neither the window system nor Esc closes: it is left only through its own
+// A dialogue that neither the window system nor Esc closes: it is left only through its own
 // commands, which call leaveDialogue(). Enter presses the button that has the focus and nothing
 // else, so that Enter typed in a field never runs a command by surprise.
 class CommandOnlyDialog : public QDialog {
