@@ -11,6 +11,42 @@ QString letters(std::initializer_list<char16_t> codes) {
     return text;
 }
 
+// The same keys with Shift on the standard Arabic (101) layout, where it differs from the Latin
+// one: what a Latin layout types with Shift, the unshifted key, and the Arabic layout's text.
+struct ShiftedKey {
+    QChar typed;
+    QChar key;
+    QString arabic;
+};
+
+const std::array<ShiftedKey, 34>& shiftedKeys() {
+    static const std::array<ShiftedKey, 34> table{{
+        {u'~', u'`', letters({0x0651})},         {u'Q', u'q', letters({0x064E})},
+        {u'W', u'w', letters({0x064B})},         {u'E', u'e', letters({0x064F})},
+        {u'R', u'r', letters({0x064C})},         {u'T', u't', letters({0x0644, 0x0625})},
+        {u'Y', u'y', letters({0x0625})},         {u'U', u'u', letters({0x2018})},
+        {u'I', u'i', letters({0x00F7})},         {u'O', u'o', letters({0x00D7})},
+        {u'P', u'p', letters({0x061B})},         {u'{', u'[', QStringLiteral("<")},
+        {u'}', u']', QStringLiteral(">")},       {u'A', u'a', letters({0x0650})},
+        {u'S', u's', letters({0x064D})},         {u'D', u'd', QStringLiteral("]")},
+        {u'F', u'f', QStringLiteral("[")},       {u'G', u'g', letters({0x0644, 0x0623})},
+        {u'H', u'h', letters({0x0623})},         {u'J', u'j', letters({0x0640})},
+        {u'K', u'k', letters({0x060C})},         {u'L', u'l', QStringLiteral("/")},
+        {u'Z', u'z', QStringLiteral("~")},       {u'X', u'x', letters({0x0652})},
+        {u'C', u'c', QStringLiteral("}")},       {u'V', u'v', QStringLiteral("{")},
+        {u'B', u'b', letters({0x0644, 0x0622})}, {u'N', u'n', letters({0x0622})},
+        {u'M', u'm', letters({0x2019})},         {u'<', u',', QStringLiteral(",")},
+        {u'>', u'.', QStringLiteral(".")},       {u'?', u'/', letters({0x061F})},
+        {u'(', u'9', QStringLiteral(")")},       {u')', u'0', QStringLiteral("(")},
+    }};
+    return table;
+}
+
+bool isLatinLetter(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z');
+}
+
 } // namespace
 
 const std::array<ArabicFirstKeyMap::Row, 34>& ArabicFirstKeyMap::rows() {
@@ -63,6 +99,32 @@ std::optional<QString> ArabicFirstKeyMap::lookup(const QString& key) {
         if (c == row.key || (!row.also.isNull() && c == row.also))
             return row.arabic;
     return std::nullopt;
+}
+
+std::optional<QString> ArabicFirstKeyMap::layoutText(QChar typed, bool shifted) {
+    QChar key = typed;
+    if (isLatinLetter(typed))
+        key = shifted ? typed.toUpper() : typed.toLower();
+    for (const Row& row : rows())
+        if (key == row.key)
+            return row.arabic;
+    for (const ShiftedKey& shiftedKey : shiftedKeys())
+        if (key == shiftedKey.typed)
+            return shiftedKey.arabic;
+    return std::nullopt;
+}
+
+QChar ArabicFirstKeyMap::keyOf(QChar arabic) {
+    if (arabic.unicode() < 0x80)
+        return {};
+    const QString letter = splitLamAlef(QString(arabic));
+    for (const Row& row : rows())
+        if (letter == row.arabic)
+            return row.key;
+    for (const ShiftedKey& shiftedKey : shiftedKeys())
+        if (letter == shiftedKey.arabic)
+            return shiftedKey.key;
+    return {};
 }
 
 QString ArabicFirstKeyMap::splitLamAlef(const QString& text) {

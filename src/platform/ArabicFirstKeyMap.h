@@ -28,6 +28,15 @@ public:
     // The Arabic text of the first row whose key or shifted partner is `key`, compared exactly.
     static std::optional<QString> lookup(const QString& key);
 
+    // What the standard Arabic (101) layout types on the key that typed `typed` on a Latin layout, or
+    // nullopt where both layouts type the same. A letter takes its Shift from `shifted` (Caps Lock
+    // shifts no Arabic letter); any other character tells its Shift itself ("{" is Shift and "[").
+    static std::optional<QString> layoutText(QChar typed, bool shifted);
+
+    // The Latin key, unshifted ("j", "["), on which that layout types the Arabic character `arabic`
+    // with or without Shift; a null character for a character it has on no key.
+    static QChar keyOf(QChar arabic);
+
     // Lam-alef typed as one presentation-form character becomes its two letters, as relations are
     // compared letter by letter.
     static QString splitLamAlef(const QString& text);

@@ -128,6 +128,25 @@ TEST_F(Form12FirstKeyTest, ANameBegunInLatinIsStoredInArabic) {
     EXPECT_EQ(names(), QStringList({"علي", "احمد"}));
 }
 
+// A name with a hamza begun on a Latin layout: the first key converts by its own table, the rest
+// follow the Arabic layout, Shift included.
+TEST_F(Form12FirstKeyTest, ShiftedKeysAfterTheFirstTypeTheArabicLayoutsShiftedLetters) {
+    open(EntryStage::Details);
+    QLineEdit* name = child<QLineEdit>("Text_deth_name");
+    name->setFocus();
+    typeKeys("uf] hg");
+    QTest::keyClick(name, Qt::Key_Y, Qt::ShiftModifier);
+    typeKeys("gi");
+    EXPECT_EQ(name->text(), "عبد الإله");
+    name->clear();
+    ArabicKeyboard::setOn(false);
+    // "H" first is the table's alef; Shift and H after it is alef with hamza.
+    QTest::keyClick(name, Qt::Key_H, Qt::ShiftModifier);
+    QTest::keyClick(name, Qt::Key_H, Qt::ShiftModifier);
+    QTest::keyClick(name, Qt::Key_N, Qt::ShiftModifier);
+    EXPECT_EQ(name->text(), "اأآ");
+}
+
 // Relation cell: the list opens on the typed character --------------------------------------
 
 TEST_F(Form12FirstKeyTest, APrintableCharacterInAnEmptyRelationCellOpensTheList) {

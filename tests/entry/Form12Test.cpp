@@ -3,6 +3,7 @@
 #include "entry/BoundTableModel.h"
 #include "entry/EntryTexts.h"
 #include "entry/Form12.h"
+#include "support/AltKeys.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QTextBrowser>
@@ -396,6 +398,46 @@ TEST_F(Form12Test, TheRunTwinIsAltJAndDoesWhatTheRunButtonDoes) {
     QTest::keyClick(dialog.get(), Qt::Key_J, Qt::AltModifier);
     EXPECT_FALSE(open());
     EXPECT_EQ(host.Text_deth_name, "محمد");
+}
+
+// Alt and a button's Arabic access letter, or the Latin letter on its key, presses the button
+// shown at each stage under either layout; "ت" is on J at every stage.
+TEST_F(Form12Test, EveryAccessKeyPressesItsButtonUnderEitherLayout) {
+    const struct {
+        EntryStage stage;
+        const char* button;
+        Qt::Key latin;
+        char16_t arabic;
+    } keys[] = {
+        {EntryStage::Type, "Command_type_case", Qt::Key_J, 0x062A},
+        {EntryStage::Estate, "Command_tariqa", Qt::Key_J, 0x062A},
+        {EntryStage::Estate, "Command3", Qt::Key_G, 0x0644},
+        {EntryStage::Stored, "Command_stord_case", Qt::Key_J, 0x062A},
+        {EntryStage::Details, "Command_new", Qt::Key_BracketLeft, 0x062C},
+        {EntryStage::Details, "Command_save", Qt::Key_O, 0x062E},
+        {EntryStage::Details, "Command_edit", Qt::Key_U, 0x0639},
+        {EntryStage::Details, "Command_delete", Qt::Key_P, 0x062D},
+        {EntryStage::Details, "Command8", Qt::Key_R, 0x0642},
+    };
+    for (const testsupport::KeyboardLayout layout : testsupport::BothLayouts) {
+        for (const auto& k : keys) {
+            SCOPED_TRACE(std::string(testsupport::nameOf(layout)) + " " + k.button);
+            open(k.stage);
+            showActive();
+            QSignalSpy pressed(button(k.button), &QPushButton::clicked);
+            testsupport::altKey(dialog.get(), layout, k.latin, k.arabic);
+            EXPECT_EQ(pressed.count(), 1);
+            dialog.reset();
+        }
+        // The run button marks no letter: its twin's key runs it at the details stage.
+        SCOPED_TRACE(testsupport::nameOf(layout));
+        open(EntryStage::Details);
+        showActive();
+        const qsizetype shownBefore = messages.texts().size();
+        testsupport::altKey(dialog.get(), layout, Qt::Key_J, 0x062A);
+        EXPECT_EQ(messages.texts().mid(shownBefore), QStringList{Texts::Incomplete});
+        dialog.reset();
+    }
 }
 
 TEST_F(Form12Test, TheRunTwinDoesNothingAtAnotherStage) {

@@ -2,6 +2,7 @@
 
 #include "entry/BoundTableModel.h"
 #include "exercise/Form5.h"
+#include "support/AltKeys.h"
 #include "support/ScriptedRandom.h"
 #include "training/AnswerGrading.h"
 #include "training/AnswerHandIn.h"
@@ -643,6 +644,42 @@ TEST_F(Form5Test, PutAndRunTwinsDrawABatchAndHandItIn) {
     EXPECT_EQ(handedIn.count(), 1);
     EXPECT_EQ(host.Text_case_no, "3");
 }
+
+// The bank's commands have no button on screen; their twins' keys answer under an Arabic layout
+// too, on the keys of their buttons' letters (خ on O, م on L, ت on J), and so does the main menu's
+// qaf on a Latin one.
+class Form5AccessKeyTest : public Form5Test,
+                           public ::testing::WithParamInterface<testsupport::KeyboardLayout> {};
+
+TEST_P(Form5AccessKeyTest, TheTwinsAndTheMainMenuAnswer) {
+    const testsupport::KeyboardLayout layout = GetParam();
+    testsupport::ScriptedRandom random;
+    open(EntryStage::Details);
+    showActive();
+    edit("Text_deth_name")->setText("سالم");
+    db.execute("insert into WARITH (warith_relation, warith_name) values ('بنت', 'هند')");
+    const qint64 next = db.nextNumber("WARITH_GENERAL_TEST", "case_no");
+    testsupport::altKey(dialog.get(), layout, Qt::Key_O, 0x062E);
+    EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL_TEST where case_no = ?", {next}), 1);
+
+    for (int n : {3, 9, 17, 25, 40})
+        random.nextDraw(n, 51);
+    testsupport::altKey(dialog.get(), layout, Qt::Key_L, 0x0645);
+    EXPECT_EQ(edit("Text_case_no")->text(), "3");
+    QSignalSpy handedIn(dialog.get(), &Form5::handedIn);
+    testsupport::altKey(dialog.get(), layout, Qt::Key_J, 0x062A);
+    EXPECT_EQ(handedIn.count(), 1);
+
+    open(EntryStage::Details);
+    showActive();
+    testsupport::altKey(dialog.get(), layout, Qt::Key_R, 0x0642);
+    EXPECT_EQ(mainMenus, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, Form5AccessKeyTest, ::testing::ValuesIn(testsupport::BothLayouts),
+                         [](const auto& info) {
+                             return info.param == testsupport::KeyboardLayout::Latin ? "Latin" : "Arabic";
+                         });
 
 TEST_F(Form5Test, TwinsDoNothingAwayFromTheQuestionStage) {
     data::FlagTable(db, "RLAS_TABLE", "RLAS_TABLE").write("xx");

@@ -4,6 +4,7 @@
 #include "platform/widgets/ReportPreview.h"
 #include "results/ShrinkEnlargeButtons.h"
 #include "results/TouchedReport.h"
+#include "support/AltKeys.h"
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
 #include "training/VerdictKeeper.h"
@@ -49,6 +50,9 @@ protected:
             "share) values (1, 1, 'عبد الرحمن بن عبد الله', 'زوجة', 23)");
         host.setGeometry(5, 5, 1016, 760);
         mainWindow.setGeometry(5, 5, 1016, 714);
+        openScreen();
+    }
+    void openScreen() {
         Form7::Links links;
         links.cleanExit = [this](const data::Database& d) { exitedOn = d.isOpen() ? 1 : -1; };
         links.mainMenu = [this] { ++mainMenus; };
@@ -57,6 +61,12 @@ protected:
         screen->show();
         screen->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(screen.get()));
+    }
+    // The screen again, as the exercise host shows it after the one before has been left.
+    void reopen() {
+        screen.reset();
+        context.Text_choos_no.clear();
+        openScreen();
     }
     void TearDown() override { platform::ReportPreview::setHandler({}); }
 
@@ -160,6 +170,43 @@ TEST_F(Form7SetUpTest, AltLPrintsAndTheModeReachesTheReportDatabase) {
     EXPECT_EQ(report.scalar("select group_concat(REPORT_DESTRIBUTER) from REPORT_DESTRIBUTER").toString(),
               "بدون توحيد");
     EXPECT_EQ(db.scalar("select and_text from PRINT_TEXT2").toString(), "توفي المدعو");
+}
+
+// Alt and a caption's Arabic letter or the Latin letter on its key: the same under either layout.
+// The commands not shown answer through their twins' keys; on the main menu's key, which the
+// hidden percentages' twin shares, the button on screen answers.
+TEST_F(Form7SetUpTest, EveryAccessKeyRunsItsCommandUnderEitherLayout) {
+    const struct {
+        Qt::Key latin;
+        char16_t arabic;
+        const char* code;
+    } handBacks[] = {
+        {Qt::Key_V, 0x0631, "4"},
+        {Qt::Key_P, 0x062D, "9"},
+        {Qt::Key_S, 0x0633, "10"},
+    };
+    for (const testsupport::KeyboardLayout layout : testsupport::BothLayouts) {
+        SCOPED_TRACE(testsupport::nameOf(layout));
+        for (const auto& k : handBacks) {
+            SCOPED_TRACE(k.code);
+            reopen();
+            testsupport::altKey(screen.get(), layout, k.latin, k.arabic);
+            EXPECT_EQ(context.Text_choos_no, QString(k.code));
+        }
+        reopen();
+        testsupport::altKey(screen.get(), layout, Qt::Key_I, 0x0647);
+        EXPECT_TRUE(child<QTableView>("DBGrid1")->isVisible());
+        const int printed = previews;
+        testsupport::altKey(screen.get(), layout, Qt::Key_L, 0x0645);
+        EXPECT_EQ(previews, printed + 1);
+        const int menus = mainMenus;
+        testsupport::altKey(screen.get(), layout, Qt::Key_R, 0x0642);
+        EXPECT_EQ(mainMenus, menus + 1);
+        EXPECT_TRUE(context.Text_choos_no.isEmpty());
+        testsupport::altKey(screen.get(), layout, Qt::Key_K, 0x0646);
+        EXPECT_EQ(exitedOn, 1);
+        exitedOn = 0;
+    }
 }
 
 TEST_F(Form7SetUpTest, TheWindowButtonsMoveTheHostAndTheMainWindowAndTheExitsLeave) {

@@ -57,11 +57,45 @@ TEST_F(ArabicKeyboardTest, WhileOnTheTriggersOfAMappedFieldArriveInArabic) {
     ArabicKeyboard::setOn(true);
     type(name, QStringLiteral("hpl]"));
     EXPECT_EQ(name->text(), QStringLiteral("احمد"));
-    // "b" is two letters; the shifted partners, digits, the space and the double quote are no triggers.
+    // "b" is two letters; digits, the space and the keys both layouts share arrive as typed.
     name->clear();
-    type(name, QStringLiteral("b:\"2 {"));
-    EXPECT_EQ(name->text(), letters({0x0644, 0x0627}) + QStringLiteral(":\"2 {"));
+    type(name, QStringLiteral("b:\"2 \\"));
+    EXPECT_EQ(name->text(), letters({0x0644, 0x0627}) + QStringLiteral(":\"2 \\"));
     EXPECT_TRUE(ArabicKeyboard::isOn());
+}
+
+// Shift and a key type what the Arabic (101) layout has on that key with Shift.
+TEST_F(ArabicKeyboardTest, WhileOnShiftTypesTheShiftedArabicOfTheKey) {
+    const struct {
+        Qt::Key key;
+        const char* typed; // what the Latin layout types with Shift
+        QString arabic;
+    } cases[] = {
+        {Qt::Key_H, "H", letters({0x0623})},           {Qt::Key_Y, "Y", letters({0x0625})},
+        {Qt::Key_N, "N", letters({0x0622})},           {Qt::Key_T, "T", letters({0x0644, 0x0625})},
+        {Qt::Key_G, "G", letters({0x0644, 0x0623})},   {Qt::Key_B, "B", letters({0x0644, 0x0622})},
+        {Qt::Key_Q, "Q", letters({0x064E})},           {Qt::Key_X, "X", letters({0x0652})},
+        {Qt::Key_AsciiTilde, "~", letters({0x0651})},  {Qt::Key_J, "J", letters({0x0640})},
+        {Qt::Key_K, "K", letters({0x060C})},           {Qt::Key_P, "P", letters({0x061B})},
+        {Qt::Key_Question, "?", letters({0x061F})},    {Qt::Key_D, "D", QStringLiteral("]")},
+        {Qt::Key_BraceLeft, "{", QStringLiteral("<")}, {Qt::Key_Less, "<", QStringLiteral(",")},
+        {Qt::Key_ParenLeft, "(", QStringLiteral(")")}, {Qt::Key_At, "@", QStringLiteral("@")},
+        {Qt::Key_Colon, ":", QStringLiteral(":")},
+    };
+    ArabicKeyboard::setOn(true);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        name->clear();
+        QTest::sendKeyEvent(QTest::Click, name, c.key, QString::fromLatin1(c.typed), Qt::ShiftModifier);
+        EXPECT_EQ(name->text(), c.arabic);
+    }
+    // Caps Lock gives a capital without Shift: an Arabic letter has no capital.
+    name->clear();
+    type(name, QStringLiteral("H"));
+    EXPECT_EQ(name->text(), letters({0x0627}));
+    // Outside the Arabic fields Shift types what the Latin layout has.
+    QTest::sendKeyEvent(QTest::Click, number, Qt::Key_H, QStringLiteral("H"), Qt::ShiftModifier);
+    EXPECT_EQ(number->text(), QStringLiteral("H"));
 }
 
 TEST_F(ArabicKeyboardTest, OffOrOutsideTheMappedFieldsKeysArriveAsTyped) {

@@ -5,6 +5,7 @@
 #include "engine/ScriptedPort.h"
 #include "engine/report/EngineContext.h"
 #include "engine/report/ReportTables.h"
+#include "support/AltKeys.h"
 #include "support/TempAppFolder.h"
 
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <QShortcut>
 #include <QSqlRecord>
 #include <QTableView>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -452,6 +454,59 @@ TEST_F(Form14Test, EachTwinRunsItsCommand) {
         EXPECT_EQ(shortcut->key(), QKeySequence(t.key));
         emit shortcut->activated();
         EXPECT_EQ(context.Text_choos_no, QString(t.code));
+    }
+}
+
+// Alt and the caption's Arabic letter or the Latin letter on its key: one command under either
+// layout. The exit has no caption; its key is its twin's.
+TEST_F(Form14Test, EveryAccessKeyRunsItsCommandUnderEitherLayout) {
+    const struct {
+        Qt::Key latin;
+        char16_t arabic;
+        const char* code;
+    } keys[] = {
+        {Qt::Key_I, 0x0647, "2"}, {Qt::Key_V, 0x0631, "4"},  {Qt::Key_L, 0x0645, "8"},
+        {Qt::Key_P, 0x062D, "9"}, {Qt::Key_S, 0x0633, "10"},
+    };
+    for (const testsupport::KeyboardLayout layout : testsupport::BothLayouts) {
+        for (const auto& k : keys) {
+            SCOPED_TRACE(std::string(testsupport::nameOf(layout)) + " " + k.code);
+            context.Text_choos_no.clear();
+            auto w = open();
+            w->show();
+            w->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+            testsupport::altKey(w.get(), layout, k.latin, k.arabic);
+            EXPECT_EQ(context.Text_choos_no, QString(k.code));
+        }
+        auto w = open();
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        const int exits = cleanExits;
+        testsupport::altKey(w.get(), layout, Qt::Key_K, 0x0646);
+        EXPECT_EQ(cleanExits, exits + 1);
+    }
+}
+
+// "القائمة الرئيسية" and "القسام بالنسبة المئوية" both mark qaf: its key takes the focus to each in
+// turn under either layout and presses neither.
+TEST_F(Form14Test, TheMainMenuAndThePercentagesShareTheirKeyUnderEitherLayout) {
+    for (const testsupport::KeyboardLayout layout : testsupport::BothLayouts) {
+        SCOPED_TRACE(testsupport::nameOf(layout));
+        auto w = open();
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        testsupport::altKey(w.get(), layout, Qt::Key_R, 0x0642);
+        QWidget* first = QApplication::focusWidget();
+        testsupport::altKey(w.get(), layout, Qt::Key_R, 0x0642);
+        QWidget* second = QApplication::focusWidget();
+        EXPECT_EQ(
+            QSet<QWidget*>({first, second}),
+            QSet<QWidget*>({child<QPushButton>(*w, "Command1"), child<QPushButton>(*w, "Command_percent")}));
+        EXPECT_TRUE(context.Text_choos_no.isEmpty());
+        EXPECT_EQ(mainMenus, 0);
     }
 }
 

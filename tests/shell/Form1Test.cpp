@@ -3,6 +3,7 @@
 #include "shell/MenuCommands.h"
 
 #include "data/FlagTable.h"
+#include "platform/ArabicFirstKeyMap.h"
 #include "platform/ProcessExit.h"
 #include "platform/widgets/DocumentOpener.h"
 #include "support/CapturedMessages.h"
@@ -12,14 +13,15 @@
 #include "training/ExerciseQuestion.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTextBrowser>
-#include <QApplication>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -141,12 +143,14 @@ TEST_F(Form1Test, CaseCommandsWriteTheirPresetsAndShowTheirWindow) {
 
 TEST_F(Form1Test, ANewCaseAfterAnExerciseDropsTheQuestionAndKeepsARealUnfinishedCase) {
     Form1 w(db, allScreens());
-    db.execute("insert into WARITH_GENERAL (case_no, warith_relation, warith_name) values (63, 'ابن', 'حقيقي')");
+    db.execute(
+        "insert into WARITH_GENERAL (case_no, warith_relation, warith_name) values (63, 'ابن', 'حقيقي')");
     db.execute("insert into WARITH (warith_name, warith_relation, case_no, case_level) values "
                "('س', 'زوج', 63, 2), ('ص', 'بنت', 63, 2)");
     w.run("new1");
     EXPECT_EQ(rows("WARITH"), 0);
-    EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL where case_no = 63 and warith_name = 'حقيقي'"), 1);
+    EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL where case_no = 63 and warith_name = 'حقيقي'"),
+              1);
 
     db.execute("insert into WARITH (warith_name, warith_relation, case_no) values ('زيد', 'ابن', 63)");
     w.run("new1");
@@ -156,8 +160,9 @@ TEST_F(Form1Test, ANewCaseAfterAnExerciseDropsTheQuestionAndKeepsARealUnfinished
 // Each kind of row the exercise path can leave behind, with the number the question went under.
 TEST_F(Form1Test, EveryQuestionLeftByTheExercisePathIsDroppedWhileARealCaseStays) {
     const auto levelZeroQuestion = [this] {
-        db.execute("insert into WARITH_GENERAL_TEST (case_no, deth_name, case_name, warith_relation, warith_name, "
-                   "ar, case_level) values (116, 'م', 'ع', 'زوج', 'س', 1, 0), (116, 'م', 'ع', 'ابن', 'ص', 2, 0)");
+        db.execute(
+            "insert into WARITH_GENERAL_TEST (case_no, deth_name, case_name, warith_relation, warith_name, "
+            "ar, case_level) values (116, 'م', 'ع', 'زوج', 'س', 1, 0), (116, 'م', 'ع', 'ابن', 'ص', 2, 0)");
     };
     const struct {
         const char* kind;
@@ -199,16 +204,18 @@ TEST_F(Form1Test, EveryQuestionLeftByTheExercisePathIsDroppedWhileARealCaseStays
             db.execute("delete from WARITH");
             db.execute("delete from WARITH_GENERAL_TEST where case_no = 116");
             db.execute("delete from WARITH_GENERAL");
-            db.execute("insert into WARITH_GENERAL (case_no, warith_relation, warith_name) values (?, 'ابن', 'حقيقي')",
+            db.execute("insert into WARITH_GENERAL (case_no, warith_relation, warith_name) values (?, 'ابن', "
+                       "'حقيقي')",
                        {k.number});
             Form1 w(db, allScreens());
             k.leave();
             ASSERT_GT(db.count("select count(*) from WARITH where case_no = ?", {k.number}), 0);
             w.run(command);
             EXPECT_EQ(rows("WARITH"), 0);
-            EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL where case_no = ? and warith_name = 'حقيقي'",
-                               {k.number}),
-                      1);
+            EXPECT_EQ(
+                db.count("select count(*) from WARITH_GENERAL where case_no = ? and warith_name = 'حقيقي'",
+                         {k.number}),
+                1);
         }
         // A real unfinished case, never stored or loaded from the stored cases, stays.
         for (int caseNo : {0, 63}) {
@@ -256,6 +263,25 @@ TEST_F(Form1Test, HelpTopicsStayVisibleTogetherUntilTheWindowCloses) {
     ASSERT_NE(w.helpWindow(), nullptr);
     EXPECT_FALSE(w.helpWindow()->topic("RichTextBox_helper")->isVisibleTo(w.helpWindow()));
     EXPECT_TRUE(w.helpWindow()->topic("RichTextBox_ijtyhadat")->isVisibleTo(w.helpWindow()));
+    delete w.helpWindow();
+}
+
+// The help names each access key by its Arabic letter and the Latin letter on the same key; a
+// wrong pair would send a user with a Latin keyboard to another key.
+TEST_F(Form1Test, TheHelpNamesEachAccessKeyByBothLettersOfItsKey) {
+    Form1 w(db, {});
+    w.run("hel");
+    ASSERT_NE(w.helpWindow(), nullptr);
+    const QString help = w.helpWindow()->topic("RichTextBox_helper")->toPlainText();
+    EXPECT_FALSE(help.contains(QStringLiteral("المسطر")));
+    const QRegularExpression pair(QStringLiteral("Alt\\+(\\S) \\((\\S)\\)"));
+    int pairs = 0;
+    for (const QRegularExpressionMatch& m : pair.globalMatch(help)) {
+        ++pairs;
+        EXPECT_EQ(platform::ArabicFirstKeyMap::keyOf(m.captured(1).front()), m.captured(2).toLower().front())
+            << m.captured(0).toStdString();
+    }
+    EXPECT_GT(pairs, 0);
     delete w.helpWindow();
 }
 

@@ -1,5 +1,9 @@
 #include "Form6Fixture.h"
 
+#include "support/AltKeys.h"
+
+#include <QSignalSpy>
+
 namespace {
 
 using namespace form6test;
@@ -481,11 +485,47 @@ TEST_F(Form6Test, CaptionsAreWholeWordsWithTheirAccessKeysKept) {
     EXPECT_EQ(child<QPushButton>("Command_new")->text(), "مسألة جديدة");
     twoDeceased();
     // Alt and the marked letter, as an Arabic keyboard layout reports them, presses the button.
-    QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget() ? QApplication::focusWidget() : dialog.get(),
+    QTest::sendKeyEvent(QTest::Click,
+                        QApplication::focusWidget() ? QApplication::focusWidget() : dialog.get(),
                         static_cast<Qt::Key>(0x062C), QStringLiteral("ج"), Qt::AltModifier);
     QCoreApplication::processEvents();
     EXPECT_EQ(rows("MUNASKA_TEMP"), 0);
     EXPECT_TRUE(child<QComboBox>("DBList_deth_name")->isVisible());
+}
+
+// Alt and a caption's Arabic letter or the Latin letter on its key presses the button under either
+// layout; the run and exit buttons mark no letter and answer on their twins' keys.
+TEST_F(Form6Test, EveryAccessKeyPressesItsButtonUnderEitherLayout) {
+    const struct {
+        const char* button;
+        Qt::Key latin;
+        char16_t arabic;
+    } keys[] = {
+        {"Command3", Qt::Key_R, 0x0642},       {"Command_new", Qt::Key_BracketLeft, 0x062C},
+        {"Command_save", Qt::Key_O, 0x062E},   {"Command_edit", Qt::Key_U, 0x0639},
+        {"Command_delete", Qt::Key_P, 0x062D},
+    };
+    for (const testsupport::KeyboardLayout layout : testsupport::BothLayouts) {
+        SCOPED_TRACE(testsupport::nameOf(layout));
+        for (const auto& k : keys) {
+            SCOPED_TRACE(k.button);
+            open();
+            showActive();
+            QSignalSpy pressed(child<QPushButton>(k.button), &QPushButton::clicked);
+            testsupport::altKey(dialog.get(), layout, k.latin, k.arabic);
+            EXPECT_EQ(pressed.count(), 1);
+            dialog.reset();
+        }
+        open();
+        showActive();
+        const qsizetype shownBefore = messages.texts().size();
+        testsupport::altKey(dialog.get(), layout, Qt::Key_J, 0x062A);
+        EXPECT_GT(messages.texts().size(), shownBefore);
+        const int exits = cleanExits;
+        testsupport::altKey(dialog.get(), layout, Qt::Key_K, 0x0646);
+        EXPECT_EQ(cleanExits, exits + 1);
+        dialog.reset();
+    }
 }
 
 TEST_F(Form6Test, TheChainGridsColumnsFitInItsWidth) {

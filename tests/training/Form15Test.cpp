@@ -1,6 +1,7 @@
 #include "training/Form15.h"
 
 #include "platform/ProcessExit.h"
+#include "support/AltKeys.h"
 #include "support/CapturedMessages.h"
 #include "support/ScriptedRandom.h"
 #include "support/TempAppFolder.h"
@@ -349,6 +350,19 @@ TEST_F(Form15Test, TheExitButtonEndsTheProgramThroughItsLink) {
     Form15 unlinked(db, {});
     // The handler itself: the end of the program is not to be thrown through a click.
     EXPECT_THROW(unlinked.Command7_Click(), platform::ProgramEnded);
+}
+
+// The quiz's one access key, qaf of "القائمة الرئيسية", closes it under either layout (R on a
+// Latin one).
+TEST_F(Form15Test, TheMainMenusAccessKeyClosesTheQuizUnderEitherLayout) {
+    for (const testsupport::KeyboardLayout layout : testsupport::BothLayouts) {
+        SCOPED_TRACE(testsupport::nameOf(layout));
+        quiz.show();
+        quiz.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&quiz));
+        testsupport::altKey(&quiz, layout, Qt::Key_R, 0x0642);
+        EXPECT_FALSE(quiz.isVisible());
+    }
 }
 
 TEST_F(Form15Test, EnterPressesTheFocusedButtonOrOption) {

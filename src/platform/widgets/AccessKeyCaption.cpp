@@ -1,5 +1,7 @@
 #include "platform/widgets/AccessKeyCaption.h"
 
+#include "platform/widgets/AccessKeys.h"
+
 #include <QAbstractButton>
 #include <QKeySequence>
 #include <QShortcut>
@@ -37,6 +39,7 @@ QChar AccessKeyCaption::accessKey(const QString& caption) {
 
 QShortcut* AccessKeyCaption::apply(QAbstractButton* button, const QString& caption) {
     button->setText(plainText(caption));
+    AccessKeys::install();
     const QChar key = accessKey(caption);
     if (key.isNull())
         return nullptr;
@@ -47,8 +50,13 @@ QShortcut* AccessKeyCaption::apply(QAbstractButton* button, const QString& capti
     shortcut->setObjectName(button->objectName() + QLatin1String(ShortcutSuffix));
     shortcut->setContext(Qt::WindowShortcut);
     QObject::connect(shortcut, &QShortcut::activated, button, [button] {
-        if (button->isVisible() && button->isEnabled())
-            button->click();
+        if (!button->isVisible() || !button->isEnabled())
+            return;
+        // As a click does, the focus goes to the button first: the box the user leaves runs
+        // its leaving step before the command.
+        if (button->focusPolicy() & Qt::TabFocus)
+            button->setFocus(Qt::ShortcutFocusReason);
+        button->click();
     });
     QObject::connect(shortcut, &QShortcut::activatedAmbiguously, button, [button] {
         if (button->isVisible() && button->isEnabled())

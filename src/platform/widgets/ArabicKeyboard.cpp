@@ -71,8 +71,9 @@ bool ArabicKeyboard::eventFilter(QObject* watched, QEvent* event) {
     QString delivered = ArabicFirstKeyMap::splitLamAlef(typed);
     if (isArabic(typed.front()))
         m_on = false;
-    else if (m_on && ArabicFirstKeyMap::isTrigger(typed) && isMapped(static_cast<QWidget*>(watched)))
-        delivered = *ArabicFirstKeyMap::lookup(typed);
+    else if (m_on && typed.size() == 1 && isMapped(static_cast<QWidget*>(watched)))
+        delivered = ArabicFirstKeyMap::layoutText(typed.front(), key->modifiers() & Qt::ShiftModifier)
+                        .value_or(typed);
     if (delivered == typed)
         return false;
 

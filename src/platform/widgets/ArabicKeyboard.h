@@ -7,11 +7,11 @@ class QWidget;
 
 namespace platform {
 
-// The program's own Arabic keyboard. While it is on, a key that the standard Arabic layout puts a
-// letter on arrives in the Arabic-entry windows as that letter, as if the system keyboard had been
-// switched; other keys arrive unchanged. It is set on by a first-key conversion and off by the
-// language option "EN" or by a key that already types an Arabic character (the system keyboard is
-// Arabic). A lam-alef ligature arrives as its two letters, whether the mode is on or off.
+// The program's own Arabic keyboard. While it is on, a key arrives in the Arabic-entry windows as
+// what the standard Arabic (101) layout types on it, Shift included, as if the system keyboard had
+// been switched; keys that both layouts type alike arrive unchanged. It is set on by a first-key conversion
+// and off by the language option "EN" or by a key that already types an Arabic character (the system keyboard
+// is Arabic). A lam-alef ligature arrives as its two letters, whether the mode is on or off.
 class ArabicKeyboard : public QObject {
     Q_OBJECT
 public:
