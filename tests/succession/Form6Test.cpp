@@ -161,10 +161,7 @@ TEST_F(Form6Test, F5AndAClickOpenTheColumnsListUnderTheRowAndEscClosesThem) {
 
 TEST_F(Form6Test, ArrowsInTheRelationListMoveTheHighlightAndOnlyEnterCommits) {
     open();
-    startChain();
-    goTo(2, Col::Relation);
-    QTest::keyClick(grid(), Qt::Key_F5);
-    auto* relations = child<QComboBox>("DBList_relation");
+    QComboBox* relations = openRelationList();
     ASSERT_TRUE(relations->isVisible());
     const int start = relations->currentIndex();
     ASSERT_GE(start, 0);
@@ -185,10 +182,7 @@ TEST_F(Form6Test, ArrowsInTheRelationListMoveTheHighlightAndOnlyEnterCommits) {
 
 TEST_F(Form6Test, TabLeavesAnOpenListAndClosesIt) {
     open();
-    startChain();
-    goTo(2, Col::Relation);
-    QTest::keyClick(grid(), Qt::Key_F5);
-    auto* relations = child<QComboBox>("DBList_relation");
+    QComboBox* relations = openRelationList();
     ASSERT_TRUE(relations->isVisible());
     QTest::keyClick(relations->lineEdit(), Qt::Key_Tab);
     QCoreApplication::processEvents();
