@@ -97,6 +97,8 @@ QGroupBox* EntryStageFrames::buildEstateFrame(QWidget* dialog) {
     platform::ArabicKeyboard::setMapped(Text_tariqa_ammount, false);
     Text_tariqa_currency = combo(QStringLiteral("Text_tariqa_currency"), true, Frame_tariqa);
     Text_tariqa_currency->setMinimumWidth(180);
+    // The preset "دينار" is typed over, not added to.
+    selectAllOnFocus(Text_tariqa_currency);
     Command3 = button(QStringLiteral("Command3"), Texts::CurrencyTable, Frame_tariqa);
     Command_tariqa = button(QStringLiteral("Command_tariqa"), Texts::StageButton, Frame_tariqa);
     Command_tariqa->setEnabled(false);
@@ -202,12 +204,14 @@ void EntryStageFrames::Command_type_case_Click() {
 
 void EntryStageFrames::Command_tariqa_Click() {
     // The amount is judged here, with the stage still on screen, by the same rule the engine
-    // applies to it; an empty currency is still ignored.
-    if (Text_tariqa_currency->currentText().isEmpty())
-        return;
+    // applies to it. A missing currency has no text of its own: the user is put in its box.
     if (!engine::parseEstateAmount(Text_tariqa_ammount->text())) {
         platform::MessageService::show(engine::AmountRefusedText, platform::MessageIcon::Critical);
         platform::FocusReturn::to(Text_tariqa_ammount);
+        return;
+    }
+    if (Text_tariqa_currency->currentText().isEmpty()) {
+        platform::FocusReturn::to(Text_tariqa_currency);
         return;
     }
     if (StageAnswers::estate(m_db, Text_tariqa_ammount->text(), Text_tariqa_currency->currentText(), m_host))

@@ -2,6 +2,7 @@
 
 #include "platform/widgets/AccessKeyCaption.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 
 namespace entry::EntryWidgets {
 
@@ -46,11 +48,26 @@ QGroupBox* frame(const QString& name, const QString& caption, QWidget* parent) {
 void selectRowsBySelector(QTableView* view) {
     // The table view's own row selection finds no column to start from in a right-to-left view.
     QObject::connect(view->verticalHeader(), &QHeaderView::sectionClicked, view, [view](int row) {
-        QAbstractItemModel* m = view->model();
-        const QModelIndex first = m->index(row, 0);
-        view->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
-        view->selectionModel()->select(QItemSelection(first, m->index(row, m->columnCount() - 1)),
-                                       QItemSelectionModel::ClearAndSelect);
+        view->selectionModel()->setCurrentIndex(view->model()->index(row, 0), QItemSelectionModel::NoUpdate);
+        selectWholeRow(view, row);
+    });
+}
+
+void selectWholeRow(QTableView* view, int row) {
+    QAbstractItemModel* m = view->model();
+    view->selectionModel()->select(QItemSelection(m->index(row, 0), m->index(row, m->columnCount() - 1)),
+                                   QItemSelectionModel::ClearAndSelect);
+}
+
+void selectAllOnFocus(QComboBox* box) {
+    QObject::connect(qApp, &QApplication::focusChanged, box, [box](QWidget* old, QWidget* now) {
+        if (!withinCombo(box, now) || withinCombo(box, old))
+            return;
+        // After the focus move itself, which places the cursor where a click fell.
+        QTimer::singleShot(0, box, [box] {
+            if (box->hasFocus() && box->lineEdit())
+                box->lineEdit()->selectAll();
+        });
     });
 }
 
@@ -64,6 +81,11 @@ void refill(QComboBox* box, const QStringList& items) {
 
 bool within(const QWidget* ancestor, const QWidget* w) {
     return w && (w == ancestor || ancestor->isAncestorOf(w));
+}
+
+bool withinCombo(const QComboBox* box, const QWidget* w) {
+    return within(box, w) ||
+           (w && box->view() && w->window() == box->view()->window() && w->window() != box->window());
 }
 
 } // namespace entry::EntryWidgets

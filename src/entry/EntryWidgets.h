@@ -24,9 +24,15 @@ QLineEdit* lineEdit(const QString& name, QWidget* parent);
 QGroupBox* frame(const QString& name, const QString& caption, QWidget* parent);
 // A click on a record selector selects its row, for deleting it.
 void selectRowsBySelector(QTableView* view);
+// Selects every cell of the row, as a click on its selector does; the current cell stays.
+void selectWholeRow(QTableView* view, int row);
+// Whatever takes the focus into the box, its whole text is selected, to be typed over.
+void selectAllOnFocus(QComboBox* box);
 // Refills a list without losing what the user has typed into its box.
 void refill(QComboBox* box, const QStringList& items);
 // The widget is the ancestor or lies inside it.
 bool within(const QWidget* ancestor, const QWidget* w);
+// The widget is the combo, its box, or its open list.
+bool withinCombo(const QComboBox* box, const QWidget* w);
 
 } // namespace entry::EntryWidgets

@@ -5,6 +5,7 @@
 #include "entry/EntryTexts.h"
 #include "entry/EntryWidgets.h"
 #include "entry/GridCellDelegate.h"
+#include "entry/ListBrowsing.h"
 #include "entry/ModelCaseStage.h"
 #include "entry/NameLists.h"
 #include "entry/RelationCellKeys.h"
@@ -74,12 +75,6 @@ QString noteHtml() {
              span(Texts::Note1, "black") + span(Texts::Note2, "green") + span(Texts::Note3, "black") +
                  span(Texts::Note4, "green") + span(Texts::Note5, "black") + span(Texts::Note6, "red") +
                  span(Texts::Note7, "black"));
-}
-
-// The combo, its box, or its open list.
-bool withinCombo(const QComboBox* box, const QWidget* w) {
-    return within(box, w) ||
-           (w && box->view() && w->window() == box->view()->window() && w->window() != box->window());
 }
 
 } // namespace
@@ -208,6 +203,7 @@ QGroupBox* Form12::buildDetailsFrame() {
     auto* bodyRow = new QHBoxLayout(FrameADRESS);
     Text_ADRESS_ENTRY_NAME = combo(QStringLiteral("Text_ADRESS_ENTRY_NAME"), true, FrameADRESS);
     Text_ADRESS_ENTRY_NAME->setMinimumWidth(220);
+    selectAllOnFocus(Text_ADRESS_ENTRY_NAME);
     Command11 = button(QStringLiteral("Command11"), Texts::DeleteIssuingBody, FrameADRESS);
     Command10 = button(QStringLiteral("Command10"), Texts::DeleteAllIssuingBodies, FrameADRESS);
     bodyRow->addWidget(label(Texts::IssuingBodyLabel, FrameADRESS));
@@ -279,6 +275,7 @@ QGroupBox* Form12::buildDetailsFrame() {
     DBList_relation = combo(QStringLiteral("DBList_relation"), true, Frame_case_details);
     DBList_relation->setMaxVisibleItems(20);
     DBList_relation->hide();
+    new ListBrowsing(DBList_relation);
     // The combo also reports a typed text that matches an item when its box loses the focus;
     // only a pick from the open list is a pick.
     connect(DBList_relation, &QComboBox::activated, this, [this](int) {
@@ -524,6 +521,7 @@ void Form12::Command1_Click() {
     const CaseHeader h = header();
     if (const QString refusal = CaseHandOver::refusal(m_db, h); !refusal.isEmpty()) {
         platform::MessageService::show(refusal, platform::MessageIcon::Critical);
+        platform::FocusReturn::to(focusAfter(refusal, nullptr));
         return;
     }
     CaseHandOver::handOver(m_db, h, m_host);
@@ -701,8 +699,9 @@ void Form12::ADD_RELATION() {
     const int row = current.isValid() ? current.row() : m_heirs->storedRows();
     m_heirs->writeCell(row, 0, relation);
     hidePickList();
-    // On to the next heir, whose name comes first.
-    DBGrid1->setCurrentIndex(m_heirs->index(qMin(row + 1, m_heirs->rowCount() - 1), 1));
+    // On to the heir's name when it is still missing, else to the next heir's.
+    const int next = m_heirs->cell(row, 1).isEmpty() ? row : qMin(row + 1, m_heirs->rowCount() - 1);
+    DBGrid1->setCurrentIndex(m_heirs->index(next, 1));
     CaseHandOver::stampDeceased(m_db, Text_deth_name->text());
 }
 
@@ -714,6 +713,12 @@ bool Form12::gridKey(QKeyEvent* event) {
             Text_DATA_ENTRY_NAME->setFocus(Qt::OtherFocusReason);
         else if (DBList_relation->isVisibleTo(this))
             ADD_RELATION();
+        return true;
+    }
+    // The keyboard's click on the record selector.
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::ShiftModifier) {
+        if (current.isValid())
+            selectWholeRow(DBGrid1, current.row());
         return true;
     }
     if (event->key() == Qt::Key_F5 || event->key() == Qt::Key_F4) {
@@ -749,13 +754,6 @@ void Form12::onFocusChanged(QWidget* old, QWidget* now) {
         CaseHandOver::stampDeceased(m_db, Text_deth_name->text());
     if (now == DBGrid1 && !within(DBGrid1, old))
         hidePickList();
-    if (withinCombo(Text_ADRESS_ENTRY_NAME, now) && !withinCombo(Text_ADRESS_ENTRY_NAME, old)) {
-        // Whatever took the focus there, the whole text is selected, to be typed over.
-        QTimer::singleShot(0, Text_ADRESS_ENTRY_NAME, [this] {
-            if (Text_ADRESS_ENTRY_NAME->hasFocus())
-                Text_ADRESS_ENTRY_NAME->lineEdit()->selectAll();
-        });
-    }
 }
 
 bool Form12::eventFilter(QObject* watched, QEvent* event) {

@@ -123,6 +123,9 @@ private:
     void onFocusChanged(QWidget* old, QWidget* now);
     bool typedCellAccepted(int row, int column, const QString& text);
     void requeryPreparers();
+    // Where the focus goes after a refused run, store or edit: the preparer box when the preparer
+    // is what is missing, else back where the user was.
+    QWidget* focusAfter(const QString& refusal, QWidget* userWasIn) const;
     void requeryIssuingBodies();
     void showIssuingBody(bool shown);
     void buildStoredCases(QBoxLayout* into);

@@ -155,6 +155,10 @@ void Form12::DBGrid_put_DblClick() {
     DBGrid1->setFocus(Qt::OtherFocusReason);
 }
 
+QWidget* Form12::focusAfter(const QString& refusal, QWidget* userWasIn) const {
+    return refusal == Texts::NoPreparer ? Text_DATA_ENTRY_NAME : userWasIn;
+}
+
 void Form12::Command_save_Click() {
     QWidget* userWasIn = QApplication::focusWidget();
     const StoredCases::Outcome o = StoredCases::store(m_db, header());
@@ -162,7 +166,7 @@ void Form12::Command_save_Click() {
     if (o.kind != Kind::Done) {
         if (!o.message.isEmpty()) {
             MessageService::show(o.message, MessageIcon::Critical);
-            platform::FocusReturn::to(userWasIn);
+            platform::FocusReturn::to(focusAfter(o.message, userWasIn));
         }
         return;
     }
@@ -184,7 +188,7 @@ void Form12::Command_edit_Click() {
     const StoredCases::Outcome o = StoredCases::edit(m_db, header());
     if (o.kind == Kind::Refused) {
         MessageService::show(o.message, MessageIcon::Critical);
-        platform::FocusReturn::to(userWasIn);
+        platform::FocusReturn::to(focusAfter(o.message, userWasIn));
     }
     if (o.kind != Kind::Done)
         return;

@@ -1,7 +1,9 @@
 #include "succession/Form6.h"
 
 #include "entry/EntryTexts.h"
+#include "entry/EntryWidgets.h"
 #include "entry/GridCellDelegate.h"
+#include "entry/ListBrowsing.h"
 #include "entry/NameLists.h"
 #include "entry/RelationSpelling.h"
 #include "platform/MessageService.h"
@@ -134,6 +136,8 @@ QString helpHtml() {
                        "ثم اضغط ترتيب المسألة ليظهر الوارث تحت متوفيه."),
         QStringLiteral("ازل الاشارة من مربع اضافة ورثة قبل اختيار المتوفي."),
         QStringLiteral("لالغاء سطر لم يحفظ بعد اضغط Esc."),
+        QStringLiteral("لحذف سطر انقر المربع الذي على يمينه، او ضع المؤشر فيه واضغط Shift+Space، "
+                       "ثم اضغط Delete."),
     };
     QString body;
     for (const QString& line : lines)
@@ -238,9 +242,7 @@ void Form6::buildWidgets() {
     connect(DBGrid3->verticalHeader(), &QHeaderView::sectionClicked, this, [this](int row) {
         DBGrid3->selectionModel()->setCurrentIndex(m_chain->index(row, Column::Relation),
                                                    QItemSelectionModel::NoUpdate);
-        DBGrid3->selectionModel()->select(
-            QItemSelection(m_chain->index(row, 0), m_chain->index(row, Column::Ar)),
-            QItemSelectionModel::ClearAndSelect);
+        entry::EntryWidgets::selectWholeRow(DBGrid3, row);
     });
     connect(DBGrid3, &QTableView::clicked, this, [this](const QModelIndex& index) {
         if (index.column() >= Column::Relation && index.column() <= Column::DeceasedName)
@@ -380,6 +382,7 @@ void Form6::buildWidgets() {
         list->setMaxVisibleItems(15);
         list->hide();
     }
+    new entry::ListBrowsing(DBList_relation);
     // A pick from the open list is a pick; the combo also reports a typed text that matches an
     // item when it loses the focus, which is none.
     auto onPick = [this](QComboBox* list, void (Form6::*accept)()) {
@@ -612,7 +615,7 @@ void Form6::Command1_Click() {
                              Text_ADRESS_ENTRY_NAME->currentText().trimmed()};
     const QString refused = ChainRun::run(m_db, header, m_host);
     if (!refused.isEmpty()) {
-        refuse(refused, from && from->window() == this ? from : Command1);
+        refuse(refused, focusAfter(refused, from && from->window() == this ? from : Command1));
         return;
     }
     leave();
@@ -780,6 +783,12 @@ bool Form6::gridKey(QKeyEvent* event) {
     const int column = current.isValid() ? current.column() : int(Column::Relation);
     const int row = currentRow();
     switch (event->key()) {
+    case Qt::Key_Space:
+        // The keyboard's click on the record selector.
+        if (event->modifiers() != Qt::ShiftModifier)
+            return false;
+        entry::EntryWidgets::selectWholeRow(DBGrid3, row);
+        return true;
     case Qt::Key_F4:
     case Qt::Key_F5:
         openColumnList(column);

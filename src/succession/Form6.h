@@ -111,6 +111,9 @@ private:
     bool gridKey(QKeyEvent* event);
     bool typedInCell(int column, const QString& text);
     void refuse(const QString& message, QWidget* back);
+    // Where the focus goes after a refused run, store or edit: the preparer box when the preparer
+    // is what is missing, else back where the user was.
+    QWidget* focusAfter(const QString& refusal, QWidget* userWasIn) const;
     void placeLists(const QPoint& viewportPos);
     void showList(QComboBox* list);
     void hideLists();

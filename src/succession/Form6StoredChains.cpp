@@ -10,6 +10,7 @@
 #include "platform/widgets/FocusReturn.h"
 #include "succession/ChainGridModel.h"
 #include "succession/StoredChains.h"
+#include "succession/SuccessionTexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -164,6 +165,10 @@ void Form6::DBGrid_put_DblClick() {
     DBGrid3->setFocus(Qt::OtherFocusReason);
 }
 
+QWidget* Form6::focusAfter(const QString& refusal, QWidget* userWasIn) const {
+    return refusal == Texts::NoPreparer ? Text_DATA_ENTRY_NAME : userWasIn;
+}
+
 void Form6::Command_save_Click() {
     QWidget* userWasIn = QApplication::focusWidget();
     const ChainHeader header{Text_case_name->text(), Text_case_no->text(),
@@ -174,7 +179,7 @@ void Form6::Command_save_Click() {
     if (o.kind != Kind::Done) {
         if (!o.message.isEmpty()) {
             MessageService::show(o.message, MessageIcon::Critical);
-            platform::FocusReturn::to(userWasIn);
+            platform::FocusReturn::to(focusAfter(o.message, userWasIn));
         }
         return;
     }
@@ -194,7 +199,7 @@ void Form6::Command_edit_Click() {
     const StoredChains::Outcome o = StoredChains::edit(m_db, header);
     if (o.kind == Kind::Refused) {
         MessageService::show(o.message, MessageIcon::Critical);
-        platform::FocusReturn::to(userWasIn);
+        platform::FocusReturn::to(focusAfter(o.message, userWasIn));
     }
     if (o.kind != Kind::Done)
         return;

@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -188,8 +189,81 @@ TEST_F(Form12KeyboardTest, TabAndEnterInThePickListTakeTheTypedTextAsAPickAndPre
         EXPECT_EQ(relations(), QStringList({"زوجة", "ابن"}));
         EXPECT_FALSE(pickList()->isVisible());
         EXPECT_EQ(focus(), grid());
+        // The heir had his name: on to the next heir's.
+        EXPECT_EQ(grid()->currentIndex(), grid()->model()->index(2, 1));
         EXPECT_EQ(clicks, 0);
         EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(messages.texts(), QStringList());
+        dialog.reset();
+    }
+}
+
+// A user browsing the closed list with the arrows sees each relation in turn; none is written
+// until the user commits the one shown.
+TEST_F(Form12KeyboardTest, ArrowsInThePickListMoveTheHighlightAndCommitNothing) {
+    for (const Qt::Key commit : {Qt::Key_Return, Qt::Key_Tab}) {
+        SCOPED_TRACE(QKeySequence(commit).toString().toStdString());
+        db.execute("delete from WARITH");
+        addHeirs({{"", "علي"}});
+        openShown(EntryStage::Details);
+        child<QLineEdit>("Text_deth_name")->setText("سالم");
+        openPickListAt(0);
+        QComboBox* list = pickList();
+        const int start = list->currentIndex();
+        ASSERT_GE(start, 0);
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Up, Qt::Key_PageUp}) {
+            QTest::keyClick(focus(), key);
+            EXPECT_EQ(relations(), QStringList{""}) << QKeySequence(key).toString().toStdString();
+            EXPECT_TRUE(list->isVisible());
+            EXPECT_TRUE(focus() == list || list->isAncestorOf(focus()));
+        }
+        EXPECT_EQ(list->currentIndex(), start + 1);
+        EXPECT_EQ(list->currentText(), list->itemText(start + 1));
+        // What is typed after browsing replaces the relation shown.
+        EXPECT_EQ(list->lineEdit()->selectedText(), list->itemText(start + 1));
+        QTest::keyClick(focus(), commit);
+        QTest::qWait(20);
+        EXPECT_EQ(relations(), QStringList{list->itemText(start + 1)});
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_EQ(messages.texts(), QStringList());
+        dialog.reset();
+    }
+}
+
+// Each heir is one row, whichever cell the user fills first.
+TEST_F(Form12KeyboardTest, ANameTypedAfterTheRelationLandsOnTheSameRow) {
+    struct Case {
+        const char* what;
+        std::vector<entrytest::Heir> before;
+    };
+    const Case cases[] = {
+        {"the first heir", {}},
+        {"a heir after others", {{"زوجة", "هند"}, {"بنت", "زينب"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        db.execute("delete from WARITH");
+        addHeirs(c.before);
+        openShown(EntryStage::Details);
+        child<QLineEdit>("Text_deth_name")->setText("سالم");
+        const int row = int(c.before.size());
+        grid()->setFocus();
+        grid()->setCurrentIndex(grid()->model()->index(row, 0));
+        // The relation's first letter opens the list; Enter takes it.
+        for (const QChar letter : QString("ابن"))
+            typeText(focus(), letter);
+        QTest::keyClick(focus(), Qt::Key_Return);
+        QTest::qWait(20);
+        EXPECT_EQ(grid()->currentIndex(), grid()->model()->index(row, 1));
+        for (const QChar letter : QString("علي"))
+            typeText(focus(), letter);
+        QTest::keyClick(focus(), Qt::Key_Return);
+        QTest::qWait(20);
+        QStringList expected;
+        for (const auto& [relation, name] : c.before)
+            expected << relation + "|" + name;
+        expected << "ابن|علي";
+        EXPECT_EQ(column("select warith_relation || '|' || warith_name from WARITH order by ar"), expected);
         EXPECT_EQ(messages.texts(), QStringList());
         dialog.reset();
     }
@@ -282,6 +356,43 @@ TEST_F(Form12KeyboardTest, TheIssuingBodyBoxSelectsItsTextOnFocus) {
     EXPECT_EQ(body->lineEdit()->selectedText(), "محكمة بداءة");
 }
 
+// A missing preparer is said, and the user is put where he types it.
+TEST_F(Form12KeyboardTest, AfterNoPreparerTheFocusIsInThePreparerBox) {
+    struct Case {
+        const char* what;
+        std::function<void()> press;
+    };
+    const Case cases[] = {
+        {"run, clicked", [this] { QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton); }},
+        {"run, by its key from the grid",
+         [this] {
+             grid()->setFocus();
+             QTest::keyClick(grid(), Qt::Key_J, Qt::AltModifier);
+         }},
+        {"store, clicked", [this] { QTest::mouseClick(child<QPushButton>("Command_save"), Qt::LeftButton); }},
+        {"edit, clicked", [this] { QTest::mouseClick(child<QPushButton>("Command_edit"), Qt::LeftButton); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        db.execute("delete from WARITH");
+        addHeirs({{"ابن", "علي"}});
+        testsupport::RealMessageBoxes boxes;
+        openShown(EntryStage::Details);
+        child<QLineEdit>("Text_deth_name")->setText("محمد");
+        c.press();
+        QTest::qWait(50);
+        EXPECT_EQ(boxes.texts(), QStringList{Texts::NoPreparer});
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        QTest::qWait(10);
+        QComboBox* preparer = child<QComboBox>("Text_DATA_ENTRY_NAME");
+        EXPECT_TRUE(focus() == preparer || preparer->isAncestorOf(focus()));
+        typeText(focus(), "احمد");
+        EXPECT_EQ(preparer->currentText(), "احمد");
+        dialog.reset();
+    }
+}
+
 // The estate stage ------------------------------------------------------------------------------
 
 TEST_F(Form12KeyboardTest, TheEstateStageRefusesAnAmountWhileItStaysOnScreen) {
@@ -310,6 +421,83 @@ TEST_F(Form12KeyboardTest, TheEstateStageRefusesAnAmountWhileItStaysOnScreen) {
     child<QPushButton>("Command_tariqa")->click();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(host.Text_tariqa_ammount, "1200");
+}
+
+// However the currency box is reached, a currency typed there replaces the preset.
+TEST_F(Form12KeyboardTest, ACurrencyTypedIntoTheBoxReplacesThePreset) {
+    const char* const ways[] = {"Enter", "Tab", "click"};
+    for (const char* way : ways) {
+        SCOPED_TRACE(way);
+        openShown(EntryStage::Estate);
+        QLineEdit* amount = child<QLineEdit>("Text_tariqa_ammount");
+        QComboBox* currency = child<QComboBox>("Text_tariqa_currency");
+        ASSERT_EQ(focus(), amount);
+        typeText(amount, "500");
+        if (QString(way) == "Enter")
+            QTest::keyClick(amount, Qt::Key_Return);
+        else if (QString(way) == "Tab")
+            QTest::keyClick(amount, Qt::Key_Tab);
+        else
+            QTest::mouseClick(currency->lineEdit(), Qt::LeftButton, {},
+                              currency->lineEdit()->rect().center());
+        QTest::qWait(10);
+        ASSERT_TRUE(focus() == currency || currency->isAncestorOf(focus()));
+        typeText(focus(), "ريال");
+        EXPECT_EQ(currency->currentText(), "ريال");
+        QTest::keyClick(child<QPushButton>("Command_tariqa"), Qt::Key_Space);
+        EXPECT_EQ(host.Text_tariqa_currency, "ريال");
+        dialog.reset();
+    }
+}
+
+// A press that cannot be taken says what is missing: the focus is in the empty box, with the
+// amount's refusal when the amount is the one missing.
+TEST_F(Form12KeyboardTest, TheEstateCommandShowsTheEmptyBox) {
+    struct Case {
+        const char* what;
+        QString amount;
+        bool currencyEmptied; // by the currency table closed with Esc
+        const char* focused;
+        QStringList said;
+    };
+    const Case cases[] = {
+        {"no currency", "1200", true, "Text_tariqa_currency", {}},
+        {"no amount", "", false, "Text_tariqa_ammount", {"المبلغ غير صحيح"}},
+        {"neither", "", true, "Text_tariqa_ammount", {"المبلغ غير صحيح"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        host = {};
+        testsupport::RealMessageBoxes boxes;
+        openShown(EntryStage::Estate);
+        QComboBox* currency = child<QComboBox>("Text_tariqa_currency");
+        if (c.currencyEmptied) {
+            QTest::keyClick(child<QPushButton>("Command3"), Qt::Key_Space);
+            QTest::keyClick(focus(), Qt::Key_Escape);
+            ASSERT_EQ(currency->currentText(), "");
+        }
+        child<QLineEdit>("Text_tariqa_ammount")->setText(c.amount);
+        QPushButton* run = child<QPushButton>("Command_tariqa");
+        run->setFocus();
+        QTest::keyClick(run, Qt::Key_Space);
+        QTest::qWait(50);
+        EXPECT_EQ(boxes.texts(), c.said);
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        QTest::qWait(10);
+        QWidget* box = child<QWidget>(c.focused);
+        EXPECT_TRUE(focus() == box || box->isAncestorOf(focus()))
+            << (focus() ? focus()->objectName().toStdString() : "");
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(host.Text_tariqa_currency, "");
+        // Typed now, the missing currency is taken.
+        if (QString(c.focused) == "Text_tariqa_currency") {
+            typeText(focus(), "دولار");
+            QTest::keyClick(run, Qt::Key_Space);
+            EXPECT_EQ(host.Text_tariqa_currency, "دولار");
+        }
+        dialog.reset();
+    }
 }
 
 } // namespace

@@ -599,8 +599,8 @@ TEST_F(Form12Test, APickFromTheListIsCheckedThenWrittenAndStampsTheDeceased) {
     EXPECT_FALSE(shown("DBList_relation"));
     EXPECT_EQ(column("select warith_relation from WARITH order by ar"), QStringList({"زوج", "ابن"}));
     EXPECT_EQ(column("select distinct deth_name from WARITH"), QStringList{"هند"});
-    // On to the next heir's name.
-    EXPECT_EQ(g->currentIndex(), g->model()->index(2, 1));
+    // The new heir's name, on his own row.
+    EXPECT_EQ(g->currentIndex(), g->model()->index(1, 1));
     EXPECT_EQ(QApplication::focusWidget(), g);
 }
 
@@ -712,6 +712,41 @@ TEST_F(Form12Test, DeletingARowLeavesTheOthersInEntryOrder) {
     QTest::keyClick(g, Qt::Key_Delete);
     EXPECT_EQ(column("select warith_name from WARITH order by ar"), QStringList({"علي", "عمر"}));
     EXPECT_EQ(g->model()->index(1, 1).data().toString(), "عمر");
+}
+
+// The keyboard's way to the same deletion: Shift+Space selects the current row as a click on its
+// selector does, wherever the cursor stands in it, and Delete deletes it.
+TEST_F(Form12Test, ShiftSpaceSelectsTheRowForDeleteAsItsSelectorDoes) {
+    struct Case {
+        const char* what;
+        int row;
+        int column;
+        QStringList left; // names, in entry order
+    };
+    const Case cases[] = {
+        {"from the name", 1, 1, {"علي", "عمر"}},
+        {"from the relation", 1, 0, {"علي", "عمر"}},
+        {"from an empty relation", 2, 0, {"علي", "زينب"}},
+        {"the empty row, which stays", 3, 1, {"علي", "زينب", "عمر"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        db.execute("delete from WARITH");
+        addHeirs({{"ابن", "علي"}, {"بنت", "زينب"}, {"", "عمر"}});
+        open(EntryStage::Details);
+        showActive();
+        QTableView* g = grid();
+        g->setFocus();
+        g->setCurrentIndex(g->model()->index(c.row, c.column));
+        QTest::keyClick(g, Qt::Key_Space, Qt::ShiftModifier);
+        EXPECT_FALSE(shown("DBList_relation"));
+        EXPECT_EQ(QApplication::focusWidget(), g);
+        EXPECT_EQ(g->selectionModel()->selectedRows(), QModelIndexList{g->model()->index(c.row, 0)});
+        QTest::keyClick(g, Qt::Key_Delete);
+        EXPECT_EQ(column("select warith_name from WARITH order by ar"), c.left);
+        EXPECT_EQ(column("select warith_relation from WARITH where warith_name = 'علي'"), QStringList{"ابن"});
+        dialog.reset();
+    }
 }
 
 // Preparer and issuing body -------------------------------------------------------------------

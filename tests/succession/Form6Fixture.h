@@ -105,6 +105,13 @@ protected:
         typeText(grid(), "ز");
         pick("DBList_relation", "زوجة");
     }
+    // The relation list, opened by F5 on the new line of a started chain.
+    QComboBox* openRelationList() {
+        startChain();
+        goTo(2, Col::Relation);
+        QTest::keyClick(grid(), Qt::Key_F5);
+        return child<QComboBox>("DBList_relation");
+    }
     QStringList chainRows() const {
         return column(
             "select warith_relation || '|' || warith_name || '|' || deth_name || '|' || arrange from "

@@ -163,12 +163,30 @@ TEST_F(Form6Test, F5AndAClickOpenTheColumnsListUnderTheRowAndEscClosesThem) {
     EXPECT_TRUE(grid()->hasFocus());
 }
 
+TEST_F(Form6Test, ArrowsInTheRelationListMoveTheHighlightAndOnlyEnterCommits) {
+    open();
+    QComboBox* relations = openRelationList();
+    ASSERT_TRUE(relations->isVisible());
+    const int start = relations->currentIndex();
+    ASSERT_GE(start, 0);
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Up, Qt::Key_PageUp}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(chain()->cell(2, Col::Relation), QString()) << QKeySequence(key).toString().toStdString();
+        EXPECT_TRUE(relations->isVisible());
+        EXPECT_TRUE(within(relations, QApplication::focusWidget()));
+    }
+    EXPECT_EQ(relations->currentText(), relations->itemText(start + 1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(chain()->cell(2, Col::Relation), relations->itemText(start + 1));
+    EXPECT_FALSE(relations->isVisible());
+    EXPECT_EQ(messages.texts(), QStringList());
+}
+
 TEST_F(Form6Test, TabLeavesAnOpenListAndClosesIt) {
     open();
-    startChain();
-    goTo(2, Col::Relation);
-    QTest::keyClick(grid(), Qt::Key_F5);
-    auto* relations = child<QComboBox>("DBList_relation");
+    QComboBox* relations = openRelationList();
     ASSERT_TRUE(relations->isVisible());
     QTest::keyClick(relations->lineEdit(), Qt::Key_Tab);
     QCoreApplication::processEvents();
@@ -194,6 +212,41 @@ TEST_F(Form6Test, DeleteAndEnterInTheGrid) {
     dialog->deleteRow(0);
     EXPECT_EQ(messages.last(), Texts::DeceasedHasHeirs);
     EXPECT_EQ(rows("MUNASKA_TEMP"), 2);
+}
+
+// Shift+Space selects the current row as a click on its selector does; Delete then deletes it
+// under the same rules.
+TEST_F(Form6Test, ShiftSpaceSelectsTheRowForDeleteAsItsSelectorDoes) {
+    struct Case {
+        const char* what;
+        int row;
+        int column;
+        QStringList message;
+        qint64 rowsLeft;
+    };
+    const Case cases[] = {
+        {"a heir, from his name", 1, Col::HeirName, {}, 1},
+        {"a heir, from his relation", 1, Col::Relation, {}, 1},
+        {"a deceased with heirs", 0, Col::DeceasedName, {Texts::DeceasedHasHeirs}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        db.execute("delete from MUNASKA_TEMP");
+        open();
+        startChain();
+        const qsizetype before = messages.texts().size();
+        goTo(c.row, c.column);
+        QTest::keyClick(grid(), Qt::Key_Space, Qt::ShiftModifier);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), grid());
+        EXPECT_FALSE(child<QComboBox>("DBList_relation")->isVisible());
+        EXPECT_EQ(grid()->selectionModel()->selectedRows(), QModelIndexList{chain()->index(c.row, 0)});
+        QTest::keyClick(grid(), Qt::Key_Delete);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(messages.texts().mid(before), c.message);
+        EXPECT_EQ(rows("MUNASKA_TEMP"), c.rowsLeft);
+        dialog.reset();
+    }
 }
 
 TEST_F(Form6Test, AfterARefusalTheFocusIsBackWhereTheUserWas) {
@@ -393,6 +446,29 @@ TEST_F(Form6Test, TheRunRefusesWithTheDialogueOpenAndHandsOverAnAcceptedChain) {
               QStringList({"O'Brien"}));
     EXPECT_EQ(rows("DETH"), 2);
     EXPECT_EQ(column("select distinct DATA_ENTRY_NAME from MUNASKA_TEMP"), QStringList({"O'Brien"}));
+}
+
+// A missing preparer is said, and the user is put where he types it.
+TEST_F(Form6Test, AfterNoPreparerTheFocusIsInThePreparerBox) {
+    for (const char* command : {"Command1", "Command_save", "Command_edit"}) {
+        SCOPED_TRACE(command);
+        db.execute("delete from MUNASKA_TEMP");
+        twoDeceased();
+        testsupport::RealMessageBoxes boxes;
+        open();
+        showActive();
+        QTest::mouseClick(child<QPushButton>(command), Qt::LeftButton);
+        QTest::qWait(50);
+        EXPECT_EQ(boxes.texts(), QStringList{Texts::NoPreparer});
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        QTest::qWait(10);
+        auto* preparer = child<QComboBox>("Text_DATA_ENTRY_NAME");
+        EXPECT_TRUE(within(preparer, QApplication::focusWidget()));
+        typeText(QApplication::focusWidget(), "احمد");
+        EXPECT_EQ(preparer->currentText(), "احمد");
+        dialog.reset();
+    }
 }
 
 TEST_F(Form6Test, PreparerAndIssuingBodyFeedTheirListsAndStampEveryRow) {
