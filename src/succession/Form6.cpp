@@ -382,7 +382,8 @@ void Form6::buildWidgets() {
         list->setMaxVisibleItems(15);
         list->hide();
     }
-    new entry::ListBrowsing(DBList_relation);
+    for (QComboBox* list : {DBList_deth_name, DBCombo_w_name, DBList_relation})
+        new entry::ListBrowsing(list);
     // A pick from the open list is a pick; the combo also reports a typed text that matches an
     // item when it loses the focus, which is none.
     auto onPick = [this](QComboBox* list, void (Form6::*accept)()) {
@@ -436,8 +437,9 @@ void Form6::buildWidgets() {
     // installed last sees it first.
     new ChainCellKeys(DBGrid3, [this](int column, const QString& text) { return typedInCell(column, text); });
     auto* firstKey = new platform::FirstKeyConversion(this, Frame2->arabicOption());
-    for (const char* field : {"DBCombo_w_name", "DBList_deth_name", "DBList_relation", "Text_ADRESS_ENTRY_NAME",
-                              "Text_DATA_ENTRY_NAME", "DBGrid3", "Text_deth_name_ind"})
+    for (const char* field :
+         {"DBCombo_w_name", "DBList_deth_name", "DBList_relation", "Text_ADRESS_ENTRY_NAME",
+          "Text_DATA_ENTRY_NAME", "DBGrid3", "Text_deth_name_ind"})
         firstKey->attach(QString::fromLatin1(field));
     for (QLineEdit* number : {Text_case_no_appeare, Text_case_no, Text_deth_no_ind})
         platform::ArabicKeyboard::setMapped(number, false);
@@ -941,7 +943,8 @@ void Form6::acceptDeceased(const QString& typed, QWidget* back) {
     // waits there for him, the deceased takes the line, and the heir follows on the next one.
     ChainRow waiting;
     const bool heirWaiting = m_deceasedBox->typeable() && !line.stored() && m_chain->changedRow() == row &&
-                             line.deceasedName.isEmpty() && (!line.relation.isEmpty() || !line.heirName.isEmpty());
+                             line.deceasedName.isEmpty() &&
+                             (!line.relation.isEmpty() || !line.heirName.isEmpty());
     if (heirWaiting) {
         waiting = line;
         m_chain->dropChanges();

@@ -184,6 +184,44 @@ TEST_F(Form6Test, ArrowsInTheRelationListMoveTheHighlightAndOnlyEnterCommits) {
     EXPECT_EQ(messages.texts(), QStringList());
 }
 
+// The next-deceased and heir-name lists take nothing while the user looks through them either:
+// an arrow there once made the first candidate the next deceased, or wrote a name on the row.
+TEST_F(Form6Test, ArrowsInTheNameListsMoveTheHighlightAndTakeNothing) {
+    open();
+    startChain();
+    typeIntoCell(2, Col::HeirName, "علي");
+    goTo(2, Col::Relation);
+    typeText(grid(), "ا");
+    pick("DBList_relation", "ابن");
+    auto browse = [&](const char* name, int row, int column) {
+        SCOPED_TRACE(name);
+        const QStringList before = chainRows();
+        const QString deceased = child<QLineEdit>("Text_deth_no_ind")->text();
+        goTo(row, column);
+        QTest::keyClick(grid(), Qt::Key_F5);
+        auto* list = child<QComboBox>(name);
+        ASSERT_TRUE(list->isVisible());
+        ASSERT_GE(list->count(), 1);
+        list->setFocus(Qt::OtherFocusReason);
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown}) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(chainRows(), before) << QKeySequence(key).toString().toStdString();
+            EXPECT_FALSE(chain()->hasChanges());
+            EXPECT_EQ(child<QLineEdit>("Text_deth_no_ind")->text(), deceased);
+            EXPECT_TRUE(list->isVisible());
+        }
+        dialog->Form_KeyUp(Qt::Key_Escape);
+    };
+    browse("DBList_deth_name", 3, Col::DeceasedName);
+    goTo(3, Col::DeceasedName);
+    QTest::keyClick(grid(), Qt::Key_F5);
+    pick("DBList_deth_name", "علي ");
+    ASSERT_EQ(child<QLineEdit>("Text_deth_no_ind")->text(), "2");
+    browse("DBCombo_w_name", 4, Col::HeirName);
+    EXPECT_EQ(messages.texts(), QStringList());
+}
+
 TEST_F(Form6Test, TabLeavesAnOpenListAndClosesIt) {
     open();
     QComboBox* relations = openRelationList();
