@@ -286,6 +286,53 @@ TEST(StoredCaseChecks, RefusesWhatTheEntryScreensRefuse) {
     }
 }
 
+// One deceased "خالد" with `sons` sons; with `laterSons`, one of them, "و1", dies after him and
+// leaves that many sons of his own.
+QByteArray sonsRecord(int sons, int laterSons = 0) {
+    const int slotCount = sons + laterSons;
+    QByteArray r = "ت/ 1\n 2, " + QByteArray::number(laterSons ? 2 : 1) + ", " +
+                   QByteArray::number(slotCount) + (laterSons ? ",ن\n" : ",م\n");
+    r += "خالد, " + QByteArray::number(sons) + "\n";
+    for (int i = 1; i <= sons; ++i)
+        r += "و" + QByteArray::number(i) + ",ابن, 13\n";
+    if (laterSons) {
+        r += "و1, " + QByteArray::number(slotCount) + "\n";
+        for (int i = 1; i <= laterSons; ++i)
+            r += "ح" + QByteArray::number(i) + ",ابن, 13\n";
+    }
+    return r;
+}
+
+// The engine holds 50 heirs of one deceased; a file with more is refused by that limit, naming the
+// file and the record, not taken for slot numbers out of order.
+TEST(StoredCaseChecks, MoreHeirsThanADeceasedMayHaveAreRefusedByTheLimit) {
+    const struct {
+        const char* what;
+        QByteArray record;
+        const char* reasonPart; // empty: the record loads
+    } cases[] = {
+        {"50 heirs", sonsRecord(50), ""},
+        {"51 heirs", sonsRecord(51), "50"},
+        {"a later deceased with 50 heirs", sonsRecord(3, 50), ""},
+        {"a later deceased with 51 heirs", sonsRecord(3, 51), "50"},
+        {"slot numbers that go back", utf8("ت/ 1\n 2, 2, 2,ن\nخالد, 2\nسالم,ابن, 13\nعمر,ابن, 13\nسالم, 1\n"),
+         "غير متسلسلة"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto r = readOne(c.record);
+        if (*c.reasonPart == '\0') {
+            EXPECT_EQ(r.outcome, Outcome::Loaded) << r.problem.toStdString();
+            continue;
+        }
+        EXPECT_EQ(r.outcome, Outcome::Malformed);
+        for (const QString& part :
+             {QString::fromUtf8(c.reasonPart), QStringLiteral("ت/ 1"), QStringLiteral("STORG")})
+            EXPECT_TRUE(r.problem.contains(part)) << r.problem.toStdString();
+    }
+    EXPECT_FALSE(readOne(sonsRecord(51)).problem.contains(QStringLiteral("غير متسلسلة")));
+}
+
 TEST(StoredCaseChecks, AKeyLineThatIsNotCleanTextIsReportedAndTheNextRecordRead) {
     QByteArray bytes = utf8("ت/ 1") + QByteArray(1, '\0') + "\n 2, 1, 1,م\nاحمد, 1\nعلي,ابن, 13\n";
     bytes += "ت/ 2\n 2, 1, 1,م\nاحمد, 1\nعلي,ابن, 13\n";
