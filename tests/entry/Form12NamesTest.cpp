@@ -3,9 +3,9 @@
 #include "EntryFixture.h"
 
 #include "entry/Form12.h"
+#include "support/PastedNames.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,40 +20,9 @@ using engine::EntryStage;
 using entry::Form12;
 using entrytest::EntryFixture;
 
-const QChar Nul(0);
-
-QString repeated(const QString& piece, int times) {
-    QString text;
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
-
-// What a paste into an empty name field must leave there.
-struct PasteCase {
-    const char* what;
-    QString pasted;
-    QString kept;        // the field's text afterwards
-    const char* refusal; // a piece of the message shown; nullptr: no message
-};
-
-std::vector<PasteCase> pasteCases() {
-    const QString emoji = QStringLiteral("\U0001F600");
-    return {
-        {"a line break becomes a blank", "محمد\nعلي", "محمد علي", nullptr},
-        {"CR LF becomes one blank", "محمد\r\nعلي", "محمد علي", nullptr},
-        {"a break at either end is dropped", "\nمحمد علي\n", "محمد علي", nullptr},
-        {"a tab becomes a blank", "محمد\tعلي", "محمد علي", nullptr},
-        {"a NUL is refused", "محمد" + QString(Nul) + "علي", "", "رموز التحكم"},
-        {"another control character is refused", "محمد\aعلي", "", "رموز التحكم"},
-        {"a lone surrogate is refused", "محمد" + QString(QChar(0xD800)), "", "غير صالح"},
-        {"an emoji is a character like any other", emoji + " علي", emoji + " علي", nullptr},
-        {"100 characters are taken", repeated("م", 100), repeated("م", 100), nullptr},
-        // 200 UTF-16 units, but 100 characters.
-        {"100 emoji are 100 characters", repeated(emoji, 100), repeated(emoji, 100), nullptr},
-        {"101 characters are refused, not cut", repeated("م", 101), "", "100"},
-    };
-}
+using testsupport::expectPasted;
+using testsupport::namePasteCases;
+using testsupport::paste;
 
 class Form12NamesTest : public EntryFixture {
 protected:
@@ -99,48 +68,26 @@ protected:
             editor->clear();
         return editor;
     }
-    // Ctrl+V where the focus is, with the text on the clipboard; then what the paste queued.
-    static void paste(const QString& text) {
-        QApplication::clipboard()->setText(text);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-    }
-    void expectPasted(QLineEdit* field, const PasteCase& c) {
-        const qsizetype before = messages.texts().size();
-        paste(c.pasted);
-        EXPECT_EQ(field->text().toStdString(), c.kept.toStdString());
-        if (c.refusal) {
-            EXPECT_EQ(messages.texts().size(), before + 1);
-            EXPECT_TRUE(messages.last().contains(QString::fromUtf8(c.refusal)))
-                << messages.last().toStdString();
-        } else {
-            EXPECT_EQ(messages.texts().size(), before) << messages.last().toStdString();
-        }
-        // The user mends the name where he is.
-        EXPECT_TRUE(field->hasFocus());
-    }
-
     std::unique_ptr<Form12> dialog;
 };
 
 TEST_F(Form12NamesTest, EveryNameFieldTakesOneLineOfAShowableLength) {
     openDetails();
     for (const char* field : {"Text_deth_name", "Text_DATA_ENTRY_NAME", "Text_ADRESS_ENTRY_NAME"}) {
-        for (const PasteCase& c : pasteCases()) {
+        for (const testsupport::PasteCase& c : namePasteCases()) {
             SCOPED_TRACE(std::string(field) + ": " + c.what);
-            expectPasted(emptyField(field), c);
+            expectPasted(emptyField(field), c, messages);
         }
     }
 }
 
 TEST_F(Form12NamesTest, TheHeirNameCellTakesOneLineOfAShowableLength) {
     openDetails();
-    for (const PasteCase& c : pasteCases()) {
+    for (const testsupport::PasteCase& c : namePasteCases()) {
         SCOPED_TRACE(c.what);
         QLineEdit* editor = emptyHeirNameCell();
         ASSERT_NE(editor, nullptr);
-        expectPasted(editor, c);
+        expectPasted(editor, c, messages);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QCoreApplication::processEvents();
     }

@@ -2,9 +2,8 @@
 // screens and the report can show.
 #include "Form6Fixture.h"
 
+#include "support/PastedNames.h"
 #include "support/TypedKeys.h"
-
-#include <QClipboard>
 
 #include <functional>
 
@@ -12,22 +11,10 @@ namespace {
 
 using form6test::Col;
 
-QString repeated(const QString& piece, int times) {
-    QString text;
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
+using testsupport::paste;
 
 class Form6NamesTest : public form6test::Form6Test {
 protected:
-    // Ctrl+V where the focus is, with the text on the clipboard; then what the paste queued.
-    static void paste(const QString& text) {
-        QApplication::clipboard()->setText(text);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-    }
     QLineEdit* boxOf(const char* combo) const { return child<QComboBox>(combo)->lineEdit(); }
     // The heir-name cell of the new line, its editor open.
     QLineEdit* heirNameCell() const {
@@ -45,17 +32,6 @@ struct Field {
 };
 
 TEST_F(Form6NamesTest, EveryNameFieldTakesOneLineOfAShowableLength) {
-    const struct {
-        const char* what;
-        QString pasted;
-        QString kept;
-        const char* refusal; // a piece of the message; nullptr: none
-    } cases[] = {
-        {"a line break becomes a blank", "سالم\nبن علي", "سالم بن علي", nullptr},
-        {"a NUL is refused", "سالم" + QString(QChar(0)), "", "رموز التحكم"},
-        {"a lone surrogate is refused", QString(QChar(0xDC00)) + "سالم", "", "غير صالح"},
-        {"101 characters are refused, not cut", repeated("س", 101), "", "100"},
-    };
     const std::vector<Field> fields = {
         {"the first deceased's box", false, [this] { return child<QLineEdit>("Text_deth_name_ind"); }},
         {"the next-deceased list", false, [this] { return boxOf("DBList_deth_name"); }},
@@ -74,7 +50,7 @@ TEST_F(Form6NamesTest, EveryNameFieldTakesOneLineOfAShowableLength) {
          }},
     };
     for (const Field& field : fields) {
-        for (const auto& c : cases) {
+        for (const testsupport::PasteCase& c : testsupport::namePasteCases()) {
             SCOPED_TRACE(std::string(field.name) + ": " + c.what);
             db.execute("delete from MUNASKA_TEMP");
             open();
@@ -86,17 +62,7 @@ TEST_F(Form6NamesTest, EveryNameFieldTakesOneLineOfAShowableLength) {
             ASSERT_NE(box, nullptr);
             box->setFocus();
             box->clear();
-            const qsizetype before = messages.texts().size();
-            paste(c.pasted);
-            EXPECT_EQ(box->text().toStdString(), c.kept.toStdString());
-            if (c.refusal) {
-                EXPECT_EQ(messages.texts().size(), before + 1);
-                EXPECT_TRUE(messages.last().contains(QString::fromUtf8(c.refusal)))
-                    << messages.last().toStdString();
-            } else {
-                EXPECT_EQ(messages.texts().size(), before) << messages.last().toStdString();
-            }
-            EXPECT_TRUE(box->hasFocus());
+            testsupport::expectPasted(box, c, messages);
             testsupport::discardOpenCellEditor();
             dialog.reset();
         }
