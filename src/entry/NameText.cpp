@@ -52,6 +52,16 @@ QString cleanedAt(const QString& text, int& pos) {
     return out;
 }
 
+// Characters as the database counts them: a surrogate pair is one.
+qsizetype length(const QString& text) {
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < text.size(); ++i, ++n) {
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+    }
+    return n;
+}
+
 // Validates as the user types: cleaning is a change the field takes; a refusal undoes the change.
 class NameValidator : public QValidator {
 public:
@@ -75,15 +85,6 @@ public:
 QString cleaned(const QString& text) {
     int pos = 0;
     return cleanedAt(text, pos);
-}
-
-qsizetype length(const QString& text) {
-    qsizetype n = 0;
-    for (qsizetype i = 0; i < text.size(); ++i, ++n) {
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-    }
-    return n;
 }
 
 QString refusal(const QString& text) {

@@ -26,8 +26,6 @@ inline const QString TooLongRefused = QStringLiteral("لا يزيد الاسم �
 QString cleaned(const QString& text);
 // Why the cleaned text cannot be a name, or empty.
 QString refusal(const QString& text);
-// Characters as the database counts them.
-qsizetype length(const QString& text);
 
 // Holds a field to the rule as the user types or pastes: a line break becomes a blank at once; a
 // refused change is undone, its message shown and the focus given back by `back` (by default to
