@@ -8,6 +8,7 @@
 #include "entry/ListBrowsing.h"
 #include "entry/ModelCaseStage.h"
 #include "entry/NameLists.h"
+#include "entry/NameText.h"
 #include "entry/RelationCellKeys.h"
 #include "entry/RelationRules.h"
 #include "entry/RelationSpelling.h"
@@ -17,9 +18,9 @@
 #include "platform/MessageService.h"
 #include "platform/widgets/ArabicKeyboard.h"
 #include "platform/widgets/FirstKeyConversion.h"
-#include "platform/widgets/LanguageOptionFrame.h"
 #include "platform/widgets/FocusReturn.h"
 #include "platform/widgets/GridTabOut.h"
+#include "platform/widgets/LanguageOptionFrame.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -230,6 +231,7 @@ QGroupBox* Form12::buildDetailsFrame() {
     m_heirs->afterDelete = [this] { m_heirs->reload(); };
     DBGrid1->setModel(m_heirs);
     auto* delegate = new GridCellDelegate(0, DBGrid1);
+    delegate->setNameColumns({1});
     DBGrid1->setItemDelegate(delegate);
     DBGrid1->setTabKeyNavigation(false);
     new platform::GridTabOut(DBGrid1);
@@ -300,6 +302,9 @@ QGroupBox* Form12::buildDetailsFrame() {
         m_firstKey->attach(QString::fromLatin1(field));
     for (QLineEdit* number : {Text_case_no_appeare, Text_case_no})
         platform::ArabicKeyboard::setMapped(number, false);
+    NameText::guard(Text_deth_name);
+    NameText::guard(Text_DATA_ENTRY_NAME);
+    NameText::guard(Text_ADRESS_ENTRY_NAME);
     return Frame_case_details;
 }
 

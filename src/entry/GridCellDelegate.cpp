@@ -1,9 +1,14 @@
 #include "entry/GridCellDelegate.h"
 
+#include "entry/NameText.h"
+#include "platform/widgets/FocusReturn.h"
+
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyle>
 
 namespace entry {
@@ -16,6 +21,26 @@ QRect GridCellDelegate::buttonRect(const QStyleOptionViewItem& option) {
     const int side = qMin(cell.height(), 18);
     const QRect trailing(cell.right() - side + 1, cell.top() + (cell.height() - side) / 2, side, side);
     return QStyle::visualRect(option.direction, cell, trailing);
+}
+
+QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    if (!line || !m_nameColumns.contains(index.column()))
+        return editor;
+    // A message box may close the editor; the user then comes back to the cell.
+    const QPointer<QAbstractItemView> view = qobject_cast<QAbstractItemView*>(parent->parentWidget());
+    const QPointer<QLineEdit> open = line;
+    const int row = index.row();
+    const int column = index.column();
+    NameText::guard(line, [view, open, row, column] {
+        if (open && open->isVisible())
+            platform::FocusReturn::to(open);
+        else
+            platform::FocusReturn::toCell(view, row, column);
+    });
+    return editor;
 }
 
 void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

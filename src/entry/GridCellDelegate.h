@@ -5,13 +5,18 @@
 namespace entry {
 
 // The cells of the entry grids: a value is handed to the model only when the user changed it
-// (opening and leaving a cell is no edit), and the cells of one column may carry a small button.
+// (opening and leaving a cell is no edit), the cells of one column may carry a small button, and
+// the name columns hold their editors to the rule of names.
 class GridCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     // -1: no column has a button.
     explicit GridCellDelegate(int buttonColumn = -1, QObject* parent = nullptr);
 
+    void setNameColumns(QList<int> columns) { m_nameColumns = std::move(columns); }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
@@ -26,6 +31,7 @@ signals:
 
 private:
     int m_buttonColumn;
+    QList<int> m_nameColumns;
 };
 
 } // namespace entry

@@ -33,9 +33,10 @@ StoredCaseList StoredCaseList::byNamePrefix(const QString& table, const QString&
                                             const QString& typed, const QString& order) {
     if (typed.isEmpty())
         return {grouped(table, nameColumn) + QStringLiteral("order by ") + order, {}};
+    // The database counts the typed text's characters as it counts the name's.
     return {grouped(table, nameColumn) +
-                QStringLiteral("having substr(%1, 1, ?) = ? order by ").arg(nameColumn) + order,
-            {typed.size(), typed}};
+                QStringLiteral("having substr(%1, 1, length(?)) = ? order by ").arg(nameColumn) + order,
+            {typed, typed}};
 }
 
 StoredCaseList StoredCaseList::byNumber(const QString& table, const QString& nameColumn, qint64 number) {

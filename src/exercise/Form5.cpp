@@ -196,6 +196,7 @@ QGroupBox* Form5::buildDetailsFrame() {
                                          QString(), this);
     DBGrid1->setModel(m_heirs);
     auto* shares = new training::ShareCellDelegate(0, DBGrid1);
+    shares->setNameColumns({2});
     connect(shares, &training::ShareCellDelegate::refused, this, [this] { ++m_shareRefusals; });
     DBGrid1->setItemDelegate(shares);
     DBGrid1->horizontalHeader()->hide();

@@ -102,11 +102,19 @@ bool StoredCaseFile::open() {
     return m_text.open(m_path);
 }
 
+QString StoredCaseFile::fileName() const {
+    return QFileInfo(m_path).fileName();
+}
+
+QString StoredCaseFile::damaged(const QString& key, const QString& reason) const {
+    return QStringLiteral("المسألة المخزونة ") + key + QStringLiteral(" تالفة في الملف ") + fileName() +
+           QStringLiteral(": ") + reason;
+}
+
 StoredCaseFile::Result StoredCaseFile::missing() const {
     Result r;
     r.outcome = Outcome::Missing;
-    r.problem =
-        QStringLiteral("ملف المسائل المخزونة غير موجود او لا يمكن قراءته: ") + QFileInfo(m_path).fileName();
+    r.problem = QStringLiteral("ملف المسائل المخزونة غير موجود او لا يمكن قراءته: ") + fileName();
     return r;
 }
 
@@ -205,8 +213,15 @@ StoredCaseFile::Result StoredCaseFile::readRecord(const QString& key) {
             d.name = text(true);
             const qint64 last = number(false, QStringLiteral("رقم آخر وارث"));
             checkName(d.name, QStringLiteral("اسم المتوفى ") + QString::number(i));
-            if (last <= previousLast || last - previousLast > MaxHeirsPerDeceased || last > MaxHeirSlots)
-                throw BadRecord{QStringLiteral("ارقام الورثة غير متسلسلة عند المتوفى ") + d.name};
+            if (last <= previousLast)
+                throw BadRecord{QStringLiteral("ارقام الورثة غير متسلسلة عند المتوفى ") + quoted(d.name)};
+            if (last - previousLast > MaxHeirsPerDeceased)
+                throw BadRecord{
+                    QStringLiteral("للمتوفى ") + quoted(d.name) + QStringLiteral(" ") +
+                    QString::number(last - previousLast) +
+                    QStringLiteral(" وارثا، والحد %1 وارثا للمتوفى الواحد").arg(MaxHeirsPerDeceased)};
+            if (last > MaxHeirSlots)
+                throw BadRecord{QStringLiteral("ارقام الورثة تتجاوز %1 وارث في المسألة").arg(MaxHeirSlots)};
             d.lastSlot = static_cast<int>(last);
             for (int j = previousLast + 1; j <= d.lastSlot; ++j) {
                 StoredHeir h;
@@ -247,7 +262,7 @@ StoredCaseFile::Result StoredCaseFile::readRecord(const QString& key) {
             throw BadRecord{chainFaultReason(finding, c)};
     } catch (const BadRecord& bad) {
         result.outcome = Outcome::Malformed;
-        result.problem = QStringLiteral("المسألة المخزونة ") + key + QStringLiteral(" تالفة: ") + bad.reason;
+        result.problem = damaged(key, bad.reason);
         return result;
     }
     result.outcome = Outcome::Loaded;
@@ -290,13 +305,12 @@ StoredCaseFile::Result StoredCaseFile::scanNext() {
     if (f.keyLine && f.badLine) {
         result.outcome = Outcome::Malformed;
         result.record.key = shown(f.text);
-        result.problem = QStringLiteral("المسألة المخزونة ") + result.record.key +
-                         QStringLiteral(" تالفة: ") + badLineReason(f.line);
+        result.problem = damaged(result.record.key, badLineReason(f.line));
     } else if (!f.keyLine) {
         result.outcome = Outcome::Malformed;
         result.record.key = shown(f.text);
         result.problem = QStringLiteral("سطر المفتاح غير صحيح في السطر ") + QString::number(f.line) +
-                         QStringLiteral(": ") + quoted(f.text);
+                         QStringLiteral(" من الملف ") + fileName() + QStringLiteral(": ") + quoted(f.text);
     } else {
         result = readRecord(f.text);
     }

@@ -41,16 +41,17 @@ struct StoredCase {
 // end.
 //
 // A search looks at every key line from the start of the file until one equals the key exactly,
-// so "ت/12" never matches case 12, and a field inside a record never starts one. A scan hands out every record in turn and keeps the file open
-// between records; any new search or scan first closes a file still open, so the file is never
-// opened twice.
+// so "ت/12" never matches case 12, and a field inside a record never starts one. A scan hands out every
+// record in turn and keeps the file open between records; any new search or scan first closes a file still
+// open, so the file is never opened twice.
 //
 // Each record is checked before it is handed out, so that the calculation never meets a case the
 // entry screens would have refused: a known school and case type; whole numbers within the
 // engine's limits (a deceased at least, slot counts that add up, classes in range); names that
 // are not empty and hold no "ـ"; no heir a deceased cannot leave (HeirCheck); a chain that holds
 // together (ChainCheck); every line UTF-8 text without control characters. A record that fails
-// is reported with its key and the reason, and a scan goes on with the record after it.
+// is reported with its key, the file's name and the reason, and a scan goes on with the record
+// after it.
 class StoredCaseFile {
 public:
     enum class Outcome {
@@ -111,6 +112,9 @@ private:
     Result readRecord(const QString& key);
     void skipToNextKeyLine();
     Result missing() const;
+    QString fileName() const;
+    // The refusal of a record: its key, the file and the reason.
+    QString damaged(const QString& key, const QString& reason) const;
 
     QString m_path;
     TextFileStream m_text;

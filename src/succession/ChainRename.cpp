@@ -1,5 +1,6 @@
 #include "succession/ChainRename.h"
 
+#include "entry/NameText.h"
 #include "succession/ChainTable.h"
 #include "succession/SuccessionTexts.h"
 
@@ -16,12 +17,22 @@ void renameEverywhere(const data::Database& db, const QString& oldName, const QS
     });
 }
 
+// The new name as the rename box gave it, held to the rule of names.
+QString typedName(const QString& newName, QString& refused) {
+    const QString name = entry::NameText::cleaned(newName).trimmed();
+    refused = entry::NameText::refusal(name);
+    return name;
+}
+
 } // namespace
 
 Outcome renameHeir(const data::Database& db, const QString& oldName, const QString& newName) {
-    const QString name = newName.trimmed();
+    QString refused;
+    const QString name = typedName(newName, refused);
     if (name.isEmpty() || oldName.isEmpty())
         return {};
+    if (!refused.isEmpty())
+        return {false, refused};
     const std::optional<ChainRow> first = ChainTable::firstRow(db);
     if (first && first->deceasedName == name)
         return {false, Texts::SameAsFirstDeceased};
@@ -43,9 +54,12 @@ Outcome renameFirstDeceased(const data::Database& db, const ChainRow& row, const
     // the chain. He is renamed as a heir.
     if (!isFirstDeceasedRow(db, row))
         return {false, Texts::FirstDeceasedOnly};
-    const QString name = newName.trimmed();
+    QString refused;
+    const QString name = typedName(newName, refused);
     if (name.isEmpty())
         return {};
+    if (!refused.isEmpty())
+        return {false, refused};
     if (ChainTable::heirNamed(db, name))
         return {false, Texts::DeceasedRepeatedAmongHeirs};
     if (ChainTable::deceasedNamed(db, name))

@@ -5,6 +5,7 @@
 #include "entry/GridCellDelegate.h"
 #include "entry/ListBrowsing.h"
 #include "entry/NameLists.h"
+#include "entry/NameText.h"
 #include "entry/RelationSpelling.h"
 #include "platform/MessageService.h"
 #include "platform/widgets/AccessKeyCaption.h"
@@ -225,7 +226,9 @@ void Form6::buildWidgets() {
     connect(m_chain, &ChainGridModel::modelReset, this, &Form6::updateDeceasedBox);
     connect(m_chain, &ChainGridModel::rowsInserted, this, &Form6::updateDeceasedBox);
     connect(m_chain, &ChainGridModel::rowsRemoved, this, &Form6::updateDeceasedBox);
-    DBGrid3->setItemDelegate(new entry::GridCellDelegate(-1, DBGrid3));
+    auto* cells = new entry::GridCellDelegate(-1, DBGrid3);
+    cells->setNameColumns({Column::HeirName, Column::DeceasedName});
+    DBGrid3->setItemDelegate(cells);
     DBGrid3->setToolTip(Texts::GridTip);
     DBGrid3->setTabKeyNavigation(false);
     new platform::GridTabOut(DBGrid3);
@@ -443,6 +446,9 @@ void Form6::buildWidgets() {
         firstKey->attach(QString::fromLatin1(field));
     for (QLineEdit* number : {Text_case_no_appeare, Text_case_no, Text_deth_no_ind})
         platform::ArabicKeyboard::setMapped(number, false);
+    entry::NameText::guard(Text_deth_name_ind);
+    for (QComboBox* names : {DBList_deth_name, DBCombo_w_name, Text_DATA_ENTRY_NAME, Text_ADRESS_ENTRY_NAME})
+        entry::NameText::guard(names);
 }
 
 // The Latin twins of the buttons' Arabic access keys: the same key under either keyboard layout.

@@ -113,6 +113,27 @@ TEST_F(StoredCasesTest, NamesWithApostrophesGoThroughEveryStep) {
     EXPECT_EQ(SC::lines(db, SC::byNamePrefix("d'A")), (QList<SC::Line>{{1, "d'Artagnan"}}));
 }
 
+// SQLite counts a name's characters, not its UTF-16 units: a character outside the basic plane
+// (an emoji) is one character, and a prefix holding one must still find its names.
+TEST_F(StoredCasesTest, ANamePrefixCountsCharactersAsTheDatabaseDoes) {
+    const QString emoji = QStringLiteral("\U0001F600");
+    for (const auto& [n, name] : std::vector<std::pair<int, QString>>{
+             {1, emoji + "علي"}, {2, emoji + "عمر"}, {3, "علي"}, {4, emoji + emoji + "علي"}})
+        db.execute("insert into WARITH_GENERAL (case_no, deth_name, warith_name) values (?, ?, 'x')",
+                   {n, name});
+    auto numbers = [&](const QString& typed) {
+        QList<qint64> out;
+        for (const SC::Line& l : SC::lines(db, SC::byNamePrefix(typed)))
+            out << l.caseNo;
+        return out;
+    };
+    EXPECT_EQ(numbers(emoji + "ع"), (QList<qint64>{1, 2}));
+    EXPECT_EQ(numbers(emoji + "عل"), QList<qint64>{1});
+    EXPECT_EQ(numbers(emoji), (QList<qint64>{1, 2, 4}));
+    EXPECT_EQ(numbers(emoji + emoji), QList<qint64>{4});
+    EXPECT_EQ(numbers("عل"), QList<qint64>{3});
+}
+
 TEST_F(StoredCasesTest, EditReplacesExactlyThatCaseUnderItsNumber) {
     storeCase("أول", {{"اب", "سعيد"}});
     const qint64 n = storeCase("ثان", {{"زوجة", "فاطمة"}, {"ابن", "علي"}, {"بنت", "زينب"}});

@@ -1,6 +1,7 @@
 #include "entry/EntryFixture.h"
 
 #include "entry/BoundTableModel.h"
+#include "entry/NameText.h"
 #include "exercise/Form5.h"
 #include "support/AltKeys.h"
 #include "support/ScriptedRandom.h"
@@ -472,6 +473,25 @@ TEST_F(Form5Test, DeleteRemovesNoRowAndARowTypedAtTheEndIsAdded) {
     EXPECT_EQ(added.front().value(1).toString(), "اخت");
     EXPECT_EQ(added.front().value(2).toString(), "ليلى");
     EXPECT_EQ(added.front().value(3).toInt(), 0); // the table's default
+}
+
+TEST_F(Form5Test, AnHeirNameTypedIntoTheGridIsOneLineOfAShowableLength) {
+    training::ExerciseQuestion::load(db, 52);
+    training::AnswerGrading::handOff(db, 52, "x");
+    open(EntryStage::Details);
+    showActive();
+    const int last = dialog->heirs()->storedRows();
+    auto lastName = [&] {
+        return db.scalar("select warith_name from WARITH order by ar desc limit 1").toString();
+    };
+    typeIntoCell(last, 1, "اخت");
+    typeIntoCell(last, 2, "ليلى\nبنت علي");
+    EXPECT_EQ(lastName(), "ليلى بنت علي");
+    EXPECT_TRUE(answers->texts.isEmpty());
+
+    typeIntoCell(last, 2, QString(entry::NameText::MaxLength + 1, QChar(u'ل')));
+    EXPECT_EQ(answers->texts, QStringList{entry::NameText::TooLongRefused});
+    EXPECT_EQ(lastName(), "ليلى بنت علي");
 }
 
 TEST_F(Form5Test, EveryKeyInTheGridRecomputesTheTotalAndAWrongShareIsRefused) {

@@ -1,7 +1,7 @@
 // Every input the fuzz targets found at fault, and the seeds they start from, replayed through the
 // readers in every build, with or without a fuzzing compiler. A file named "refused-..." must be
 // refused whole, one named "accepted-..." taken whole; any other must only come through without a
-// fault. A failure names the corpus file; a refusal's message names the record's key.
+// fault. A failure names the corpus file; a refusal's message names the record's key and the file.
 #include "ReaderDrive.h"
 
 #include "support/TempAppFolder.h"

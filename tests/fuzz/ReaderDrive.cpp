@@ -124,7 +124,7 @@ StoredCaseVerdict driveStoredCases(const QByteArray& bytes) {
         if (r.outcome == Outcome::Malformed) {
             ++verdict.refused;
             verdict.problems << r.problem;
-            if (!r.problem.contains(r.record.key))
+            if (!r.problem.contains(r.record.key) || !r.problem.contains(QStringLiteral("STORG")))
                 verdict.unnamed << r.problem;
             continue;
         }

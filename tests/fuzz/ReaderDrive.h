@@ -16,7 +16,7 @@ struct StoredCaseVerdict {
     int refused = 0;       // records reported malformed
     int calculated = 0;    // loaded records the engine divided
     QStringList problems;  // one per refused record or refused calculation
-    QStringList unnamed;   // refusals that do not name the key of their record
+    QStringList unnamed;   // refusals that do not name the key of their record and the file
     QStringList wrongSums; // calculated records whose shares do not add up to their base
 };
 StoredCaseVerdict driveStoredCases(const QByteArray& bytes);

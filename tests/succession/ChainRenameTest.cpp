@@ -1,5 +1,6 @@
 #include "ChainFixture.h"
 
+#include "entry/NameText.h"
 #include "succession/ChainRename.h"
 #include "succession/ChainTable.h"
 #include "succession/SuccessionTexts.h"
@@ -25,7 +26,7 @@ TEST_F(ChainRenameTest, RenamingAHeir) {
     struct Case {
         const char* what;
         const char* oldName;
-        const char* newName;
+        QString newName;
         bool changed;
         QString message;
         QStringList after; // empty: unchanged
@@ -45,6 +46,19 @@ TEST_F(ChainRenameTest, RenamingAHeir) {
          {}},
         {"a deceased's name", "حسن", "علي", false, Texts::HeirRepeatedAmongHeirs, {}},
         {"an empty new name says nothing", "حسن", " ", false, {}, {}},
+        {"a line break in the new name is a blank",
+         "علي",
+         "\nعلي\nالاصغر",
+         true,
+         {},
+         {"/احمد", "فاطمة/", "علي الاصغر/", "حسن/", "/علي الاصغر", "فاطمة/", "حسن/", "علي الاكبر/"}},
+        {"a control character", "حسن", "حسن\x1b", false, entry::NameText::ControlRefused, {}},
+        {"a name longer than the screens show",
+         "حسن",
+         QString(entry::NameText::MaxLength + 1, QChar(u'ح')),
+         false,
+         entry::NameText::TooLongRefused,
+         {}},
         {"an empty old name says nothing", "", "سالم", false, {}, {}},
         {"a longer name holding the old one is left alone",
          "علي",
@@ -77,6 +91,9 @@ TEST_F(ChainRenameTest, TheFirstDeceasedIsTheOnlyOneTheOtherButtonRenames) {
               Texts::DeceasedRepeatedAmongDeceased);
     EXPECT_EQ(Rename::renameFirstDeceased(db, rowWhere("deth_name = 'احمد'"), "حسن").message,
               Texts::DeceasedRepeatedAmongHeirs);
+    EXPECT_EQ(
+        Rename::renameFirstDeceased(db, rowWhere("deth_name = 'احمد'"), QString(101, QChar(u'ح'))).message,
+        entry::NameText::TooLongRefused);
     EXPECT_EQ(names(), before);
 
     const Rename::Outcome o =
