@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -509,6 +510,36 @@ TEST_F(Form5Test, TheHandInFilesTheAnswerUnderTheQuestionsNumberTellsTheHostAndC
         db.count("select count(*) from PRACTIC_SINGLE where case_no = 60 and deth_name = ?", {deceased}),
         rows("WARITH"));
     EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(Form5Test, ThePreparerAndIssuingBodyOnlyTravelWithTheQuestionAndAreNeverOffered) {
+    db.execute("update WARITH_GENERAL_TEST set DATA_ENTRY_NAME = 'معد', ADRESS_ENTRY_NAME = 'جهة' "
+               "where case_no = 60");
+    setBatch({60});
+    open(EntryStage::Details);
+    showActive();
+    button("Command6")->click(); // a question naming an issuing body
+    auto* preparer = child<QComboBox>("Text_DATA_ENTRY_NAME");
+    auto* body = child<QComboBox>("Text_ADRESS_ENTRY_NAME");
+    EXPECT_EQ(preparer->currentText(), "معد");
+    EXPECT_EQ(body->currentText(), "جهة");
+
+    EXPECT_FALSE(preparer->isVisible());
+    EXPECT_FALSE(shown("Command4"));
+    for (QLabel* label : dialog->findChildren<QLabel*>())
+        EXPECT_FALSE(label->isVisible() && label->text() == "اسم المعد");
+    auto* frame = child<QGroupBox>("FrameADRESS");
+    const QRect onForm(frame->mapTo(dialog.get(), QPoint(0, 0)), frame->size());
+    EXPECT_FALSE(onForm.intersects(dialog->rect())) << "the issuing-body frame lies outside the form";
+
+    // Nor can the keyboard reach them.
+    for (int i = 0; i < 40; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_FALSE(focus == preparer || preparer->isAncestorOf(focus) || frame->isAncestorOf(focus))
+            << focus->objectName().toStdString();
+    }
 }
 
 TEST_F(Form5Test, AHandInWithoutHeirsIsRefusedAndTheDialogueStays) {
