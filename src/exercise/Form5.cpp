@@ -645,8 +645,8 @@ void Form5::Command1_Click() {
         return;
     m_heirs->reload();
     QString message;
-    // Filed under the number of the question loaded, whatever the boxes on screen show.
-    const int questionNo = Text_case_no->text().trimmed().toInt();
+    const int questionNo =
+        training::AnswerHandIn::questionNumber(m_db, Text_case_no->text().trimmed().toInt());
     if (!training::AnswerHandIn::handIn(m_db, questionNo, Text_deth_name->text(), Text_case_name->text(),
                                         message)) {
         platform::MessageService::show(message, platform::MessageIcon::Critical);
@@ -654,7 +654,7 @@ void Form5::Command1_Click() {
         return;
     }
     m_host.Text_deth_name = Text_deth_name->text();
-    m_host.Text_case_no = Text_case_no->text();
+    m_host.Text_case_no = questionNo != 0 ? QString::number(questionNo) : QString();
     emit handedIn();
     leave();
 }

@@ -607,6 +607,36 @@ TEST_F(Form5Test, StoreTwinStoresAHandTypedQuestionUnderTheNextNumber) {
     EXPECT_EQ(edit("Text_case_no_appeare")->text(), QString::number(next));
 }
 
+// A question typed on this screen and stored is a bank question from then on: its own number
+// goes with the answer, comes back for another attempt, and the bank does not take it twice.
+TEST_F(Form5Test, AQuestionStoredOnScreenKeepsItsNumberThroughHandInRetryAndAnotherStore) {
+    open(EntryStage::Details);
+    showActive();
+    edit("Text_deth_name")->setText("سالم");
+    db.execute("insert into WARITH (warith_relation, warith_name, no_check) values ('بنت', 'هند', 1), "
+               "('ابن', 'زيد', 2)");
+    const qint64 stored = db.nextNumber("WARITH_GENERAL_TEST", "case_no");
+    twin(*dialog, "Command_ALTER_SAVE")->trigger();
+    ASSERT_EQ(db.count("select count(*) from WARITH_GENERAL_TEST where case_no = ?", {stored}), 2);
+    ASSERT_TRUE(edit("Text_case_no")->text().isEmpty());
+
+    button("Command1")->click();
+    EXPECT_EQ(host.Text_case_no, QString::number(stored));
+    EXPECT_EQ(db.count("select count(*) from WARITH where case_no = ?", {stored}), 2);
+    EXPECT_EQ(db.count("select count(*) from PRACTIC_SINGLE where case_no = ?", {stored}), 2);
+
+    // Graded wrong, tried again: the results screen hands the question back by the host's number.
+    ASSERT_TRUE(training::AnswerGrading::anotherAttempt(db));
+    training::AnswerGrading::handOff(db, host.Text_case_no.toInt(), host.Text_deth_name);
+    reopen();
+    EXPECT_EQ(answers->texts.filter("غير مخزونة").size(), 0) << "not taken for an unsaved question";
+    EXPECT_EQ(edit("Text_case_no")->text(), QString::number(stored));
+    EXPECT_EQ(edit("Text_case_no_appeare")->text(), QString::number(stored));
+    twin(*dialog, "Command_ALTER_SAVE")->trigger();
+    EXPECT_EQ(answers->texts.last(), "مسالة مخزونة");
+    EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL_TEST where case_no > ?", {stored}), 0);
+}
+
 TEST_F(Form5Test, StoreTwinRefusesALoadedQuestion) {
     setBatch({60});
     open(EntryStage::Details);
