@@ -51,6 +51,14 @@ protected:
         return c;
     }
     static void click(QWidget* w, const char* name) { child<QPushButton>(w, name)->click(); }
+    // The stage's range run from..to.
+    static Step rangeRun(const char* from, const char* to) {
+        return {"a range", stage, [from, to](QWidget* w) {
+                    child<QLineEdit>(w, "Text_from")->setText(from);
+                    child<QLineEdit>(w, "Text_to")->setText(to);
+                    click(w, "Command_AUTO_GET_CASE_NO_STORED_CASES");
+                }};
+    }
 
     QStringList column(const QString& sql) const {
         QStringList values;
@@ -143,12 +151,7 @@ TEST_F(ModelCaseRoadTest, CasesPickedByNumberAndTitleThenARangeOneConfirmationPe
              EXPECT_GT(db.count("select count(*) from TAWHEED_CHILED"), 0);
              click(w, "Command_stored_case");
          }},
-        {"the range 5..7", stage,
-         [&](QWidget* w) {
-             child<QLineEdit>(w, "Text_from")->setText("5");
-             child<QLineEdit>(w, "Text_to")->setText("7");
-             click(w, "Command_AUTO_GET_CASE_NO_STORED_CASES");
-         }},
+        rangeRun("5", "7"),
         {"case 5, confirmed", results,
          [&](QWidget* w) {
              EXPECT_EQ(caseKey(), "التسلسل/ت/ 5");
@@ -176,12 +179,7 @@ TEST_F(ModelCaseRoadTest, CasesPickedByNumberAndTitleThenARangeOneConfirmationPe
 TEST_F(ModelCaseRoadTest, AQueuedNumberMissingFromTheStoredCaseFileIsPassedOverSilently) {
     db.execute("insert into STORDE_STANDERD (storde_case_no, storde_case_name) values (99, 'لا سجل لها')");
     runRoad({
-        {"the range 75..99", stage,
-         [&](QWidget* w) {
-             child<QLineEdit>(w, "Text_from")->setText("75");
-             child<QLineEdit>(w, "Text_to")->setText("99");
-             click(w, "Command_AUTO_GET_CASE_NO_STORED_CASES");
-         }},
+        rangeRun("75", "99"),
         {"case 75", results,
          [&](QWidget* w) {
              EXPECT_EQ(caseKey(), "التسلسل/ت/ 75");
@@ -210,12 +208,7 @@ TEST_F(ModelCaseRoadTest, AQueuedNumberMissingFromTheStoredCaseFileIsPassedOverS
 
 TEST_F(ModelCaseRoadTest, TheMainMenuButtonInARangeLeavesNothingQueuedForTheNextModelCaseCommand) {
     QStringList reportLeft;
-    runRoad({{"the range 5..7", stage,
-              [&](QWidget* w) {
-                  child<QLineEdit>(w, "Text_from")->setText("5");
-                  child<QLineEdit>(w, "Text_to")->setText("7");
-                  click(w, "Command_AUTO_GET_CASE_NO_STORED_CASES");
-              }},
+    runRoad({rangeRun("5", "7"),
              {"case 5, then back to the main window", results,
               [&](QWidget* w) {
                   ASSERT_EQ(caseKey(), "التسلسل/ت/ 5");
