@@ -459,6 +459,10 @@ void Form12::prepareDetailsStage() {
         Text_DATA_ENTRY_NAME->setEditText(r.value(3).toString());
     if (!r.isNull(4))
         Text_case_name->setText(r.value(4).toString());
+    // A stored case in hand: its deceased's cases are listed, as the Enter that moves into the
+    // heirs grid would list them.
+    if (caseNo != 0)
+        requeryStoredCases(StoredCases::byNamePrefix(Text_deth_name->text()));
 }
 
 void Form12::prepareStoredStage() {

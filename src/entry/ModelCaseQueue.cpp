@@ -100,6 +100,15 @@ bool startRange(const data::Database& db, const QString& fromText, const QString
     return started;
 }
 
+void reset(const data::Database& db) {
+    db.transaction([&] {
+        db.execute(QStringLiteral("delete from STORDE_STANDERD_TEMP"));
+        db.execute(QStringLiteral("delete from STORDE_STANDERD_FROM_TO"));
+        db.execute(QStringLiteral(
+            "insert into STORDE_STANDERD_FROM_TO select * from STORDE_STANDERD order by rowid"));
+    });
+}
+
 bool queued(const data::Database& db) {
     return db.exists(QStringLiteral("select 1 from STORDE_STANDERD_TEMP limit 1"));
 }

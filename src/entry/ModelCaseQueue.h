@@ -45,6 +45,8 @@ bool startRange(const data::Database& db, const QString& fromText, const QString
                 Owner owner = Owner::RealCase);
 
 bool queued(const data::Database& db);
+// The state a start leaves: nothing queued, and the whole library as the last range.
+void reset(const data::Database& db);
 // Takes the head of the queue off it, in one transaction; its number as plain decimal text.
 std::optional<QString> popHead(const data::Database& db);
 

@@ -4,6 +4,7 @@
 #include "exercise/Form7.h"
 #include "platform/AppPaths.h"
 #include "platform/widgets/MainMenuReturn.h"
+#include "results/TouchedReport.h"
 #include "succession/Form6.h"
 
 #include <QPushButton>
@@ -83,7 +84,8 @@ void Form2::showSuccessionDialog(engine::CaseContext& context) {
 
 void Form2::showResultsScreen(engine::CaseContext& context) {
     Form7::Links links{m_exits.cleanExit, m_exits.mainMenu, partners()};
-    Form7 screen(caseDatabase(), context, m_verdicts, m_touched, std::move(links), this);
+    Form7 screen(caseDatabase(), context, m_verdicts, results::TouchedReport::ofProgram(), std::move(links),
+                 this);
     screen.exec();
     platform::MainMenuReturn::throwIfRequested();
 }

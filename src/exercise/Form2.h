@@ -1,7 +1,6 @@
 #pragma once
 
 #include "results/EngineHostWindow.h"
-#include "results/TouchedReport.h"
 #include "training/VerdictKeeper.h"
 
 #include <functional>
@@ -41,7 +40,6 @@ public:
 private:
     Exits m_exits;
     training::VerdictKeeper m_verdicts;
-    results::TouchedReport m_touched;
 };
 
 } // namespace exercise

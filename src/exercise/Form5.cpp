@@ -169,20 +169,23 @@ QGroupBox* Form5::buildDetailsFrame() {
     Text_case_name = hiddenBox(QStringLiteral("Text_case_name"), Frame_case_details);
     Text2 = hiddenBox(QStringLiteral("Text2"), Frame_case_details);
 
+    // The preparer and issuing body only carry the question's header: the learner is offered
+    // neither. The preparer box and the issuing-body toggle stay hidden; the issuing-body frame
+    // stands left of the form, outside what is drawn, and the keyboard never reaches it.
     Text_DATA_ENTRY_NAME = combo(QStringLiteral("Text_DATA_ENTRY_NAME"), true, Frame_case_details);
-    Text_DATA_ENTRY_NAME->setMinimumWidth(200);
-    caseRow->addWidget(new QLabel(entry::Texts::PreparerLabel, Frame_case_details));
-    caseRow->addWidget(Text_DATA_ENTRY_NAME);
+    Text_DATA_ENTRY_NAME->hide();
     Command4 = button(QStringLiteral("Command4"), entry::Texts::AddIssuingBody, Frame_case_details);
-    caseRow->addWidget(Command4);
-    FrameADRESS = frame(QStringLiteral("FrameADRESS"), QString(), Frame_case_details);
+    Command4->hide();
+    FrameADRESS = frame(QStringLiteral("FrameADRESS"), QString(), this);
     auto* bodyRow = new QHBoxLayout(FrameADRESS);
     bodyRow->setContentsMargins(0, 0, 0, 0);
     Text_ADRESS_ENTRY_NAME = combo(QStringLiteral("Text_ADRESS_ENTRY_NAME"), true, FrameADRESS);
-    Text_ADRESS_ENTRY_NAME->setMinimumWidth(200);
+    Text_ADRESS_ENTRY_NAME->setFocusPolicy(Qt::NoFocus);
+    Text_ADRESS_ENTRY_NAME->lineEdit()->setFocusPolicy(Qt::NoFocus);
     bodyRow->addWidget(new QLabel(entry::Texts::IssuingBodyLabel, FrameADRESS));
     bodyRow->addWidget(Text_ADRESS_ENTRY_NAME);
-    caseRow->addWidget(FrameADRESS);
+    FrameADRESS->adjustSize();
+    FrameADRESS->move(-FrameADRESS->width() - twips(600), 0);
     caseRow->addStretch(1);
     layout->addLayout(caseRow);
 
@@ -643,8 +646,8 @@ void Form5::Command1_Click() {
         return;
     m_heirs->reload();
     QString message;
-    // Filed under the number of the question loaded, whatever the boxes on screen show.
-    const int questionNo = Text_case_no->text().trimmed().toInt();
+    const int questionNo =
+        training::AnswerHandIn::questionNumber(m_db, Text_case_no->text().trimmed().toInt());
     if (!training::AnswerHandIn::handIn(m_db, questionNo, Text_deth_name->text(), Text_case_name->text(),
                                         message)) {
         platform::MessageService::show(message, platform::MessageIcon::Critical);
@@ -652,7 +655,7 @@ void Form5::Command1_Click() {
         return;
     }
     m_host.Text_deth_name = Text_deth_name->text();
-    m_host.Text_case_no = Text_case_no->text();
+    m_host.Text_case_no = questionNo != 0 ? QString::number(questionNo) : QString();
     emit handedIn();
     leave();
 }

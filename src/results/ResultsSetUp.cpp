@@ -17,7 +17,9 @@ void ResultsSetUp::joinDeedTerm(const data::Database& db) {
         db.select(QStringLiteral("select rowid, print_text from PRINT_TEXT where instr(print_text, ?) <> 0 "
                                  "order by rowid limit 1"),
                   {QString::fromUtf16(RulesPhrase)});
-    if (rules.isEmpty())
+    // Lines an earlier screen joined (of a run broken off, or of the program's last start) keep
+    // their one term.
+    if (rules.isEmpty() || rules.front().value(1).toString().startsWith(QString::fromUtf16(DeedTerm)))
         return;
     db.execute(QStringLiteral("update PRINT_TEXT set print_text = ? where rowid = ?"),
                {QString::fromUtf16(DeedTerm) + rules.front().value(1).toString(), rules.front().value(0)});

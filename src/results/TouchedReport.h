@@ -12,10 +12,12 @@ namespace results {
 // engine did not act on) must leave them alone. The engine rewrites the table from an empty one,
 // so freshly written lines never equal what a set-up left behind.
 //
-// One object per engine host, kept for the host's life, since each showing of the results screen
-// is a new screen.
+// Each showing of the results screen is a new screen, and each case command a new engine host,
+// while the report table is one: the program keeps one record, which both hosts share.
 class TouchedReport {
 public:
+    static TouchedReport& ofProgram();
+
     // True when PRINT_TEXT is exactly as the last set-up left it.
     bool isCurrent(const data::Database& db) const;
     // Records PRINT_TEXT as it stands now.

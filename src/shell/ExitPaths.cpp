@@ -1,5 +1,6 @@
 #include "shell/ExitPaths.h"
 
+#include "entry/ModelCaseQueue.h"
 #include "platform/AppPaths.h"
 #include "platform/MessageService.h"
 #include "platform/ProcessExit.h"
@@ -31,6 +32,10 @@ void ExitPaths::MainMenuButton() {
         platform::MessageService::show(QStringLiteral("تعذر تشغيل البرنامج التعليمي: ") + program,
                                        platform::MessageIcon::Critical);
     }
+    // The main window stands in for a fresh start: a model-case range broken off is not waiting
+    // at the next model-case command.
+    entry::ModelCaseQueue::reset(
+        data::Database::OpenDatabase(platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST.mdb"))));
     platform::MainMenuReturn::request();
 }
 

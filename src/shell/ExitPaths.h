@@ -12,8 +12,9 @@ public:
     [[noreturn]] static void CleanExit(const data::Database& db);
     // Starts the sibling tutorial program of the application folder and ends the program without
     // emptying anything. Without that program (this product ships none) the dialogues close and
-    // the main window comes back instead, the case in hand kept (platform::MainMenuReturn); a
-    // program that is there but cannot be started is reported first.
+    // the main window comes back instead, the case in hand kept (platform::MainMenuReturn) and
+    // the model-case queue and last range as a start leaves them; a program that is there but
+    // cannot be started is reported first.
     static void MainMenuButton();
     // The closing step of the main window: empties the two tables; the process goes on while
     // another window is open.

@@ -3,6 +3,7 @@
 #include "platform/AppPaths.h"
 #include "platform/widgets/MainMenuReturn.h"
 #include "results/Form14.h"
+#include "results/TouchedReport.h"
 #include "shell/ExitPaths.h"
 
 namespace shell {
@@ -28,7 +29,7 @@ void Form13::showResultsScreen(engine::CaseContext& context) {
     links.windows = partners();
     results::Form14 screen(
         data::Database::OpenDatabase(platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST.mdb"))),
-        context, m_touched, std::move(links), this);
+        context, results::TouchedReport::ofProgram(), std::move(links), this);
     screen.exec();
     platform::MainMenuReturn::throwIfRequested();
 }

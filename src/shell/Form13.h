@@ -1,7 +1,6 @@
 #pragma once
 
 #include "results/EngineHostWindow.h"
-#include "results/TouchedReport.h"
 
 namespace shell {
 
@@ -19,9 +18,6 @@ public:
     static Form13* open(Dialogs dialogs, QWidget* mainWindow);
 
     void showResultsScreen(engine::CaseContext& context) override;
-
-private:
-    results::TouchedReport m_touched;
 };
 
 } // namespace shell

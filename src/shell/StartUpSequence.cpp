@@ -1,5 +1,6 @@
 #include "shell/StartUpSequence.h"
 
+#include "entry/ModelCaseQueue.h"
 #include "platform/AppPaths.h"
 #include "training/ExerciseBank.h"
 #include "training/QuizBank.h"
@@ -67,17 +68,15 @@ data::Database runStartUp(const std::function<void()>& selfTest) {
 
     const char* const resets[] = {
         "delete from REPORT_DESTRIBUTER",
-        "delete from STORDE_STANDERD_TEMP",
         "delete from TEST_CASE_NO_WAJBA_MAIN",
         "insert into LOAD_Vesparin_FORM(LOAD_Vesparin_FORM) values ('s')",
         "UPDATE  WARITH_GENERAL  SET no_check =0",
         "delete from Q_TIMES",
-        "delete from STORDE_STANDERD_FROM_TO",
-        "insert into STORDE_STANDERD_FROM_TO select * from STORDE_STANDERD order by rowid",
     };
     db.transaction([&] {
         for (const char* statement : resets)
             db.execute(QString::fromLatin1(statement));
+        entry::ModelCaseQueue::reset(db);
     });
     // A database made before the quiz bank or the exercise bank shipped has the table but no
     // questions.

@@ -97,6 +97,30 @@ TEST_F(Form12StoredCasesTest, TheListShowsOneLinePerCaseByNameThenNumber) {
     EXPECT_EQ(child<QPushButton>("Command_delete")->text(), "حذف");
 }
 
+// The case in hand comes back to the stage (after its results, or at the next case command):
+// the list holds only the cases whose deceased's name begins with its deceased's name.
+TEST_F(Form12StoredCasesTest, TheStageOpeningOnAStoredCaseNarrowsTheListToItsDeceased) {
+    const struct {
+        const char* deceased;
+        qint64 caseNo;
+        QStringList listed;
+    } cases[] = {
+        {"خالد 1", 10, {"10", "11", "12"}},
+        {"محمد", 1, {"1"}},
+        // Never stored: the list stays whole.
+        {"محمد", 0, {"10", "11", "12", "3", "4", "5", "6", "7", "8", "9", "2", "1"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.deceased);
+        db.execute("delete from WARITH");
+        addHeirs({{"ابن", "زيد"}});
+        db.execute("update WARITH set case_no = ?, deth_name = ?", {c.caseNo, QString::fromUtf8(c.deceased)});
+        openDetails();
+        EXPECT_EQ(listed(), c.listed);
+        EXPECT_EQ(edit("Text_deth_name")->text(), QString::fromUtf8(c.deceased));
+    }
+}
+
 TEST_F(Form12StoredCasesTest, NumberBoxFiltersByPrefixMovesToTheListAndLoadsOnEnter) {
     openDetails();
     QLineEdit* number = edit("Text_case_no_appeare");

@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -532,6 +533,36 @@ TEST_F(Form5Test, TheHandInFilesTheAnswerUnderTheQuestionsNumberTellsTheHostAndC
     EXPECT_FALSE(dialog->isVisible());
 }
 
+TEST_F(Form5Test, ThePreparerAndIssuingBodyOnlyTravelWithTheQuestionAndAreNeverOffered) {
+    db.execute("update WARITH_GENERAL_TEST set DATA_ENTRY_NAME = 'معد', ADRESS_ENTRY_NAME = 'جهة' "
+               "where case_no = 60");
+    setBatch({60});
+    open(EntryStage::Details);
+    showActive();
+    button("Command6")->click(); // a question naming an issuing body
+    auto* preparer = child<QComboBox>("Text_DATA_ENTRY_NAME");
+    auto* body = child<QComboBox>("Text_ADRESS_ENTRY_NAME");
+    EXPECT_EQ(preparer->currentText(), "معد");
+    EXPECT_EQ(body->currentText(), "جهة");
+
+    EXPECT_FALSE(preparer->isVisible());
+    EXPECT_FALSE(shown("Command4"));
+    for (QLabel* label : dialog->findChildren<QLabel*>())
+        EXPECT_FALSE(label->isVisible() && label->text() == "اسم المعد");
+    auto* frame = child<QGroupBox>("FrameADRESS");
+    const QRect onForm(frame->mapTo(dialog.get(), QPoint(0, 0)), frame->size());
+    EXPECT_FALSE(onForm.intersects(dialog->rect())) << "the issuing-body frame lies outside the form";
+
+    // Nor can the keyboard reach them.
+    for (int i = 0; i < 40; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_FALSE(focus == preparer || preparer->isAncestorOf(focus) || frame->isAncestorOf(focus))
+            << focus->objectName().toStdString();
+    }
+}
+
 TEST_F(Form5Test, AHandInWithoutHeirsIsRefusedAndTheDialogueStays) {
     open(EntryStage::Details);
     showActive();
@@ -595,6 +626,36 @@ TEST_F(Form5Test, StoreTwinStoresAHandTypedQuestionUnderTheNextNumber) {
         db.count("select count(*) from WARITH_GENERAL_TEST where case_no = ? and case_name = 'سالم'", {next}),
         1);
     EXPECT_EQ(edit("Text_case_no_appeare")->text(), QString::number(next));
+}
+
+// A question typed on this screen and stored is a bank question from then on: its own number
+// goes with the answer, comes back for another attempt, and the bank does not take it twice.
+TEST_F(Form5Test, AQuestionStoredOnScreenKeepsItsNumberThroughHandInRetryAndAnotherStore) {
+    open(EntryStage::Details);
+    showActive();
+    edit("Text_deth_name")->setText("سالم");
+    db.execute("insert into WARITH (warith_relation, warith_name, no_check) values ('بنت', 'هند', 1), "
+               "('ابن', 'زيد', 2)");
+    const qint64 stored = db.nextNumber("WARITH_GENERAL_TEST", "case_no");
+    twin(*dialog, "Command_ALTER_SAVE")->trigger();
+    ASSERT_EQ(db.count("select count(*) from WARITH_GENERAL_TEST where case_no = ?", {stored}), 2);
+    ASSERT_TRUE(edit("Text_case_no")->text().isEmpty());
+
+    button("Command1")->click();
+    EXPECT_EQ(host.Text_case_no, QString::number(stored));
+    EXPECT_EQ(db.count("select count(*) from WARITH where case_no = ?", {stored}), 2);
+    EXPECT_EQ(db.count("select count(*) from PRACTIC_SINGLE where case_no = ?", {stored}), 2);
+
+    // Graded wrong, tried again: the results screen hands the question back by the host's number.
+    ASSERT_TRUE(training::AnswerGrading::anotherAttempt(db));
+    training::AnswerGrading::handOff(db, host.Text_case_no.toInt(), host.Text_deth_name);
+    reopen();
+    EXPECT_EQ(answers->texts.filter("غير مخزونة").size(), 0) << "not taken for an unsaved question";
+    EXPECT_EQ(edit("Text_case_no")->text(), QString::number(stored));
+    EXPECT_EQ(edit("Text_case_no_appeare")->text(), QString::number(stored));
+    twin(*dialog, "Command_ALTER_SAVE")->trigger();
+    EXPECT_EQ(answers->texts.last(), "مسالة مخزونة");
+    EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL_TEST where case_no > ?", {stored}), 0);
 }
 
 TEST_F(Form5Test, StoreTwinRefusesALoadedQuestion) {

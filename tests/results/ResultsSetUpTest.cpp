@@ -82,6 +82,11 @@ TEST(ResultsSetUpLines, TheDeedTermJoinsTheFirstRulesLineAndItsOwnLineGoes) {
     EXPECT_EQ(lines, QStringList(
                          {"رأس", "قسام شرعي   حسب قواعد الشريعة الاسلامية ", "حسب قواعد الشريعة الاسلامية"}));
 
+    // Lines joined before, by a screen of an earlier run: the term is not written a second time.
+    ResultsSetUp::joinDeedTerm(db);
+    EXPECT_EQ(db.scalar("select print_text from PRINT_TEXT order by rowid limit 1 offset 1").toString(),
+              "قسام شرعي   حسب قواعد الشريعة الاسلامية ");
+
     // One line or none: nothing to join, nothing deleted.
     db.execute("delete from PRINT_TEXT where rowid > (select min(rowid) from PRINT_TEXT)");
     ResultsSetUp::joinDeedTerm(db);

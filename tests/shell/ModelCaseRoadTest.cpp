@@ -4,7 +4,9 @@
 #include "shell/Screens.h"
 
 #include "entry/Form12.h"
+#include "platform/widgets/MainMenuReturn.h"
 #include "results/Form14.h"
+#include "results/ResultsSetUp.h"
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
 
@@ -49,14 +51,31 @@ protected:
         return c;
     }
     static void click(QWidget* w, const char* name) { child<QPushButton>(w, name)->click(); }
+    // The stage's range run from..to.
+    static Step rangeRun(const char* from, const char* to) {
+        return {"a range", stage, [from, to](QWidget* w) {
+                    child<QLineEdit>(w, "Text_from")->setText(from);
+                    child<QLineEdit>(w, "Text_to")->setText(to);
+                    click(w, "Command_AUTO_GET_CASE_NO_STORED_CASES");
+                }};
+    }
 
+    QStringList column(const QString& sql) const {
+        QStringList values;
+        for (const QSqlRecord& r : db.select(sql))
+            values << r.value(0).toString();
+        return values;
+    }
     QString caseKey() const {
         return db.scalar("select ser from PRINT_TEXT where ser like 'التسلسل/%' order by rowid").toString();
     }
 
     // Runs the main window's model-case command until every step is done and the engine shows
-    // the stage once more; the run is broken off there.
-    void runRoad(std::vector<Step> steps) {
+    // the stage once more; the run is broken off there. A run that the user ends with the
+    // main-menu button ends there instead. A screen left waiting for a step ends the run after a
+    // while, with the steps left undone.
+    enum class Ends { AtNextStage, AtMainWindow };
+    void runRoad(std::vector<Step> steps, Ends ends = Ends::AtNextStage) {
         shell::MenuCommands::namu(db);
         std::size_t next = 0;
         QTimer user;
@@ -72,6 +91,10 @@ protected:
             steps[next++].act(top);
         });
         user.start();
+        QTimer giveUp;
+        giveUp.setSingleShot(true);
+        QObject::connect(&giveUp, &QTimer::timeout, [] { platform::MainMenuReturn::request(); });
+        giveUp.start(8000);
         Form13::Dialogs dialogs = shell::realCaseDialogs();
         const Form13::EntryDialog real = dialogs.entry;
         dialogs.entry = [&](EntryStage s, engine::CaseContext& context, const results::PartnerWindows& w) {
@@ -81,9 +104,10 @@ protected:
             real(s, context, w);
         };
         try {
-            Form13::open(dialogs, &mainWindow);
-            ADD_FAILURE() << "the run ended by itself";
+            const Form13* host = Form13::open(dialogs, &mainWindow);
+            EXPECT_TRUE(ends == Ends::AtMainWindow && host == nullptr) << "the run ended by itself";
         } catch (const StopRun&) {
+            EXPECT_EQ(ends, Ends::AtNextStage);
         }
         EXPECT_EQ(next, steps.size()) << "steps left undone";
     }
@@ -127,12 +151,7 @@ TEST_F(ModelCaseRoadTest, CasesPickedByNumberAndTitleThenARangeOneConfirmationPe
              EXPECT_GT(db.count("select count(*) from TAWHEED_CHILED"), 0);
              click(w, "Command_stored_case");
          }},
-        {"the range 5..7", stage,
-         [&](QWidget* w) {
-             child<QLineEdit>(w, "Text_from")->setText("5");
-             child<QLineEdit>(w, "Text_to")->setText("7");
-             click(w, "Command_AUTO_GET_CASE_NO_STORED_CASES");
-         }},
+        rangeRun("5", "7"),
         {"case 5, confirmed", results,
          [&](QWidget* w) {
              EXPECT_EQ(caseKey(), "التسلسل/ت/ 5");
@@ -160,12 +179,7 @@ TEST_F(ModelCaseRoadTest, CasesPickedByNumberAndTitleThenARangeOneConfirmationPe
 TEST_F(ModelCaseRoadTest, AQueuedNumberMissingFromTheStoredCaseFileIsPassedOverSilently) {
     db.execute("insert into STORDE_STANDERD (storde_case_no, storde_case_name) values (99, 'لا سجل لها')");
     runRoad({
-        {"the range 75..99", stage,
-         [&](QWidget* w) {
-             child<QLineEdit>(w, "Text_from")->setText("75");
-             child<QLineEdit>(w, "Text_to")->setText("99");
-             click(w, "Command_AUTO_GET_CASE_NO_STORED_CASES");
-         }},
+        rangeRun("75", "99"),
         {"case 75", results,
          [&](QWidget* w) {
              EXPECT_EQ(caseKey(), "التسلسل/ت/ 75");
@@ -189,6 +203,45 @@ TEST_F(ModelCaseRoadTest, AQueuedNumberMissingFromTheStoredCaseFileIsPassedOverS
              click(w, "Command_stored_case");
          }},
     });
+    EXPECT_EQ(messages.texts(), QStringList());
+}
+
+TEST_F(ModelCaseRoadTest, TheMainMenuButtonInARangeLeavesNothingQueuedForTheNextModelCaseCommand) {
+    QStringList reportLeft;
+    runRoad({rangeRun("5", "7"),
+             {"case 5, then back to the main window", results,
+              [&](QWidget* w) {
+                  ASSERT_EQ(caseKey(), "التسلسل/ت/ 5");
+                  reportLeft = column("select print_text from PRINT_TEXT order by rowid");
+                  click(w, "Command1");
+              }}},
+            Ends::AtMainWindow);
+    EXPECT_EQ(db.count("select count(*) from STORDE_STANDERD_TEMP"), 0);
+    // The last range is the whole library again, as after a start.
+    EXPECT_EQ(column("select storde_case_no from STORDE_STANDERD_FROM_TO order by storde_case_no"),
+              column("select storde_case_no from STORDE_STANDERD order by storde_case_no"));
+
+    stagesSeen.clear();
+    runRoad({{"the stage waits for the user over the report of case 5", stage,
+              [&](QWidget* w) {
+                  EXPECT_EQ(child<QLineEdit>(w, "Text_from")->text(),
+                            db.scalar("select min(storde_case_no) from STORDE_STANDERD").toString());
+                  EXPECT_EQ(child<QLineEdit>(w, "Text_to")->text(),
+                            db.scalar("select max(storde_case_no) from STORDE_STANDERD").toString());
+                  // The first results screen of the run leaves the lines it was shown over alone.
+                  EXPECT_EQ(column("select print_text from PRINT_TEXT order by rowid"), reportLeft);
+                  child<QLineEdit>(w, "Text1")->setText("6");
+                  click(w, "Command_stord_case");
+              }},
+             {"case 6, its deed term written once", results, [&](QWidget* w) {
+                  EXPECT_EQ(caseKey(), "التسلسل/ت/ 6");
+                  EXPECT_EQ(db.count("select count(*) from PRINT_TEXT where instr(print_text, ?) <> 0",
+                                     {QString::fromUtf16(results::ResultsSetUp::DeedTerm)}),
+                            1);
+                  click(w, "Command_stored_case");
+              }}});
+    // The first results screen pressed its model-case command by itself.
+    EXPECT_EQ(stagesSeen, QList<EntryStage>({EntryStage::Source, EntryStage::Stored}));
     EXPECT_EQ(messages.texts(), QStringList());
 }
 

@@ -163,10 +163,17 @@ TEST_F(ExitPathsTest, TheMainMenuButtonStartsTheSiblingAndKeepsTheTables) {
 }
 
 // This product ships no tutorial program: the button then goes back to the main window.
+// It stands in for a fresh start: a model-case range broken off is not queued for the next command.
 TEST_F(ExitPathsTest, WithoutTheSiblingTheMainMenuButtonAsksForTheMainWindowAndDoesNotEnd) {
     markRun();
+    db.execute("delete from STORDE_STANDERD");
+    db.execute("insert into STORDE_STANDERD (storde_case_no, storde_case_name) values (1, 'ا'), (2, 'ب')");
+    db.execute("insert into STORDE_STANDERD_FROM_TO (storde_case_no) values (2)");
+    db.execute("insert into STORDE_STANDERD_TEMP (storde_case_no) values (2)");
     testsupport::CapturedMessages messages;
     EXPECT_NO_THROW(shell::ExitPaths::MainMenuButton());
+    EXPECT_EQ(db.count("select count(*) from STORDE_STANDERD_TEMP"), 0);
+    EXPECT_EQ(db.count("select count(*) from STORDE_STANDERD_FROM_TO"), 2);
     EXPECT_TRUE(platform::MainMenuReturn::requested());
     EXPECT_THROW(platform::MainMenuReturn::throwIfRequested(), platform::MainMenuReturn::Unwind);
     EXPECT_FALSE(platform::MainMenuReturn::requested());
