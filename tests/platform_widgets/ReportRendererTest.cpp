@@ -241,6 +241,41 @@ TEST_F(ReportRendererTest, ATableThatFitsOnAPageIsNotSplit) {
     EXPECT_FALSE(find(words, "تتمــة"));
 }
 
+// A deceased's table, his base line and his notes are read together: where they fit on one page
+// they are never parted, however far down the page the section before them ends.
+TEST_F(ReportRendererTest, ADeceasedsTableAndNotesStayOnOnePage) {
+    // From a section too short to be worth parting to one that just fits a page.
+    for (const int heirs : {1, 2, 6, 13}) {
+        SCOPED_TRACE(heirs);
+        ReportDocument doc = tablesDocument();
+        doc.unified.reset();
+        auto& first = doc.deceased[0];
+        first.heirs.clear();
+        for (int i = 1; i <= 4; ++i)
+            first.heirs << heir(i, QStringLiteral("وارث"), QStringLiteral("ابن"), QString::number(100 + i));
+        ReportDocument::DeceasedTable second;
+        second.opening = "ثم توفي المدعو";
+        second.name = "مسعود";
+        for (int i = 1; i <= heirs; ++i)
+            second.heirs << heir(i, QStringLiteral("وارث"), QStringLiteral("اخ"), QString::number(500 + i));
+        second.total = "4036";
+        second.baseLine = "اصل المسألة ( 8 ) و تصح من ( 4037 ) سهماً";
+        second.notes = {{"1", "للاخوة الباقي تعصيباً ."},
+                        {"2", "يقسم الباقي بين الاخوة بالتساوي ."},
+                        {"3", "ينظر القيد 9071 ."}};
+        doc.deceased << second;
+        const QList<PdfWord> words = render(doc);
+
+        const auto heading = find(words, "مسعود");
+        const auto base = find(words, "4037");
+        const auto lastNote = find(words, "9071");
+        ASSERT_TRUE(heading && base && lastNote);
+        EXPECT_EQ(base->page, heading->page);
+        EXPECT_EQ(lastNote->page, heading->page);
+        EXPECT_FALSE(find(words, "تتمــة"));
+    }
+}
+
 TEST_F(ReportRendererTest, EveryCharacterHasAGlyphAndEveryFontIsEmbedded) {
     const QStringList families = ReportRenderer::fontFamilies();
     ASSERT_TRUE(QFontDatabase::hasFamily(families.front())) << "the Arabic font is not installed";
