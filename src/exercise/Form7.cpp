@@ -143,6 +143,8 @@ void Form7::buildControls() {
     m_resultFrame->setAutoFillBackground(true);
     QPalette redPanel = m_resultFrame->palette();
     redPanel.setColor(QPalette::Window, QColor::fromRgb(Red));
+    // Black reads on the verdict's red and green alike; a dark theme's white text does not.
+    redPanel.setColor(QPalette::WindowText, Qt::black);
     m_resultFrame->setPalette(redPanel);
     auto* resultRow = new QHBoxLayout(m_resultFrame);
     m_result = new QLabel(m_resultFrame);
@@ -369,6 +371,7 @@ void Form7::Combo1_Click() {
 void Form7::showResult(const QString& text, unsigned colour) {
     QPalette p = m_resultFrame->palette();
     p.setColor(QPalette::Window, QColor::fromRgb(colour));
+    p.setColor(QPalette::WindowText, Qt::black);
     m_resultFrame->setPalette(p);
     m_result->setText(text);
     m_resultFrame->show();
