@@ -20,16 +20,27 @@ QRect GridCellDelegate::buttonRect(const QStyleOptionViewItem& option) {
 
 void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
-    QStyledItemDelegate::paint(painter, option, index);
-    if (index.column() != m_buttonColumn)
+    if (index.column() != m_buttonColumn) {
+        QStyledItemDelegate::paint(painter, option, index);
         return;
+    }
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    // The cell's background runs to its edges; its text keeps a margin from its leading edge,
+    // where the row selector's grey would otherwise touch the first letter, and from the button.
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, widget);
+    const int side = buttonRect(option).width();
+    cell.rect = QStyle::visualRect(option.direction, option.rect,
+                                   option.rect.adjusted(TextMargin, 0, -(side + 2), 0));
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+
     QStyleOptionButton button;
     button.rect = buttonRect(option);
     button.state = QStyle::State_Enabled | QStyle::State_Raised;
     button.direction = option.direction;
     button.text = QStringLiteral("…");
-    const QWidget* widget = option.widget;
-    QStyle* style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_PushButton, &button, painter, widget);
 }
 

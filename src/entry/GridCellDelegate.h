@@ -25,6 +25,9 @@ signals:
     void buttonClicked(const QModelIndex& index);
 
 private:
+    // Pixels between a button cell's leading edge and its text.
+    static constexpr int TextMargin = 4;
+
     int m_buttonColumn;
 };
 
