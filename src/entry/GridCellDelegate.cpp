@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStyle>
 
 namespace entry {
@@ -16,6 +17,17 @@ QRect GridCellDelegate::buttonRect(const QStyleOptionViewItem& option) {
     const int side = qMin(cell.height(), 18);
     const QRect trailing(cell.right() - side + 1, cell.top() + (cell.height() - side) / 2, side, side);
     return QStyle::visualRect(option.direction, cell, trailing);
+}
+
+void GridCellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    // A number reads left to right even in a right-to-left grid, its sign on its left; it still
+    // ends on the cell's right, as the grid's words begin there.
+    static const QRegularExpression number(QStringLiteral("^\\s*[-+]?\\d+([.,]\\d+)?\\s*$"));
+    if (option->direction == Qt::RightToLeft && number.match(option->text).hasMatch()) {
+        option->direction = Qt::LeftToRight;
+        option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+    }
 }
 
 void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -24,6 +24,9 @@ public:
 signals:
     void buttonClicked(const QModelIndex& index);
 
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
 private:
     // Pixels between a button cell's leading edge and its text.
     static constexpr int TextMargin = 4;

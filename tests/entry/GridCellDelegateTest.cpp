@@ -17,7 +17,7 @@ std::pair<int, int> inkedColumns(const QImage& cell) {
     int first = cell.width(), last = -1;
     for (int x = 0; x < cell.width(); ++x)
         for (int y = 2; y < cell.height() - 2; ++y)
-            if (std::abs(cell.pixelColor(x, y).lightness() - background) > 100) {
+            if (std::abs(cell.pixelColor(x, y).lightness() - background) > 60) {
                 first = std::min(first, x);
                 last = std::max(last, x);
             }
@@ -52,6 +52,36 @@ TEST(GridCellDelegateTest, TheRelationKeepsARightMargin) {
         ASSERT_GE(last, 0);
         EXPECT_GE(cell.width() - 1 - last, 6) << "right margin";
     }
+}
+
+// A number reads left to right inside a right-to-left grid: a minus sign stands on its left, and
+// its digits end on the cell's right, where those of a number without a sign end.
+TEST(GridCellDelegateTest, ASignedNumberKeepsItsSignOnTheLeftAndItsDigitsOnTheRight) {
+    QTableView grid;
+    grid.setLayoutDirection(Qt::RightToLeft);
+    QStandardItemModel model(2, 1);
+    model.setItem(0, 0, new QStandardItem(QStringLiteral("5000")));
+    model.setItem(1, 0, new QStandardItem(QStringLiteral("-5000")));
+    grid.setModel(&model);
+    grid.setItemDelegate(new entry::GridCellDelegate(-1, &grid));
+    grid.setColumnWidth(0, 120);
+    grid.resize(300, 200);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    grid.clearSelection();
+    grid.setCurrentIndex(QModelIndex());
+    QApplication::processEvents();
+
+    const QImage unsigned_ = grid.viewport()->grab(grid.visualRect(model.index(0, 0))).toImage();
+    const QImage negative = grid.viewport()->grab(grid.visualRect(model.index(1, 0))).toImage();
+    const auto [digitsFrom, digitsTo] = inkedColumns(unsigned_);
+    const auto [signFrom, signTo] = inkedColumns(negative);
+    ASSERT_GE(digitsTo, 0);
+    EXPECT_EQ(signTo, digitsTo) << "the digits end where those of the unsigned number do";
+    EXPECT_LT(signFrom, digitsFrom - 2) << "the sign stands left of the digits";
+    const int width = digitsTo - digitsFrom + 1;
+    EXPECT_EQ(negative.copy(digitsFrom, 0, width, negative.height()),
+              unsigned_.copy(digitsFrom, 0, width, unsigned_.height()));
 }
 
 } // namespace
