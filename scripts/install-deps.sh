@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n
+    qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n qt6-l10n-tools
     libboost-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-core fonts-dejavu-core

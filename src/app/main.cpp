@@ -6,6 +6,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    shell::prepareLocale();
     QApplication app(argc, argv);
     shell::prepareApplication(app);
     platform::WidgetMessageSink::install();

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QStyle>
 
 namespace entry {
@@ -43,18 +44,40 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     return editor;
 }
 
+void GridCellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    // A number reads left to right even in a right-to-left grid, its sign on its left; it still
+    // ends on the cell's right, as the grid's words begin there.
+    static const QRegularExpression number(QStringLiteral("^\\s*[-+]?\\d+([.,]\\d+)?\\s*$"));
+    if (option->direction == Qt::RightToLeft && number.match(option->text).hasMatch()) {
+        option->direction = Qt::LeftToRight;
+        option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+    }
+}
+
 void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
-    QStyledItemDelegate::paint(painter, option, index);
-    if (index.column() != m_buttonColumn)
+    if (index.column() != m_buttonColumn) {
+        QStyledItemDelegate::paint(painter, option, index);
         return;
+    }
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    // The cell's background runs to its edges; its text keeps a margin from its leading edge,
+    // where the row selector's grey would otherwise touch the first letter, and from the button.
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, widget);
+    const int side = buttonRect(option).width();
+    cell.rect = QStyle::visualRect(option.direction, option.rect,
+                                   option.rect.adjusted(TextMargin, 0, -(side + 2), 0));
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+
     QStyleOptionButton button;
     button.rect = buttonRect(option);
     button.state = QStyle::State_Enabled | QStyle::State_Raised;
     button.direction = option.direction;
     button.text = QStringLiteral("…");
-    const QWidget* widget = option.widget;
-    QStyle* style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_PushButton, &button, painter, widget);
 }
 

@@ -29,7 +29,13 @@ public:
 signals:
     void buttonClicked(const QModelIndex& index);
 
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
 private:
+    // Pixels between a button cell's leading edge and its text.
+    static constexpr int TextMargin = 4;
+
     int m_buttonColumn;
     QList<int> m_nameColumns;
 };

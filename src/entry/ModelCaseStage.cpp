@@ -68,6 +68,8 @@ ModelCaseStage::ModelCaseStage(data::Database db, engine::CaseContext& host, QWi
     DBGrid3->setSelectionMode(QAbstractItemView::SingleSelection);
     // Tab leaves the list for the next control instead of walking its cells.
     DBGrid3->setTabKeyNavigation(false);
+    // The list numbers its cases in its own column.
+    DBGrid3->verticalHeader()->hide();
     // The number fits its digits at any font size; the title takes the rest of the width.
     DBGrid3->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     DBGrid3->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);

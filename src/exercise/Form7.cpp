@@ -8,6 +8,7 @@
 #include "platform/widgets/FocusReturn.h"
 #include "platform/widgets/ReportDocument.h"
 #include "platform/widgets/ReportPreview.h"
+#include "results/PaddedLineDelegate.h"
 #include "results/ResultsSetUp.h"
 #include "results/TouchedReport.h"
 #include "training/ExerciseResultsActions.h"
@@ -83,8 +84,8 @@ const Command commands[] = {
 
 Form7::Form7(data::Database db, engine::CaseContext& hostContext, training::VerdictKeeper& verdicts,
              results::TouchedReport& touched, Links links, QWidget* parent)
-    : platform::CommandOnlyDialog(parent), m_db(std::move(db)), m_context(hostContext), m_verdicts(verdicts), m_touched(touched),
-      m_links(std::move(links)) {
+    : platform::CommandOnlyDialog(parent), m_db(std::move(db)), m_context(hostContext), m_verdicts(verdicts),
+      m_touched(touched), m_links(std::move(links)) {
     setObjectName(QStringLiteral("Form7"));
     setLayoutDirection(Qt::RightToLeft);
     // No caption, no title bar and no window controls: the commands are the only way out.
@@ -130,6 +131,7 @@ void Form7::buildControls() {
     m_model = new QSqlQueryModel(this);
     m_model->setObjectName(QStringLiteral("Data8"));
     m_grid->setModel(m_model);
+    m_grid->setItemDelegateForColumn(TextColumn, new results::PaddedLineDelegate(m_grid));
     m_grid->viewport()->installEventFilter(this);
     m_grid->hide(); // until the learner asks for the engine's result
     layout->addWidget(m_grid, 1);
@@ -141,6 +143,8 @@ void Form7::buildControls() {
     m_resultFrame->setAutoFillBackground(true);
     QPalette redPanel = m_resultFrame->palette();
     redPanel.setColor(QPalette::Window, QColor::fromRgb(Red));
+    // Black reads on the verdict's red and green alike; a dark theme's white text does not.
+    redPanel.setColor(QPalette::WindowText, Qt::black);
     m_resultFrame->setPalette(redPanel);
     auto* resultRow = new QHBoxLayout(m_resultFrame);
     m_result = new QLabel(m_resultFrame);
@@ -367,6 +371,7 @@ void Form7::Combo1_Click() {
 void Form7::showResult(const QString& text, unsigned colour) {
     QPalette p = m_resultFrame->palette();
     p.setColor(QPalette::Window, QColor::fromRgb(colour));
+    p.setColor(QPalette::WindowText, Qt::black);
     m_resultFrame->setPalette(p);
     m_result->setText(text);
     m_resultFrame->show();

@@ -7,6 +7,7 @@
 #include "platform/widgets/AccessKeyCaption.h"
 #include "platform/widgets/ReportDocument.h"
 #include "platform/widgets/ReportPreview.h"
+#include "results/PaddedLineDelegate.h"
 #include "results/ResultsSetUp.h"
 #include "results/ShrinkEnlargeButtons.h"
 #include "results/TouchedReport.h"
@@ -137,6 +138,7 @@ void Form14::buildControls() {
     m_model = new QSqlQueryModel(this);
     m_model->setObjectName(QStringLiteral("Data8"));
     m_grid->setModel(m_model);
+    m_grid->setItemDelegateForColumn(TextColumn, new PaddedLineDelegate(m_grid));
     m_grid->viewport()->installEventFilter(this);
     layout->addWidget(m_grid, 1);
 

@@ -9,9 +9,14 @@ namespace shell {
 // would otherwise stand there.
 inline constexpr const char16_t* ProgramName = u"فرائض - قسمة المواريث";
 
+// What the program sets before the application is made: the dates and the file types that the
+// platform's dialogues show in Arabic, whatever the user's language. Numbers keep the form of
+// the user's environment, which is the form the program reads and writes.
+void prepareLocale();
+
 // What the program sets on the application before its first window: its name, right-to-left
 // layout, and Qt's own dialogues (print preview, file choosers, text menus) in Arabic where the
-// translations are installed.
+// translations are installed, with the few texts Qt's Arabic catalogue lacks from our own.
 void prepareApplication(QApplication& app);
 
 } // namespace shell

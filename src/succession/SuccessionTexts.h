@@ -20,7 +20,7 @@ inline const QString SearchLabel = QStringLiteral("بحث");
 inline const QString GridTip = QStringLiteral("F5 لاظهار النوافذ المساعدة ");
 inline const QString CopyCaption = QStringLiteral("نقل");
 
-inline const QString StatusColumn = QString();
+inline const QString StatusColumn = QStringLiteral("الحالة");
 inline const QString DeceasedColumn = QStringLiteral("اسم المتوفي");
 inline const QString LaterDeceased = QStringLiteral("ثم توفي");
 

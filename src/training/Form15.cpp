@@ -239,6 +239,8 @@ void Form15::sync() {
     m_label6->setText(m_session.verdictText());
     QPalette palette = m_frame1->palette();
     palette.setColor(QPalette::Window, colourOf(m_session.verdictColour()));
+    // Black reads on the verdict's red and green alike; a dark theme's white text does not.
+    palette.setColor(QPalette::WindowText, Qt::black);
     m_frame1->setPalette(palette);
 
     m_command1->setEnabled(m_session.checkEnabled());

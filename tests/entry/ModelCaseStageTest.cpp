@@ -6,6 +6,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -76,6 +77,7 @@ TEST_F(ModelCaseStageTest, TheFrameShowsTheLibraryByNumberUnderItsCaptions) {
     const QAbstractItemModel* m = list()->model();
     EXPECT_EQ(m->headerData(0, Qt::Horizontal).toString(), Texts::ModelTitleColumn);
     EXPECT_EQ(m->headerData(1, Qt::Horizontal).toString(), Texts::ModelNumberColumn);
+    EXPECT_FALSE(list()->verticalHeader()->isVisibleTo(dialog.get())) << "the list numbers its cases itself";
     // The caption is drawn whole; its access key stays with the button.
     EXPECT_EQ(button("Command_stord_case")->text(), "تنفيذ مفرد");
     auto* key = button("Command_stord_case")->findChild<QShortcut*>("Command_stord_case_accessKey");

@@ -15,8 +15,11 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include <QApplication>
+
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 using exercise::Form7;
@@ -107,6 +110,45 @@ TEST_F(Form7Test, AWrongAnswerNamesTheRelationAndLaterShowingsRepeatTheVerdictOn
     const auto again = show();
     EXPECT_EQ(label(*again), "خطأ... النتيجة 0 من 20");
     EXPECT_EQ(rows("select count(*) from PRACTIC_SINGLE"), 1);
+}
+
+// The contrast of two colours as the accessibility guidelines measure it: 4.5 at least for text.
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The verdict reads on its red or green panel whatever the desktop's theme gives text: a dark
+// theme's white text on the red does not.
+TEST_F(Form7Test, TheVerdictReadsOnItsPanelUnderALightOrADarkTheme) {
+    const QPalette original = QApplication::palette();
+    for (const QColor text : {QColor(Qt::black), QColor(Qt::white)}) {
+        QPalette theme = original;
+        theme.setColor(QPalette::WindowText, text);
+        QApplication::setPalette(theme);
+        for (const auto& [daughter, name] : {std::pair{2, "wrong"}, std::pair{3, "right"}}) {
+            SCOPED_TRACE(std::string(name) + (text == Qt::white ? ", dark theme" : ", light theme"));
+            answer(1, daughter);
+            const auto f = show();
+            const QColor panelColour = child<QWidget>(*f, "Frame1")->palette().color(QPalette::Window);
+            EXPECT_GE(
+                contrast(child<QLabel>(*f, "Label6")->palette().color(QPalette::WindowText), panelColour),
+                4.5);
+            auto* errors = child<QWidget>(*f, "Frame_SHARE_AMOUNT_ERROR");
+            if (errors->isVisible()) {
+                EXPECT_GE(contrast(errors->palette().color(QPalette::WindowText),
+                                   errors->palette().color(QPalette::Window)),
+                          4.5);
+            }
+        }
+    }
+    QApplication::setPalette(original);
 }
 
 TEST_F(Form7Test, NothingToCompareGivesNoVerdict) {

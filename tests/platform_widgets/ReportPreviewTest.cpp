@@ -1,12 +1,14 @@
 #include "platform/widgets/ReportPreview.h"
 
 #include "support/CapturedMessages.h"
+#include "support/PdfText.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -103,6 +105,114 @@ TEST_F(ReportPreviewTest, AHandlerTakesTheDocumentInsteadOfAWaitingPreview) {
     // Had the preview been run, the test would wait for a user for ever.
     ASSERT_EQ(taken.size(), 1u);
     EXPECT_EQ(taken[0].deceased.front().name, "زيد");
+}
+
+// A chain of deceased, each with his heirs, notes and base line; `heirs` gives the number of
+// heirs of each, and so where the pages break.
+ReportDocument chainDocument(const QList<int>& heirs) {
+    ReportDocument doc = smallDocument();
+    doc.mode = platform::ReportMode::Full;
+    doc.header.school = "وفق المذهب الشافعي";
+    doc.header.preparer = "محمود عبد الرحمن";
+    doc.header.issuingBody = "محكمة بغداد الشرعية";
+    doc.deceased.clear();
+    const QStringList names = {"زيد", "عمرو", "بكر", "خالد"};
+    for (int d = 0; d < heirs.size(); ++d) {
+        ReportDocument::DeceasedTable t;
+        t.opening = d == 0 ? "توفي المدعو" : "ثم توفي المدعو";
+        t.name = names[d];
+        for (int i = 1; i <= heirs[d]; ++i)
+            t.heirs << ReportDocument::HeirLine{QString::number(i),
+                                                QStringLiteral("وارث %1%2").arg(d).arg(i),
+                                                "ابن",
+                                                QString::number(100 * d + i),
+                                                {}};
+        t.total = QString::number(1000 + d);
+        t.notes = {{"1", QStringLiteral("للزوجة الثمن لوجود الفرع الوارث %1 .").arg(names[d])},
+                   {"2", "للعصبة ( الابناء ) الباقي ."},
+                   {"3", QStringLiteral("خاتمة ملاحظات %1").arg(names[d])}};
+        t.baseLine = QStringLiteral("اصل المسألة ( 8 ) و تصح من ( %1 ) سهماً").arg(1000 + d);
+        doc.deceased << t;
+    }
+    return doc;
+}
+
+// The words of each page of a PDF file.
+QList<QStringList> pageWords(const QString& pdf) {
+    QList<QStringList> pages;
+    QList<testsupport::PdfPage> sizes;
+    for (const testsupport::PdfWord& w : testsupport::pdfWords(pdf, &sizes)) {
+        while (pages.size() < w.page)
+            pages << QStringList();
+        pages[w.page - 1] << testsupport::pageWords(w.text);
+    }
+    while (pages.size() < sizes.size())
+        pages << QStringList();
+    for (QStringList& words : pages)
+        words.sort();
+    return pages;
+}
+
+// What the preview shows is what the saved file holds, page for page, whatever the resolution
+// of the screen the preview is drawn for (its printer takes the screen's) or of the printer it
+// prints on: the preview's own printer, printing to a file, gives the pages of the save command.
+TEST_F(ReportPreviewTest, TheSavedPdfIsThePreviewPageForPage) {
+    const struct {
+        const char* name;
+        QList<int> heirs;
+    } cases[] = {
+        {"one deceased", {12}},
+        {"three deceased", {16, 16, 16}},
+        {"three deceased, a page and more each", {18, 18, 18}},
+        {"three deceased, long tables", {22, 9, 30}},
+        {"four deceased", {11, 12, 10, 16}},
+    };
+    for (const auto& c : cases) {
+        const ReportDocument doc = chainDocument(c.heirs);
+        std::unique_ptr<QPrintPreviewDialog> dialog(ReportPreview::create(doc, nullptr));
+        dialog->setAttribute(Qt::WA_DeleteOnClose, false);
+        dialog->show();
+        QApplication::processEvents();
+        auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+        ASSERT_TRUE(preview);
+
+        const QString saved = dir.filePath(QStringLiteral("saved %1.pdf").arg(c.name));
+        ReportPreview::setPathChooser([&](QWidget*, const QString&) { return saved; });
+        saveAction(*dialog)->trigger();
+        const QList<QStringList> savedPages = pageWords(saved);
+        EXPECT_EQ(preview->pageCount(), savedPages.size()) << c.name;
+
+        for (const int dpi : {72, 96, 144, 300}) {
+            SCOPED_TRACE(QStringLiteral("%1 at %2 dpi").arg(c.name).arg(dpi).toStdString());
+            QPrinter* printer = dialog->printer();
+            printer->setResolution(dpi);
+            const QString printed = dir.filePath(QStringLiteral("printed %1 %2.pdf").arg(c.name).arg(dpi));
+            printer->setOutputFileName(printed);
+            emit dialog->paintRequested(printer);
+            const QList<QStringList> printedPages = pageWords(printed);
+            ASSERT_EQ(printedPages.size(), savedPages.size());
+            for (qsizetype page = 0; page < savedPages.size(); ++page)
+                EXPECT_EQ(printedPages[page].join(" ").toStdString(),
+                          savedPages[page].join(" ").toStdString())
+                    << "page " << page + 1;
+        }
+    }
+}
+
+// The page turned in the preview is the page saved.
+TEST_F(ReportPreviewTest, TheSavedPdfKeepsThePageTheUserSetInThePreview) {
+    std::unique_ptr<QPrintPreviewDialog> dialog(ReportPreview::create(chainDocument({20, 20}), nullptr));
+    dialog->setAttribute(Qt::WA_DeleteOnClose, false);
+    dialog->printer()->setPageOrientation(QPageLayout::Landscape);
+    const QString path = dir.filePath("landscape.pdf");
+    ReportPreview::setPathChooser([&](QWidget*, const QString&) { return path; });
+    saveAction(*dialog)->trigger();
+
+    QList<testsupport::PdfPage> pages;
+    testsupport::pdfWords(path, &pages);
+    ASSERT_FALSE(pages.isEmpty());
+    for (const testsupport::PdfPage& page : pages)
+        EXPECT_GT(page.width, page.height);
 }
 
 } // namespace

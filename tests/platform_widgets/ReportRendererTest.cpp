@@ -216,20 +216,27 @@ TEST_F(ReportRendererTest, ALongTableRunsOnOverPagesWithItsHeadingRepeated) {
     EXPECT_TRUE(find(words, "1070", pagesPainted));
 }
 
-TEST_F(ReportRendererTest, ATableThatFitsOnAPageIsNotSplit) {
+// The deceased's own table of the tables document with `first` heirs, then a second deceased,
+// "مسعود", with `second` heirs whose shares run from 501.
+ReportDocument twoDeceased(int first, int second) {
     ReportDocument doc = tablesDocument();
     doc.unified.reset();
-    auto& first = doc.deceased[0];
-    first.heirs.clear();
-    for (int i = 1; i <= 18; ++i)
-        first.heirs << heir(i, QStringLiteral("وارث"), QStringLiteral("ابن"), QString::number(100 + i));
-    ReportDocument::DeceasedTable second;
-    second.opening = "ثم توفي المدعو";
-    second.name = "مسعود";
-    for (int i = 1; i <= 6; ++i)
-        second.heirs << heir(i, QStringLiteral("وارث"), QStringLiteral("اخ"), QString::number(500 + i));
-    second.total = "3021";
-    doc.deceased << second;
+    doc.deceased[0].heirs.clear();
+    for (int i = 1; i <= first; ++i)
+        doc.deceased[0].heirs << heir(i, QStringLiteral("وارث"), QStringLiteral("ابن"),
+                                      QString::number(100 + i));
+    ReportDocument::DeceasedTable later;
+    later.opening = "ثم توفي المدعو";
+    later.name = "مسعود";
+    for (int i = 1; i <= second; ++i)
+        later.heirs << heir(i, QStringLiteral("وارث"), QStringLiteral("اخ"), QString::number(500 + i));
+    doc.deceased << later;
+    return doc;
+}
+
+TEST_F(ReportRendererTest, ATableThatFitsOnAPageIsNotSplit) {
+    ReportDocument doc = twoDeceased(18, 6);
+    doc.deceased[1].total = "3021";
     const QList<PdfWord> words = render(doc);
 
     const auto heading = find(words, "مسعود");
@@ -239,6 +246,31 @@ TEST_F(ReportRendererTest, ATableThatFitsOnAPageIsNotSplit) {
         EXPECT_TRUE(find(words, QString::number(500 + i), heading->page)) << i;
     EXPECT_TRUE(find(words, "3021", heading->page));
     EXPECT_FALSE(find(words, "تتمــة"));
+}
+
+// A deceased's table, his base line and his notes are read together: where they fit on one page
+// they are never parted, however far down the page the section before them ends.
+TEST_F(ReportRendererTest, ADeceasedsTableAndNotesStayOnOnePage) {
+    // From a section too short to be worth parting to one that just fits a page.
+    for (const int heirs : {1, 2, 6, 13}) {
+        SCOPED_TRACE(heirs);
+        ReportDocument doc = twoDeceased(4, heirs);
+        ReportDocument::DeceasedTable& second = doc.deceased[1];
+        second.total = "4036";
+        second.baseLine = "اصل المسألة ( 8 ) و تصح من ( 4037 ) سهماً";
+        second.notes = {{"1", "للاخوة الباقي تعصيباً ."},
+                        {"2", "يقسم الباقي بين الاخوة بالتساوي ."},
+                        {"3", "ينظر القيد 9071 ."}};
+        const QList<PdfWord> words = render(doc);
+
+        const auto heading = find(words, "مسعود");
+        const auto base = find(words, "4037");
+        const auto lastNote = find(words, "9071");
+        ASSERT_TRUE(heading && base && lastNote);
+        EXPECT_EQ(base->page, heading->page);
+        EXPECT_EQ(lastNote->page, heading->page);
+        EXPECT_FALSE(find(words, "تتمــة"));
+    }
 }
 
 TEST_F(ReportRendererTest, EveryCharacterHasAGlyphAndEveryFontIsEmbedded) {

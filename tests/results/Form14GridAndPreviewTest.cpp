@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QImage>
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QScrollBar>
@@ -27,7 +29,9 @@ namespace {
 class Form14GridTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        db.execute("insert into PRINT_TEXT (print_text) values ('   بسم الله الرحمن الرحيم ')");
+        // The invocation centred with blanks for the printed page, as the engine writes it.
+        db.execute("insert into PRINT_TEXT (print_text) values (?)",
+                   {QString(75, ' ') + QString("بسم الله الرحمن الرحيم    ")});
         db.execute("insert into PRINT_TEXT (print_text) values ('  قسام شرعي ')");
         // The title block's long lines, as the engine writes them.
         db.execute("insert into PRINT_TEXT (print_text) values (?)",
@@ -89,6 +93,44 @@ TEST_F(Form14GridTest, EveryColumnShowsItsWholeTextAtEveryFontSize) {
                     << "row " << row << " column " << col << ": " << text.toStdString();
             }
         }
+    }
+}
+
+// The pixels of an image far from its background, the colour of its top left corner: the ink of
+// the text drawn on it.
+int inkOf(const QImage& image) {
+    const int background = image.pixelColor(1, 1).lightness();
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (std::abs(image.pixelColor(x, y).lightness() - background) > 100)
+                ++ink;
+    return ink;
+}
+
+// The blanks that centre the invocation on the printed page give way at a large font; its words
+// never do: the cell holds the ink of all of them, not an ellipsis.
+TEST_F(Form14GridTest, TheInvocationShowsWholeAtEveryFontSize) {
+    auto* grid = child<QTableView>("DBGrid1");
+    auto* sizes = child<QComboBox>("Combo1");
+    grid->setCurrentIndex(grid->model()->index(4, 0));
+    const QModelIndex invocation = grid->model()->index(0, 2);
+    const QString words = invocation.data().toString().trimmed();
+    for (int i = 0; i < sizes->count(); ++i) {
+        sizes->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+        SCOPED_TRACE(sizes->currentText().toStdString());
+        const QFontMetrics metrics(grid->font());
+        QImage alone(metrics.horizontalAdvance(words) + 10, metrics.height() + 4, QImage::Format_RGB32);
+        alone.fill(Qt::white);
+        QPainter painter(&alone);
+        painter.setFont(grid->font());
+        painter.setPen(Qt::black);
+        painter.drawText(alone.rect(), Qt::AlignCenter, words);
+        painter.end();
+
+        const int shown = inkOf(grid->viewport()->grab(grid->visualRect(invocation)).toImage());
+        EXPECT_GT(shown, inkOf(alone) * 9 / 10);
     }
 }
 

@@ -139,6 +139,16 @@ TEST_F(Form6ScreenTest, EscInTheGridGivesUpARowTheRulesRefuse) {
     EXPECT_EQ(column("select warith_name from MUNASKA_TEMP where ar = 2"), QStringList{"فاطمة"});
 }
 
+TEST_F(Form6ScreenTest, EveryColumnOfTheChainGridTheUserSeesHasAHeading) {
+    open();
+    auto* grid = child<QTableView>("DBGrid3");
+    for (int c = 0; c < grid->model()->columnCount(); ++c) {
+        if (grid->isColumnHidden(c))
+            continue;
+        EXPECT_FALSE(grid->model()->headerData(c, Qt::Horizontal).toString().trimmed().isEmpty()) << c;
+    }
+}
+
 TEST_F(Form6ScreenTest, TheStoredChainsListHasArabicHeadingsThatFitAtEveryFontSize) {
     db.execute("insert into DETH_GENERAL (case_no, case_name, deth_name, arrange) values "
                "(123456, 'مسألة احمد بن علي بن حسن الطويلة', 'احمد', 1)");
@@ -195,7 +205,7 @@ TEST_F(Form6ScreenTest, TabReachesEveryButtonAndIsNeverHeldInTheGrid) {
             }
         }
         EXPECT_FALSE(reached.contains("Text_deth_name_ind")); // it only shows the current deceased
-        if (editing) { // the cell left by Tab is taken
+        if (editing) {                                        // the cell left by Tab is taken
             EXPECT_EQ(chain()->cell(row, Col::HeirName), "سلمى");
         }
     }
@@ -221,14 +231,16 @@ TEST_F(Form6ScreenTest, TheEnlargeButtonStandsInTheStripLeftOfAShrunkDialogue) {
     child<QPushButton>("Command8")->click();
     QTest::qWait(20);
     auto* enlarge = child<QPushButton>("Command7");
-    const QRect strip(dialog->mapFromGlobal(dialog->frameGeometry().topLeft()),
-                      QSize(dialog->screen()->availableGeometry().right() + 1 - dialog->frameGeometry().left(),
-                            dialog->frameGeometry().height()));
+    const QRect strip(
+        dialog->mapFromGlobal(dialog->frameGeometry().topLeft()),
+        QSize(dialog->screen()->availableGeometry().right() + 1 - dialog->frameGeometry().left(),
+              dialog->frameGeometry().height()));
     const QRect button(enlarge->mapTo(dialog.get(), QPoint(0, 0)), enlarge->size());
     EXPECT_GE(button.height(), enlarge->sizeHint().height());
     EXPECT_EQ(dialog->childAt(button.center()), enlarge);
-    EXPECT_TRUE(strip.contains(button)) << button.x() << "," << button.y() << " " << button.width() << "x"
-                                        << button.height() << " in " << strip.width() << "x" << strip.height();
+    EXPECT_TRUE(strip.contains(button))
+        << button.x() << "," << button.y() << " " << button.width() << "x" << button.height() << " in "
+        << strip.width() << "x" << strip.height();
 }
 
 TEST_F(Form6ScreenTest, TheRunTwinOverARefusedCellSaysOnlyWhyTheCellWasRefused) {

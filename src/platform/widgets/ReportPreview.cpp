@@ -8,9 +8,9 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QPrintPreviewDialog>
-#include <QScreen>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QToolBar>
@@ -76,7 +76,7 @@ QPrintPreviewDialog* ReportPreview::create(const ReportDocument& document, QWidg
         const QString path = choosePath(dialog, suggestedPath(document));
         if (path.isEmpty())
             return;
-        if (!ReportRenderer::writePdf(document, path))
+        if (!ReportRenderer::writePdf(document, path, dialog->printer()->pageLayout()))
             MessageService::show(QStringLiteral("تعذر حفظ الملف: ") + path, MessageIcon::Critical);
     });
     if (auto* bar = dialog->findChild<QToolBar*>())

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QImage>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -69,6 +71,8 @@ public:
         Block block;
     };
     const std::vector<std::vector<Placed>>& pages() const { return m_pages; }
+    // How far down the current page the blocks reach.
+    qreal used() const { return m_y; }
 
 private:
     qreal m_bodyHeight;
@@ -140,41 +144,57 @@ void drawLaidOut(QPainter& painter, const LaidOutText& text, const QRectF& box, 
         painter.drawGlyphRun(QPointF(box.left(), top), run);
 }
 
-// What the painting of one document needs to measure: the painter on its device and the size
-// of the page body.
+// The resolution every document is laid out at, whatever device it is painted on: the preview
+// (drawn at the screen's resolution), the printer and the PDF file then break the lines and the
+// pages alike, and only the painter's scale differs.
+constexpr int LayoutDpi = 1200;
+
+QPaintDevice* layoutDevice() {
+    static QImage device = [] {
+        QImage image(1, 1, QImage::Format_ARGB32);
+        const int dotsPerMetre = qRound(LayoutDpi / 0.0254);
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+        return image;
+    }();
+    return &device;
+}
+
+// What the painting of one document needs to measure: the width of the page body, at the
+// layout's resolution.
 class Page {
 public:
-    Page(QPainter& painter, qreal width, qreal dpi) : painter(painter), width(width), m_dpi(dpi) {}
+    explicit Page(qreal width) : width(width) {}
 
-    qreal mm(qreal millimetres) const { return millimetres * m_dpi / 25.4; }
+    qreal mm(qreal millimetres) const { return millimetres * LayoutDpi / 25.4; }
 
     // Measured as the lines are laid out, so that a text given its own width is never wrapped.
     qreal textWidth(const QFont& font, const QString& text) const {
         QTextOption option;
         option.setWrapMode(QTextOption::NoWrap);
-        const LaidOutText laidOut = layOut(text, font, 1e9, option, painter.device());
+        const LaidOutText laidOut = layOut(text, font, 1e9, option, layoutDevice());
         qreal widest = 0;
         for (int i = 0; i < laidOut.layout->lineCount(); ++i)
             widest = std::max(widest, laidOut.layout->lineAt(i).naturalTextWidth());
         return std::ceil(widest) + 1;
     }
-    qreal lineHeight(const QFont& font) const { return QFontMetricsF(font, painter.device()).height(); }
+    qreal lineHeight(const QFont& font) const { return QFontMetricsF(font, layoutDevice()).height(); }
     qreal textHeight(const QFont& font, const QString& text, qreal boxWidth,
                      const QTextOption& option) const {
-        return std::max(layOut(text, font, boxWidth, option, painter.device()).height, lineHeight(font));
+        return std::max(layOut(text, font, boxWidth, option, layoutDevice()).height, lineHeight(font));
     }
 
     // Sets a text in a box, after the box's alignment.
     void drawText(QPainter& p, const QRectF& box, const QString& text, const QFont& font,
                   const QTextOption& option) const {
-        drawLaidOut(p, layOut(text, font, box.width(), option, painter.device()), box, option.alignment());
+        drawLaidOut(p, layOut(text, font, box.width(), option, layoutDevice()), box, option.alignment());
     }
 
     // A paragraph over the given band of the page (right edge and width), right to left.
     Block paragraph(const QString& text, const QFont& font, Qt::Alignment alignment, qreal right,
                     qreal boxWidth) const {
         const QTextOption option = textOption(alignment, Qt::RightToLeft);
-        const LaidOutText laidOut = layOut(text, font, boxWidth, option, painter.device());
+        const LaidOutText laidOut = layOut(text, font, boxWidth, option, layoutDevice());
         const qreal height = std::max(laidOut.height, lineHeight(font));
         return {height, [laidOut, right, boxWidth, height, alignment](QPainter& p, qreal top) {
                     drawLaidOut(p, laidOut, QRectF(right - boxWidth, top, boxWidth, height), alignment);
@@ -184,11 +204,7 @@ public:
         return paragraph(text, font, alignment, width, width);
     }
 
-    QPainter& painter;
     const qreal width;
-
-private:
-    qreal m_dpi;
 };
 
 QPen rulePen(const Page& page, qreal millimetres) {
@@ -567,8 +583,8 @@ void placeNotes(Flow& flow, const Page& page, const QList<ReportDocument::Note>&
 }
 
 // `closing` ends the section and stays with its last lines: the signature, after the last section.
-void placeDeceased(Flow& flow, const Page& page, const ReportDocument::DeceasedTable& t,
-                   const std::vector<Block>& closing) {
+void placeDeceasedLines(Flow& flow, const Page& page, const ReportDocument::DeceasedTable& t,
+                        const std::vector<Block>& closing) {
     const Block heading =
         page.paragraph(t.opening + QLatin1Char(' ') + t.name, ReportRenderer::font(HeadingSize, true), Right);
     std::vector<Block> tail;
@@ -589,6 +605,18 @@ void placeDeceased(Flow& flow, const Page& page, const ReportDocument::DeceasedT
         flow.space(page.mm(2.5));
         placeNotes(flow, page, t.notes, closing);
     }
+}
+
+// A deceased's table and his notes are read together: a section that fits on a page but not in
+// what is left of this one begins the next.
+void placeDeceased(Flow& flow, const Page& page, qreal bodyHeight, const ReportDocument::DeceasedTable& t,
+                   const std::vector<Block>& closing) {
+    Flow alone(std::numeric_limits<qreal>::max());
+    placeDeceasedLines(alone, page, t, closing);
+    const qreal height = alone.used();
+    if (!flow.fits(height) && height <= bodyHeight)
+        flow.newPage();
+    placeDeceasedLines(flow, page, t, closing);
     flow.space(page.mm(7));
 }
 
@@ -675,10 +703,13 @@ int ReportRenderer::paint(QPagedPaintDevice& device) const {
     if (!painter.begin(&device))
         return 0;
     painter.setLayoutDirection(Qt::RightToLeft);
+    painter.scale(device.logicalDpiX() / qreal(LayoutDpi), device.logicalDpiY() / qreal(LayoutDpi));
 
-    const Page page(painter, device.width(), device.logicalDpiY());
+    // The page body from the page's own size and margins, not from the device's whole pixels.
+    const QSizeF body = device.pageLayout().paintRect(QPageLayout::Point).size() * (LayoutDpi / 72.0);
+    const Page page(body.width());
     const qreal footerHeight = page.lineHeight(font(SmallSize)) + page.mm(5);
-    const qreal bodyHeight = device.height() - footerHeight;
+    const qreal bodyHeight = body.height() - footerHeight;
 
     Flow flow(bodyHeight);
     placeHeader(flow, page, m_document.header);
@@ -687,7 +718,7 @@ int ReportRenderer::paint(QPagedPaintDevice& device) const {
     const auto& deceased = m_document.deceased;
     for (qsizetype i = 0; i < deceased.size(); ++i) {
         const bool last = i == deceased.size() - 1 && !m_document.unified;
-        placeDeceased(flow, page, deceased[i], last ? signature : std::vector<Block>());
+        placeDeceased(flow, page, bodyHeight, deceased[i], last ? signature : std::vector<Block>());
     }
     if (m_document.unified)
         placeUnified(flow, page, *m_document.unified, signature);
@@ -707,9 +738,10 @@ int ReportRenderer::paint(QPagedPaintDevice& device) const {
     return count;
 }
 
-bool ReportRenderer::writePdf(const ReportDocument& document, const QString& path) {
+bool ReportRenderer::writePdf(const ReportDocument& document, const QString& path,
+                              const QPageLayout& layout) {
     QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageLayout(layout);
     writer.setResolution(600);
     writer.setTitle(Text::DeedTerm);
     writer.setCreator(QStringLiteral("faraid"));

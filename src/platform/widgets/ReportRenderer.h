@@ -3,6 +3,7 @@
 #include "platform/widgets/ReportDocument.h"
 
 #include <QFont>
+#include <QPageLayout>
 #include <QStringList>
 
 class QPagedPaintDevice;
@@ -20,8 +21,11 @@ public:
     // 0 when the device could not be painted on (a PDF file that cannot be written).
     int paint(QPagedPaintDevice& device) const;
 
-    // Writes the document as a PDF on A4 pages, its fonts embedded.
-    static bool writePdf(const ReportDocument& document, const QString& path);
+    // Writes the document as a PDF, its fonts embedded, on pages of the given size and orientation
+    // (those of the preview it was saved from).
+    static bool writePdf(const ReportDocument& document, const QString& path,
+                         const QPageLayout& layout = QPageLayout(QPageSize(QPageSize::A4),
+                                                                 QPageLayout::Portrait, QMarginsF()));
 
     // The document's font: an Arabic face whose every shaped glyph, ligatures included, maps back
     // to its letters (so the PDF's text can be searched and copied), then faces for the signs and
