@@ -1,12 +1,15 @@
 #include "data/Database.h"
 
+#include "platform/AppPaths.h"
+#include "platform/MessageService.h"
 #include "platform/ProcessExit.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <limits>
 
 namespace data {
 
@@ -26,10 +29,49 @@ QHash<QString, int>& depths() {
 }
 
 QString sqlForMessage(const QString& sql) {
-    return sql.simplified();
+    return QChar(0x2066) + sql.simplified() + QChar(0x2069); // left to right inside the Arabic
 }
 
+const QString Locked =
+    QStringLiteral("تعذر %1: قاعدة البيانات %2 مقفلة لدى برنامج آخر. أغلق ذلك البرنامج ثم أعد المحاولة.");
+const QString LockedFatal = QStringLiteral("قاعدة البيانات مقفلة لدى برنامج آخر");
+
+// Another connection holds the lock past the busy wait.
+bool isBusy(const QSqlError& error) {
+    const int code = error.nativeErrorCode().toInt() & 0xff; // the primary code of an extended one
+    return code == 5 || code == 6;                           // SQLITE_BUSY, SQLITE_LOCKED
+}
+
+// Commands the user gave and that are running now (attempt): a busy database ends them, not the
+// program.
+int& attempting() {
+    static int depth = 0;
+    return depth;
+}
+
+struct Busy {};
+
 } // namespace
+
+bool Database::isDamaged(const QString& path) {
+    const QString name = QStringLiteral("quick check");
+    bool damaged = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        if (QFileInfo(path).isFile() && db.open()) {
+            QSqlQuery check(db);
+            if (check.exec(QStringLiteral("pragma quick_check")))
+                damaged = !check.next() || check.value(0).toString() != QLatin1String("ok");
+            else
+                damaged = !isBusy(check.lastError());
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return damaged;
+}
 
 Database Database::OpenDatabase(const QString& path, bool, bool, const QString&) {
     return OpenDatabase(path);
@@ -46,10 +88,11 @@ Database Database::OpenDatabase(const QString& path) {
         db.m_connection = *it;
         return db;
     }
-    if (!info.exists() || !info.isFile()) {
+    if (!info.exists() || !info.isFile())
         platform::ProcessExit::fail(QStringLiteral("قاعدة البيانات غير موجودة: ") +
-                                    QDir::toNativeSeparators(key));
-    }
+                                    platform::AppPaths::shown(key));
+    if (isDamaged(key))
+        platform::ProcessExit::fail(DamagedFile.arg(platform::AppPaths::shown(key)));
 
     static int serial = 0;
     const QString name = QStringLiteral("db%1").arg(++serial);
@@ -57,11 +100,11 @@ Database Database::OpenDatabase(const QString& path) {
     sql.setDatabaseName(key);
     sql.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!sql.open()) {
-        const QString detail = sql.lastError().text();
+        qWarning("%s", qPrintable(sql.lastError().text()));
         sql = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
         platform::ProcessExit::fail(QStringLiteral("تعذر فتح قاعدة البيانات: ") +
-                                    QDir::toNativeSeparators(key) + QLatin1Char('\n') + detail);
+                                    platform::AppPaths::shown(key));
     }
     db.m_connection = name;
     // A file that is not a database fails on its first read; it is registered only once it has
@@ -86,12 +129,33 @@ QSqlDatabase Database::handle() const {
     return QSqlDatabase::database(m_connection, false);
 }
 
-void Database::fail(const QString& what, const QString& detail) const {
-    QString message = QStringLiteral("خطأ في قاعدة البيانات ") + QDir::toNativeSeparators(m_path) +
+// The driver's own English words go to the log, never into the message.
+void Database::fail(const QString& what, const QSqlError& error) const {
+    qWarning("%s", qPrintable(error.text()));
+    const bool busy = isBusy(error);
+    if (busy && attempting() > 0)
+        throw Busy{};
+    QString message = QStringLiteral("خطأ في قاعدة البيانات ") + platform::AppPaths::shown(m_path) +
                       QLatin1Char('\n') + what;
-    if (!detail.isEmpty())
-        message += QLatin1Char('\n') + detail;
+    if (busy)
+        message += QLatin1Char('\n') + LockedFatal;
     platform::ProcessExit::fail(message);
+}
+
+bool Database::attempt(const QString& action, const std::function<void()>& steps) const {
+    struct Running {
+        Running() { ++attempting(); }
+        ~Running() { --attempting(); }
+    };
+    try {
+        Running running;
+        steps();
+    } catch (const Busy&) {
+        platform::MessageService::show(Locked.arg(action, platform::AppPaths::shown(m_path)),
+                                       platform::MessageIcon::Critical);
+        return false;
+    }
+    return true;
 }
 
 namespace {
@@ -109,7 +173,7 @@ bool run(QSqlQuery& query, const QString& sql, const QVariantList& params) {
 int Database::execute(const QString& sql, const QVariantList& params) const {
     QSqlQuery query(handle());
     if (!run(query, sql, params))
-        fail(QStringLiteral("تعذر تنفيذ: ") + sqlForMessage(sql), query.lastError().text());
+        fail(QStringLiteral("تعذر تنفيذ: ") + sqlForMessage(sql), query.lastError());
     return query.numRowsAffected();
 }
 
@@ -117,7 +181,7 @@ Rows Database::select(const QString& sql, const QVariantList& params) const {
     QSqlQuery query(handle());
     query.setForwardOnly(true);
     if (!run(query, sql, params))
-        fail(QStringLiteral("تعذر تنفيذ: ") + sqlForMessage(sql), query.lastError().text());
+        fail(QStringLiteral("تعذر تنفيذ: ") + sqlForMessage(sql), query.lastError());
     Rows rows;
     while (query.next())
         rows.append(query.record());
@@ -128,7 +192,7 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params) const 
     QSqlQuery query(handle());
     query.setForwardOnly(true);
     if (!run(query, sql, params))
-        fail(QStringLiteral("تعذر تنفيذ: ") + sqlForMessage(sql), query.lastError().text());
+        fail(QStringLiteral("تعذر تنفيذ: ") + sqlForMessage(sql), query.lastError());
     if (!query.next())
         return {};
     return query.value(0);
@@ -143,14 +207,24 @@ bool Database::exists(const QString& sql, const QVariantList& params) const {
     QSqlQuery query(handle());
     query.setForwardOnly(true);
     if (!run(query, sql, params))
-        fail(QStringLiteral("تعذر تنفيذ: ") + sqlForMessage(sql), query.lastError().text());
+        fail(QStringLiteral("تعذر تنفيذ: ") + sqlForMessage(sql), query.lastError());
     return query.next();
 }
 
-qint64 Database::nextNumber(const QString& table, const QString& column) const {
+std::optional<qint64> Database::nextNumber(const QStringList& tables, const QString& column) const {
     // Names come from the program, never from the user; SQL cannot bind them.
-    const QVariant co = scalar(QStringLiteral("select max(%1) as co from %2").arg(column, table));
-    return co.isNull() ? 1 : co.toLongLong() + 1;
+    QStringList largest;
+    for (const QString& table : tables)
+        largest
+            << QStringLiteral("select max(%1) as co from %2 where typeof(%1) = 'integer'").arg(column, table);
+    const QVariant co =
+        scalar(QStringLiteral("select max(co) from (%1)").arg(largest.join(QStringLiteral(" union all "))));
+    if (co.isNull())
+        return 1;
+    const qint64 n = co.toLongLong();
+    if (n == std::numeric_limits<qint64>::max())
+        return std::nullopt;
+    return n + 1;
 }
 
 void Database::closeAll() {
@@ -172,9 +246,9 @@ Database::Transaction::Transaction(const Database& db, bool immediate) : m_db(db
         if (immediate) {
             QSqlQuery begin(m_db.handle());
             if (!begin.exec(QStringLiteral("begin immediate")))
-                m_db.fail(QStringLiteral("تعذر بدء المعاملة"), begin.lastError().text());
+                m_db.fail(QStringLiteral("تعذر بدء المعاملة"), begin.lastError());
         } else if (!m_db.handle().transaction()) {
-            m_db.fail(QStringLiteral("تعذر بدء المعاملة"), m_db.handle().lastError().text());
+            m_db.fail(QStringLiteral("تعذر بدء المعاملة"), m_db.handle().lastError());
         }
     }
     ++depth;
@@ -193,8 +267,12 @@ void Database::Transaction::commit() {
     m_done = true;
     if (--depth > 0)
         return;
-    if (!m_db.handle().commit())
-        m_db.fail(QStringLiteral("تعذر حفظ المعاملة"), m_db.handle().lastError().text());
+    if (!m_db.handle().commit()) {
+        // A commit refused for a lock leaves the transaction open: undo it before telling.
+        const QSqlError error = m_db.handle().lastError();
+        m_db.handle().rollback();
+        m_db.fail(QStringLiteral("تعذر حفظ المعاملة"), error);
+    }
 }
 
 } // namespace data

@@ -2,13 +2,24 @@
 
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+#include <optional>
+
 namespace data {
 
 using Rows = QList<QSqlRecord>;
+
+// A file that fails SQLite's quick check (%1: the file, as AppPaths::shown gives it).
+inline const QString DamagedFile = QStringLiteral("ملف قاعدة البيانات %1 تالف، ولن يكتب البرنامج فيه.");
+
+// The refusal of a store when no number is left for it.
+inline const QString NoNumberLeft =
+    QStringLiteral("لا يمكن خزن مسألة جديدة: بلغ رقم التسلسل أكبر رقم يمكن حفظه");
 
 // A handle to the one connection that the whole process keeps to a database file. Every screen
 // "opens" the database in its load step; all of them get the same connection, so a change made
@@ -16,14 +27,16 @@ using Rows = QList<QSqlRecord>;
 //
 // Values always travel as bound parameters ("?" in the statement), never joined into SQL text.
 // A failing statement is no error that a screen can handle: the program shows one Arabic message
-// naming what failed and ends.
+// naming what failed and ends. The one exception is a database that another program keeps locked
+// during a command the user gave (attempt): the user closes that program and tries again.
 class Database {
 public:
     Database() = default;
 
     // The optional arguments come together or not at all; the connect string (";pwd=...") carries
-    // no meaning and both ways open the same database. A missing file or one that is not a database
-    // ends the program with a message.
+    // no meaning and both ways open the same database. A missing file, or one that is not a
+    // database or fails SQLite's quick check, ends the program with a message before anything is
+    // written into it.
     static Database OpenDatabase(const QString& path);
     static Database OpenDatabase(const QString& path, bool exclusive, bool readOnly, const QString& connect);
 
@@ -40,8 +53,10 @@ public:
     qint64 count(const QString& sql, const QVariantList& params = {}) const;
     bool exists(const QString& sql, const QVariantList& params = {}) const;
 
-    // max(column)+1 over the table, 1 when the table has no row (or only Nulls there).
-    qint64 nextNumber(const QString& table, const QString& column) const;
+    // The largest whole number in the column over the tables, plus one; 1 when there is none.
+    // Text, a blank or a fraction there (a damaged or foreign file) is no number and is not
+    // counted. Nothing when the largest number is already taken (see NoNumberLeft).
+    std::optional<qint64> nextNumber(const QStringList& tables, const QString& column) const;
 
     // Runs the steps in one transaction: either all take effect or, when the program is stopped
     // part-way, none does. Inside another transaction the steps join it. The write lock is taken
@@ -61,6 +76,16 @@ public:
         t.commit();
     }
 
+    // Runs a command the user gave. When another program keeps the database locked past the
+    // wait, the command's changes are undone, one Arabic message names the file and `action`
+    // (for example "خزن المسألة") and the answer is false: the screen keeps what was typed, for
+    // another try. Any other failure still ends the program.
+    bool attempt(const QString& action, const std::function<void()>& steps) const;
+
+    // Whether the file fails SQLite's quick check or is no database at all. A file that is
+    // missing, or locked by another program, is not judged here.
+    static bool isDamaged(const QString& path);
+
     // Used by tests between cases: forget every shared connection.
     static void closeAll();
 
@@ -76,7 +101,7 @@ private:
         bool m_done = false;
     };
 
-    [[noreturn]] void fail(const QString& what, const QString& detail) const;
+    [[noreturn]] void fail(const QString& what, const QSqlError& error) const;
 
     QString m_connection;
     QString m_path;

@@ -586,16 +586,24 @@ void Form12::showIssuingBody(bool shown) {
     Command4->setText(shown ? Texts::RemoveIssuingBody : Texts::AddIssuingBody);
 }
 
+// A field left while another program locks the database: the boxes keep the text, and the next
+// store or run writes it.
 void Form12::Text_DATA_ENTRY_NAME_LostFocus() {
-    NameLists::add(m_db, NameLists::List::Preparers, Text_DATA_ENTRY_NAME->currentText());
+    if (!m_db.attempt(StoredCases::KeepTypedAction, [this] {
+            NameLists::add(m_db, NameLists::List::Preparers, Text_DATA_ENTRY_NAME->currentText());
+        }))
+        return;
     requeryPreparers();
-    CaseHandOver::stampHeader(m_db, header());
+    m_db.attempt(StoredCases::KeepTypedAction, [this] { CaseHandOver::stampHeader(m_db, header()); });
 }
 
 void Form12::Text_ADRESS_ENTRY_NAME_LostFocus() {
-    NameLists::add(m_db, NameLists::List::IssuingBodies, Text_ADRESS_ENTRY_NAME->currentText());
+    if (!m_db.attempt(StoredCases::KeepTypedAction, [this] {
+            NameLists::add(m_db, NameLists::List::IssuingBodies, Text_ADRESS_ENTRY_NAME->currentText());
+        }))
+        return;
     requeryIssuingBodies();
-    CaseHandOver::stampHeader(m_db, header());
+    m_db.attempt(StoredCases::KeepTypedAction, [this] { CaseHandOver::stampHeader(m_db, header()); });
 }
 
 void Form12::Command4_Click() {
@@ -760,7 +768,8 @@ void Form12::onFocusChanged(QWidget* old, QWidget* now) {
     if (withinCombo(Text_ADRESS_ENTRY_NAME, old) && !withinCombo(Text_ADRESS_ENTRY_NAME, now))
         Text_ADRESS_ENTRY_NAME_LostFocus();
     if (within(DBGrid1, old) && !within(DBGrid1, now))
-        CaseHandOver::stampDeceased(m_db, Text_deth_name->text());
+        m_db.attempt(StoredCases::KeepTypedAction,
+                     [this] { CaseHandOver::stampDeceased(m_db, Text_deth_name->text()); });
     if (now == DBGrid1 && !within(DBGrid1, old))
         hidePickList();
 }

@@ -7,8 +7,8 @@
 #include "entry/EntryTexts.h"
 #include "entry/NameLists.h"
 #include "entry/StoredCaseListModel.h"
-#include "entry/StoredNumberBox.h"
 #include "entry/StoredCases.h"
+#include "entry/StoredNumberBox.h"
 #include "platform/MessageService.h"
 #include "platform/widgets/AccessKeyCaption.h"
 #include "platform/widgets/FocusReturn.h"
@@ -17,6 +17,7 @@
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -136,12 +137,23 @@ void Form12::Text_deth_name_KeyDown(int key) {
 }
 
 void Form12::DBGrid_put_DblClick() {
-    const QModelIndex current = DBGrid_put->currentIndex();
-    const auto loaded =
-        StoredCases::load(m_db, m_storedCases->numberAt(current.isValid() ? current.row() : 0));
-    // An empty list, or a number no case has: the case in hand stays as it is.
-    if (!loaded)
+    // An empty list (a number no case has): the case in hand stays as it is.
+    if (m_storedCases->rowCount() == 0)
         return;
+    const QModelIndex current = DBGrid_put->currentIndex();
+    const qint64 n = m_storedCases->numberAt(current.isValid() ? current.row() : 0);
+    QWidget* userWasIn = QApplication::focusWidget();
+    std::optional<CaseHeader> loaded;
+    if (!m_db.attempt(StoredCases::LoadAction, [&] { loaded = StoredCases::load(m_db, n); })) {
+        platform::FocusReturn::to(userWasIn);
+        return;
+    }
+    if (!loaded) {
+        MessageService::show(StoredCases::Damaged.arg(n).arg(QFileInfo(m_db.path()).fileName()),
+                             MessageIcon::Critical);
+        platform::FocusReturn::to(userWasIn);
+        return;
+    }
     Text_case_no->setText(loaded->caseNo);
     Text_case_name->setText(loaded->title);
     Text_deth_name->setText(loaded->deceased);
@@ -161,7 +173,11 @@ QWidget* Form12::focusAfter(const QString& refusal, QWidget* userWasIn) const {
 
 void Form12::Command_save_Click() {
     QWidget* userWasIn = QApplication::focusWidget();
-    const StoredCases::Outcome o = StoredCases::store(m_db, header());
+    StoredCases::Outcome o;
+    if (!m_db.attempt(StoredCases::StoreAction, [&] { o = StoredCases::store(m_db, header()); })) {
+        platform::FocusReturn::to(userWasIn);
+        return;
+    }
     requeryIssuingBodies();
     if (o.kind != Kind::Done) {
         if (!o.message.isEmpty()) {
@@ -185,7 +201,11 @@ void Form12::Command_save_Click() {
 void Form12::Command_edit_Click() {
     QWidget* userWasIn = QApplication::focusWidget();
     m_heirs->reload();
-    const StoredCases::Outcome o = StoredCases::edit(m_db, header());
+    StoredCases::Outcome o;
+    if (!m_db.attempt(StoredCases::EditAction, [&] { o = StoredCases::edit(m_db, header()); })) {
+        platform::FocusReturn::to(userWasIn);
+        return;
+    }
     if (o.kind == Kind::Refused) {
         MessageService::show(o.message, MessageIcon::Critical);
         platform::FocusReturn::to(focusAfter(o.message, userWasIn));
@@ -203,7 +223,8 @@ void Form12::Command_delete_Click() {
     if (!MessageService::askYesNo(StoredCases::AskDelete))
         return;
     const qint64 n = data::leadingInteger(Text_case_no->text());
-    StoredCases::remove(m_db, n);
+    if (!m_db.attempt(StoredCases::DeleteAction, [&] { StoredCases::remove(m_db, n); }))
+        return;
     Text_case_name->clear();
     Text_deth_name->clear();
     m_heirs->reload();

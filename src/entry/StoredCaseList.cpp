@@ -4,8 +4,12 @@ namespace entry {
 
 namespace {
 
+// Rows whose number is no whole number (a damaged or foreign file) are no case that could be
+// loaded.
 QString grouped(const QString& table, const QString& nameColumn) {
-    return QStringLiteral("select case_no, %2 from %1 group by case_no, %2 ").arg(table, nameColumn);
+    return QStringLiteral(
+               "select case_no, %2 from %1 where typeof(case_no) = 'integer' group by case_no, %2 ")
+        .arg(table, nameColumn);
 }
 
 bool allDigits(const QString& text) {

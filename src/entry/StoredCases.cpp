@@ -40,6 +40,10 @@ bool isStored(const data::Database& db, qint64 caseNo) {
 namespace {
 
 Outcome storeSteps(const data::Database& db, const CaseHeader& given) {
+    // Before any other step: a refusal for want of a number writes nothing.
+    const std::optional<qint64> next = db.nextNumber({Table}, QStringLiteral("case_no"));
+    if (!next)
+        return Outcome::refused(data::NoNumberLeft);
     if (given.preparer.isEmpty())
         return Outcome::refused(Texts::NoPreparer);
     if (given.issuingBody.isEmpty())
@@ -52,7 +56,7 @@ Outcome storeSteps(const data::Database& db, const CaseHeader& given) {
     CaseHeader header = given;
     if (header.title.isEmpty())
         header.title = header.deceased;
-    const qint64 n = db.nextNumber(Table, QStringLiteral("case_no"));
+    const qint64 n = *next;
     appendHeirs(db, header, n);
     db.execute(QStringLiteral("update WARITH set case_no = ?"), {n});
     return {Outcome::Kind::Done, StoredUnder + QString::number(n), n, header.title};

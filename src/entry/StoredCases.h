@@ -19,6 +19,16 @@ inline const QString EditedNumber = QStringLiteral("  تم تعديل المسا
 inline const QString AskDelete = QStringLiteral(" هل ترغب بحذف المسألة ؟");
 inline const QString DeletedNumber = QStringLiteral("  تم حذف المسالة  رقم     ");
 inline const QString NoIssuingBody = QStringLiteral("-");
+// A line of the list whose rows no longer load (gone, or their number no whole number).
+inline const QString Damaged = QStringLiteral("لا يمكن تحميل المسألة رقم %1 من %2: المسألة المخزونة تالفة");
+
+// The commands as a message about a locked database names them.
+inline const QString StoreAction = QStringLiteral("خزن المسألة");
+inline const QString EditAction = QStringLiteral("تعديل المسألة");
+inline const QString DeleteAction = QStringLiteral("حذف المسألة");
+inline const QString LoadAction = QStringLiteral("تحميل المسألة المخزونة");
+// Leaving a field writes the case in hand to its work table.
+inline const QString KeepTypedAction = QStringLiteral("حفظ المسألة المكتوبة");
 
 struct Outcome {
     enum class Kind { Refused, Stopped, Done } kind = Kind::Stopped;

@@ -1,5 +1,7 @@
 #include "exercise/ReportModeCopy.h"
 
+#include "platform/AppPaths.h"
+
 #include <QFileInfo>
 
 namespace exercise {
@@ -8,7 +10,12 @@ bool ReportModeCopy::copy(const data::Database& caseDb, const QString& reportDat
     message.clear();
     // Attaching a file that is not there would create an empty one.
     if (!QFileInfo(reportDatabasePath).isFile()) {
-        message = QStringLiteral("قاعدة بيانات التقارير غير موجودة: ") + reportDatabasePath;
+        message = QStringLiteral("قاعدة بيانات التقارير غير موجودة: ") +
+                  platform::AppPaths::shown(reportDatabasePath);
+        return false;
+    }
+    if (data::Database::isDamaged(reportDatabasePath)) {
+        message = data::DamagedFile.arg(platform::AppPaths::shown(reportDatabasePath));
         return false;
     }
     caseDb.execute(QStringLiteral("attach database ? as report_copy"), {reportDatabasePath});

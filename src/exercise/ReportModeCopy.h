@@ -11,8 +11,8 @@ namespace exercise {
 // connection with the report database attached for the copy.
 class ReportModeCopy {
 public:
-    // False, with an Arabic message naming the file, when the report database is missing; no file
-    // is created then.
+    // False, with an Arabic message naming the file, when the report database is missing (no file
+    // is created then) or damaged (nothing is written into it).
     static bool copy(const data::Database& caseDb, const QString& reportDatabasePath, QString& message);
 };
 

@@ -36,6 +36,10 @@ QString AppPaths::appFile(const QString& name) {
     return QDir(applicationFolder()).filePath(name);
 }
 
+QString AppPaths::shown(const QString& path) {
+    return QChar(0x2066) + QDir::toNativeSeparators(path) + QChar(0x2069); // LRI ... PDI
+}
+
 void AppPaths::setApplicationFolder(const QString& folder) {
     appFolderOverride() = QDir::cleanPath(folder);
 }

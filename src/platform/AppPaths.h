@@ -13,6 +13,10 @@ public:
     // "\NAME" in the documents: a file of the application folder.
     static QString appFile(const QString& name);
 
+    // A path inside an Arabic message: native separators, held left to right as one unit (without
+    // the isolates its leading separator would be drawn at the right-hand end).
+    static QString shown(const QString& path);
+
     // Tests and tools point the program at another folder.
     static void setApplicationFolder(const QString& folder);
     static void setDriveD(const QString& folder);

@@ -2,20 +2,55 @@
 
 #include "entry/ModelCaseQueue.h"
 #include "platform/AppPaths.h"
+#include "platform/MessageService.h"
+#include "platform/ProcessExit.h"
 #include "training/ExerciseBank.h"
 #include "training/QuizBank.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+
+#include <memory>
 
 namespace shell {
 
 namespace {
 
 const QString PathDatabase = QStringLiteral("TALVENO_TEST_R_MAKE.mdb");
+const QString ReportDatabase = QStringLiteral("TALVENO_TEST_REPORT.mdb");
+const QString LockFileName = QStringLiteral("faraid.lock");
+const QString AlreadyRunning = QStringLiteral("البرنامج مفتوح في نافذة اخرى، أغلقها أولاً");
+const QString NoLockFile = QStringLiteral("لا يمكن تشغيل البرنامج: تعذر إنشاء ملف القفل في المجلد %1");
+
+// Two running copies on one application folder would share the work tables: a store in one
+// would save the heirs typed in the other. The lock is held for the whole process. The program
+// ends by ending the process, which leaves the file behind; the next start finds its process
+// gone and takes the file over.
+void holdApplicationFolder() {
+    static std::unique_ptr<QLockFile> held;
+    static QString heldPath;
+    const QString path = platform::AppPaths::appFile(LockFileName);
+    if (held && heldPath == path)
+        return;
+    held.reset();
+    auto lock = std::make_unique<QLockFile>(path);
+    lock->setStaleLockTime(0); // a copy that runs for days is not stale; only one whose process is gone
+    if (!lock->tryLock(0)) {
+        if (lock->error() == QLockFile::LockFailedError)
+            platform::MessageService::show(AlreadyRunning, platform::MessageIcon::Warning);
+        else
+            platform::MessageService::show(
+                NoLockFile.arg(platform::AppPaths::shown(platform::AppPaths::applicationFolder())),
+                platform::MessageIcon::Critical);
+        platform::ProcessExit::end(1);
+    }
+    held = std::move(lock);
+    heldPath = path;
+}
 
 // The path database is read by nothing in this program; a failure with it must not stop the
 // program, so it goes through a private connection that reports instead of ending the process.
@@ -53,15 +88,26 @@ void updatePathDatabase() {
         // A copy of a read-only template must still take the folder.
         QFile(copy).setPermissions(QFile(copy).permissions() | QFileDevice::WriteOwner);
     }
+    if (data::Database::isDamaged(copy)) {
+        platform::MessageService::show(data::DamagedFile.arg(platform::AppPaths::shown(copy)),
+                                       platform::MessageIcon::Critical);
+        return;
+    }
     writeApplicationFolder(copy);
 }
 
 data::Database runStartUp(const std::function<void()>& selfTest) {
+    holdApplicationFolder();
     updatePathDatabase();
 
     const data::Database db =
         data::Database::OpenDatabase(platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST.mdb")), false,
                                      false, QStringLiteral(";pwd=velkaro"));
+
+    // The report database is written only when a division is printed; it is refused then too.
+    if (const QString report = platform::AppPaths::appFile(ReportDatabase); data::Database::isDamaged(report))
+        platform::MessageService::show(data::DamagedFile.arg(platform::AppPaths::shown(report)),
+                                       platform::MessageIcon::Critical);
 
     if (!db.exists(QStringLiteral("select * from CHECK_FILE")) && selfTest)
         selfTest();

@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -136,17 +137,24 @@ void Form6::DBGrid_put_KeyUp(int key) {
 }
 
 void Form6::DBGrid_put_DblClick() {
+    // An empty list (a number no chain has): the chain on screen stays as it is.
+    if (m_storedChains->rowCount() == 0)
+        return;
     const QModelIndex current = DBGrid_put->currentIndex();
+    const qint64 k = m_storedChains->numberAt(current.isValid() ? current.row() : 0);
     QWidget* userWasIn = QApplication::focusWidget();
     QString refused;
-    const auto loaded =
-        StoredChains::load(m_db, m_storedChains->numberAt(current.isValid() ? current.row() : 0), &refused);
-    // An empty list, a number no chain has or a damaged chain: the chain on screen stays as it is.
+    std::optional<ChainHeader> loaded;
+    if (!m_db.attempt(SC::LoadAction, [&] { loaded = StoredChains::load(m_db, k, &refused); })) {
+        platform::FocusReturn::to(userWasIn);
+        return;
+    }
+    // A damaged chain: the chain on screen stays as it is.
     if (!loaded) {
-        if (!refused.isEmpty()) {
-            MessageService::show(refused, MessageIcon::Critical);
-            platform::FocusReturn::to(userWasIn);
-        }
+        if (refused.isEmpty())
+            refused = SC::Damaged.arg(k).arg(QFileInfo(m_db.path()).fileName());
+        MessageService::show(refused, MessageIcon::Critical);
+        platform::FocusReturn::to(userWasIn);
         return;
     }
     Text_case_no->setText(loaded->caseNo);
@@ -174,7 +182,11 @@ void Form6::Command_save_Click() {
     const ChainHeader header{Text_case_name->text(), Text_case_no->text(),
                              Text_DATA_ENTRY_NAME->currentText().trimmed(),
                              Text_ADRESS_ENTRY_NAME->currentText().trimmed()};
-    const StoredChains::Outcome o = StoredChains::store(m_db, header);
+    StoredChains::Outcome o;
+    if (!m_db.attempt(SC::StoreAction, [&] { o = StoredChains::store(m_db, header); })) {
+        platform::FocusReturn::to(userWasIn);
+        return;
+    }
     requeryIssuingBodies();
     if (o.kind != Kind::Done) {
         if (!o.message.isEmpty()) {
@@ -196,7 +208,11 @@ void Form6::Command_edit_Click() {
     const ChainHeader header{Text_case_name->text(), Text_case_no->text(),
                              Text_DATA_ENTRY_NAME->currentText().trimmed(),
                              Text_ADRESS_ENTRY_NAME->currentText().trimmed()};
-    const StoredChains::Outcome o = StoredChains::edit(m_db, header);
+    StoredChains::Outcome o;
+    if (!m_db.attempt(SC::EditAction, [&] { o = StoredChains::edit(m_db, header); })) {
+        platform::FocusReturn::to(userWasIn);
+        return;
+    }
     if (o.kind == Kind::Refused) {
         MessageService::show(o.message, MessageIcon::Critical);
         platform::FocusReturn::to(focusAfter(o.message, userWasIn));
@@ -215,7 +231,8 @@ void Form6::Command_delete_Click() {
     if (!MessageService::askYesNo(SC::AskDelete))
         return;
     const qint64 k = data::leadingInteger(Text_case_no->text());
-    StoredChains::remove(m_db, k);
+    if (!m_db.attempt(SC::DeleteAction, [&] { StoredChains::remove(m_db, k); }))
+        return;
     Text_case_name->clear();
     forgetCurrentDeceased();
     m_chain->reload();

@@ -22,11 +22,8 @@ QString firstDeceased(const data::Database& db) {
 }
 
 // Heir rows left under a number without their deceased count too: a new chain never adopts them.
-qint64 nextNumber(const data::Database& db) {
-    const QVariant co =
-        db.scalar(QStringLiteral("select max(co) from (select max(case_no) as co from DETH_GENERAL union all "
-                                 "select max(case_no) from WARITH_DUBLE_GENERAL)"));
-    return co.isNull() ? 1 : co.toLongLong() + 1;
+std::optional<qint64> nextNumber(const data::Database& db) {
+    return db.nextNumber({Table, QStringLiteral("WARITH_DUBLE_GENERAL")}, QStringLiteral("case_no"));
 }
 
 void append(const data::Database& db, const ChainHeader& header, qint64 caseNo) {
@@ -62,6 +59,10 @@ std::optional<QString> storedName(const data::Database& db, qint64 caseNo) {
 namespace {
 
 Outcome storeSteps(const data::Database& db, const ChainHeader& given) {
+    // Before any other step: a refusal for want of a number writes nothing.
+    const std::optional<qint64> next = nextNumber(db);
+    if (!next)
+        return Outcome::refused(data::NoNumberLeft);
     ChainRun::copy(db);
     if (given.issuingBody.isEmpty())
         entry::NameLists::add(db, entry::NameLists::List::IssuingBodies, SC::NoIssuingBody);
@@ -75,7 +76,7 @@ Outcome storeSteps(const data::Database& db, const ChainHeader& given) {
     ChainHeader header = given;
     if (header.title.isEmpty())
         header.title = firstDeceased(db);
-    const qint64 n = nextNumber(db);
+    const qint64 n = *next;
     append(db, header, n);
     db.execute(QStringLiteral("update MUNASKA_TEMP set case_no = ?"), {n});
     return {Kind::Done, SC::StoredUnder + QString::number(n), n, header.title};

@@ -37,11 +37,20 @@ ExerciseAuthoring::Outcome ExerciseAuthoring::store(const data::Database& db, Fi
         return o;
     }
     db.transaction([&] {
-        o.number = static_cast<int>(db.nextNumber(QStringLiteral("WARITH_GENERAL_TEST"), QStringLiteral("case_no")));
+        const std::optional<qint64> next =
+            db.nextNumber({QStringLiteral("WARITH_GENERAL_TEST")}, QStringLiteral("case_no"));
+        if (!next)
+            return;
+        o.number = static_cast<int>(*next);
         copyWarith(db, o.number, fields);
         db.execute(QStringLiteral("update WARITH set case_no = ?, case_level = ?"),
                    {o.number, ExerciseLevelMark::stamp(wholeNumber(fields.level))});
     });
+    if (o.number == 0) {
+        o.message = data::NoNumberLeft;
+        o.critical = true;
+        return o;
+    }
     o.done = true;
     o.message = QStringLiteral("  تم خزن المسالة تحت رقم التسلسل    ") + QString::number(o.number);
     return o;

@@ -3,10 +3,18 @@
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlField>
+#include <QSqlQuery>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <thread>
 
 using data::Database;
 using data::FlagTable;
@@ -29,14 +37,14 @@ protected:
 };
 
 TEST_F(DatabaseTest, StoredCaseNumbersStartAtOneAndReuseTheHighestAfterItsDeletion) {
-    EXPECT_EQ(db.nextNumber("WARITH_GENERAL", "case_no"), 1);
+    EXPECT_EQ(db.nextNumber({"WARITH_GENERAL"}, "case_no"), 1);
     db.execute("insert into WARITH_GENERAL (case_no, warith_name) values (?, ?)", {1, "أحمد"});
-    EXPECT_EQ(db.nextNumber("WARITH_GENERAL", "case_no"), 2);
+    EXPECT_EQ(db.nextNumber({"WARITH_GENERAL"}, "case_no"), 2);
     db.execute("insert into WARITH_GENERAL (case_no, warith_name) values (?, ?)", {2, "علي"});
     db.execute("insert into WARITH_GENERAL (case_no, warith_name) values (?, ?)", {2, "فاطمة"});
-    EXPECT_EQ(db.nextNumber("WARITH_GENERAL", "case_no"), 3);
+    EXPECT_EQ(db.nextNumber({"WARITH_GENERAL"}, "case_no"), 3);
     db.execute("delete from WARITH_GENERAL where case_no=?", {2});
-    EXPECT_EQ(db.nextNumber("WARITH_GENERAL", "case_no"), 2);
+    EXPECT_EQ(db.nextNumber({"WARITH_GENERAL"}, "case_no"), 2);
 }
 
 TEST_F(DatabaseTest, FlagTableHoldsExactlyTheLastValueWritten) {
@@ -146,6 +154,7 @@ TEST_F(DatabaseTest, AFailingStatementShowsOneArabicMessageNamingItAndEndsThePro
     ASSERT_EQ(messages.texts().size(), 1);
     EXPECT_TRUE(messages.last().contains("قاعدة البيانات"));
     EXPECT_TRUE(messages.last().contains("NO_SUCH_TABLE"));
+    EXPECT_FALSE(messages.last().contains("no such table")) << "the driver's own words stay out";
 }
 
 TEST(DatabaseOpen, AMissingOrForeignFileEndsTheProgramWithItsName) {
@@ -161,6 +170,102 @@ TEST(DatabaseOpen, AMissingOrForeignFileEndsTheProgramWithItsName) {
     junk.close();
     EXPECT_THROW(Database::OpenDatabase(folder.file("junk.mdb")), platform::ProgramEnded);
     EXPECT_TRUE(messages.last().contains("junk.mdb"));
+}
+
+// The file's path as a message shows it: left to right as one unit inside the Arabic text.
+QString shownPath(const QString& path) {
+    return QChar(0x2066) + QDir::toNativeSeparators(path) + QChar(0x2069);
+}
+
+// What a message says besides the path: Arabic only, no driver's English.
+QString wordsBesides(const QString& message, const QString& path) {
+    return QString(message).remove(shownPath(path));
+}
+
+const QRegularExpression Latin(QStringLiteral("[A-Za-z]"));
+
+// Another program's connection to the file, on this thread or its own.
+class OtherProgram {
+public:
+    explicit OtherProgram(const QString& path, const QString& name = QStringLiteral("other program"))
+        : m_name(name) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        EXPECT_TRUE(db.open());
+    }
+    ~OtherProgram() {
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    void run(const char* sql) const {
+        QSqlQuery q(QSqlDatabase::database(m_name, false));
+        EXPECT_TRUE(q.exec(QString::fromLatin1(sql))) << sql;
+    }
+
+private:
+    QString m_name;
+};
+
+TEST_F(DatabaseTest, ACommandOnADatabaseLockedByAnotherProgramFailsInArabicAndCanBeTriedAgain) {
+    CapturedMessages messages;
+    const auto store = [&] {
+        db.writeTransaction([&] { db.execute("insert into WARITH (warith_name) values ('زيد')"); });
+    };
+    {
+        OtherProgram other(folder.casePath());
+        other.run("begin immediate");
+        QElapsedTimer waited;
+        waited.start();
+        EXPECT_FALSE(db.attempt("خزن المسألة", store)); // the program goes on
+        EXPECT_GE(waited.elapsed(), 2000) << "a lock is waited for a few seconds";
+        ASSERT_EQ(messages.texts().size(), 1);
+        const QString said = messages.last();
+        EXPECT_TRUE(said.contains("خزن المسألة"));
+        EXPECT_TRUE(said.contains(shownPath(folder.casePath()))) << said.toStdString();
+        EXPECT_FALSE(wordsBesides(said, folder.casePath()).contains(Latin)) << said.toStdString();
+        other.run("rollback");
+    }
+    EXPECT_TRUE(db.attempt("خزن المسألة", store));
+    EXPECT_EQ(db.count("select count(*) from WARITH"), 1);
+    EXPECT_EQ(messages.texts().size(), 1);
+}
+
+TEST_F(DatabaseTest, ACommandWaitsForAnotherProgramThatFinishesWithinTheWait) {
+    CapturedMessages messages;
+    std::promise<void> holding;
+    std::thread otherProgram([&] {
+        OtherProgram other(folder.casePath(), "short writer");
+        other.run("begin immediate");
+        other.run("insert into CHECK_FILE (CHECK_FILE) values ('1')");
+        holding.set_value();
+        std::this_thread::sleep_for(std::chrono::milliseconds(800));
+        other.run("commit");
+    });
+    holding.get_future().wait();
+    EXPECT_TRUE(db.attempt("خزن المسألة", [&] {
+        db.writeTransaction([&] { db.execute("insert into WARITH (warith_name) values ('زيد')"); });
+    }));
+    otherProgram.join();
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.last().toStdString();
+    EXPECT_EQ(db.count("select count(*) from WARITH") + db.count("select count(*) from CHECK_FILE"), 2);
+}
+
+// The program names a damaged file and writes nothing into it, not even its journal mode.
+TEST(DamagedDatabase, IsNamedInArabicAndNeverWrittenInto) {
+    for (const auto where : {testsupport::Damage::Header, testsupport::Damage::FirstTablePage}) {
+        SCOPED_TRACE(int(where));
+        TempAppFolder folder;
+        const QByteArray damaged = testsupport::damage(folder.casePath(), where);
+        CapturedMessages messages;
+        EXPECT_THROW(Database::OpenDatabase(folder.casePath()), platform::ProgramEnded);
+        ASSERT_EQ(messages.texts().size(), 1);
+        EXPECT_TRUE(messages.last().contains(shownPath(folder.casePath()))) << messages.last().toStdString();
+        EXPECT_TRUE(messages.last().contains("تالف")) << messages.last().toStdString();
+        EXPECT_FALSE(wordsBesides(messages.last(), folder.casePath()).contains(Latin));
+        QFile file(folder.casePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), damaged);
+    }
 }
 
 } // namespace

@@ -25,7 +25,8 @@ TEST(ReportModeCopy, TheReportDatabaseHoldsTheSameSingleModeRowPerMode) {
     const QString report = folder.file(QStringLiteral("TALVENO_TEST_REPORT.mdb"));
     {
         const data::Database r = data::Database::OpenDatabase(report);
-        r.execute(QStringLiteral("insert into REPORT_DESTRIBUTER (REPORT_DESTRIBUTER) values ('قديم'), ('اخر')"));
+        r.execute(
+            QStringLiteral("insert into REPORT_DESTRIBUTER (REPORT_DESTRIBUTER) values ('قديم'), ('اخر')"));
     }
     for (const char* mode : {"بدون توحيد", "توحيد فقط", "كامل", "تركة", "مئوية"}) {
         db.execute(QStringLiteral("delete from REPORT_DESTRIBUTER"));
@@ -54,7 +55,8 @@ TEST(ReportModeCopy, AFolderWithAnApostropheAndAMissingReportDatabase) {
 
     const QString missing = odd + QStringLiteral("/غائب.mdb");
     EXPECT_FALSE(exercise::ReportModeCopy::copy(db, missing, message));
-    EXPECT_EQ(message, QStringLiteral("قاعدة بيانات التقارير غير موجودة: ") + missing);
+    EXPECT_EQ(message,
+              QStringLiteral("قاعدة بيانات التقارير غير موجودة: ") + QChar(0x2066) + missing + QChar(0x2069));
     EXPECT_FALSE(QFileInfo::exists(missing));
 }
 

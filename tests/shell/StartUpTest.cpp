@@ -124,6 +124,43 @@ TEST(StartUp, AnUnwritableDriveDSkipsTheCopyWithoutStopping) {
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 
+// Every database the program writes is checked at start-up; a damaged one is named and left as
+// it is. Without the case database the program cannot go on.
+TEST(StartUp, ADamagedDatabaseIsNamedAndNotWrittenInto) {
+    struct Row {
+        const char* file;
+        bool onDriveD;
+        bool ends;
+    };
+    const Row rows[] = {
+        {"TALVENO_TEST_R_MAKE.mdb", true, false},
+        {"TALVENO_TEST_REPORT.mdb", false, false},
+        {"TALVENO_TEST.mdb", false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file);
+        TempAppFolder folder;
+        shell::runStartUp({}); // the copy on D: is made
+        data::Database::closeAll();
+        const QString path =
+            row.onDriveD ? QDir(platform::AppPaths::driveD()).filePath(row.file) : folder.file(row.file);
+        const QByteArray damaged = testsupport::damage(path, testsupport::Damage::FirstTablePage);
+
+        testsupport::CapturedMessages messages;
+        if (row.ends)
+            EXPECT_THROW(shell::runStartUp({}), platform::ProgramEnded);
+        else
+            EXPECT_NO_THROW(shell::runStartUp({}));
+        EXPECT_EQ(messages.texts(),
+                  QStringList{"ملف قاعدة البيانات " + (QChar(0x2066) + path + QChar(0x2069)) +
+                              " تالف، ولن يكتب البرنامج فيه."});
+        data::Database::closeAll();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), damaged);
+    }
+}
+
 class ExitPathsTest : public ::testing::Test {
 protected:
     void TearDown() override { platform::ProgramStarter::setHandler({}); }

@@ -57,6 +57,20 @@ QString TempAppFolder::file(const QString& name) const {
     return m_dir.filePath(name);
 }
 
+QByteArray damage(const QString& databaseFile, Damage where) {
+    QFile file(databaseFile);
+    if (!file.open(QIODevice::ReadWrite))
+        throw std::runtime_error("cannot open the file to damage");
+    QByteArray bytes = file.readAll();
+    // The page size stands at offset 16; page 2 follows page 1.
+    const qsizetype at = where == Damage::Header ? 0 : qsizetype((uchar(bytes[16]) << 8) | uchar(bytes[17]));
+    for (qsizetype i = at; i < at + 8; ++i)
+        bytes[i] = char(~bytes[i]);
+    file.seek(0);
+    file.write(bytes);
+    return bytes;
+}
+
 data::Database TempAppFolder::caseDatabase() const {
     return data::Database::OpenDatabase(casePath(), false, false, QStringLiteral(";pwd=velkaro"));
 }

@@ -23,6 +23,11 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Flips eight bytes of a database file where a disk or a copy may damage them: its header, or the
+// first page of its first table. Answers the file's bytes after the damage.
+enum class Damage { Header, FirstTablePage };
+QByteArray damage(const QString& databaseFile, Damage where);
+
 QString appdataDir();
 QString testsDir();
 

@@ -12,7 +12,8 @@ class AuthoringTest : public ::testing::Test {
 protected:
     void heirs() {
         db.execute("delete from WARITH");
-        db.execute("insert into WARITH (warith_relation, warith_name) values ('زوجة', 'هند'), ('ابن', 'علي')");
+        db.execute(
+            "insert into WARITH (warith_relation, warith_name) values ('زوجة', 'هند'), ('ابن', 'علي')");
     }
     qint64 rows(const QString& sql, const QVariantList& params = {}) { return db.count(sql, params); }
 
@@ -45,6 +46,26 @@ TEST_F(AuthoringTest, StoreNumbersAfterTheBanksHighestAndRefusesABankQuestion) {
     EXPECT_EQ(one.number, 1);
     EXPECT_EQ(rows("select count(*) from WARITH_GENERAL_TEST where case_no = 1 and case_level = 0"), 2)
         << "an empty level box stores 0";
+}
+
+// A damaged bank: text and fractions are no question number; at the largest number the store is
+// refused and nothing is written.
+TEST_F(AuthoringTest, StoreCountsWholeNumbersOnlyAndRefusesPastTheLargest) {
+    heirs();
+    db.execute("delete from WARITH_GENERAL_TEST");
+    db.execute("insert into WARITH_GENERAL_TEST (case_no) values (3), ('نص'), (''), (7.5)");
+    ExerciseAuthoring::Fields f{"زيد", "", "", "", "", ""};
+    EXPECT_EQ(ExerciseAuthoring::store(db, f).number, 4);
+
+    db.execute("insert into WARITH_GENERAL_TEST (case_no) values (9223372036854775807)");
+    const qint64 before = rows("select count(*) from WARITH_GENERAL_TEST");
+    ExerciseAuthoring::Fields next{"عمر", "", "", "", "", ""};
+    const auto refused = ExerciseAuthoring::store(db, next);
+    EXPECT_FALSE(refused.done);
+    EXPECT_TRUE(refused.critical);
+    EXPECT_EQ(refused.message, data::NoNumberLeft);
+    EXPECT_EQ(rows("select count(*) from WARITH_GENERAL_TEST"), before);
+    EXPECT_EQ(rows("select count(*) from WARITH where case_no <> 4"), 0) << "the heirs keep their number";
 }
 
 TEST_F(AuthoringTest, AnIncompleteQuestionIsRefusedByStoreAndEdit) {
