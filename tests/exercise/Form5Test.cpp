@@ -636,7 +636,7 @@ TEST_F(Form5Test, AQuestionStoredOnScreenKeepsItsNumberThroughHandInRetryAndAnot
     edit("Text_deth_name")->setText("سالم");
     db.execute("insert into WARITH (warith_relation, warith_name, no_check) values ('بنت', 'هند', 1), "
                "('ابن', 'زيد', 2)");
-    const qint64 stored = db.nextNumber("WARITH_GENERAL_TEST", "case_no");
+    const qint64 stored = *db.nextNumber({"WARITH_GENERAL_TEST"}, "case_no");
     twin(*dialog, "Command_ALTER_SAVE")->trigger();
     ASSERT_EQ(db.count("select count(*) from WARITH_GENERAL_TEST where case_no = ?", {stored}), 2);
     ASSERT_TRUE(edit("Text_case_no")->text().isEmpty());
@@ -739,7 +739,7 @@ TEST_P(Form5AccessKeyTest, TheTwinsAndTheMainMenuAnswer) {
     showActive();
     edit("Text_deth_name")->setText("سالم");
     db.execute("insert into WARITH (warith_relation, warith_name) values ('بنت', 'هند')");
-    const qint64 next = db.nextNumber("WARITH_GENERAL_TEST", "case_no");
+    const qint64 next = *db.nextNumber({"WARITH_GENERAL_TEST"}, "case_no");
     testsupport::altKey(dialog.get(), layout, Qt::Key_O, 0x062E);
     EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL_TEST where case_no = ?", {next}), 1);
 
