@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -132,13 +133,22 @@ void Form1::buildMenus() {
         connect(action, &QAction::triggered, this, [this, name] { run(name); });
     }
     // The menus carry no access letters, so F10 (the desktop's usual key for the menu bar) opens
-    // the first menu; the arrow keys and Enter do the rest.
+    // the first menu on its first command; the arrow keys and Enter do the rest. The menu bar
+    // holds the keyboard meanwhile, so that Enter on the bar's own commands ("المساعد",
+    // "انهاء البرنامج") runs them rather than reaching whatever had the focus.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this, [this] {
         const QList<QAction*> top = menuBar()->actions();
-        if (!top.isEmpty())
-            menuBar()->setActiveAction(top.first());
+        if (top.isEmpty())
+            return;
+        menuBar()->setFocus(Qt::ShortcutFocusReason);
+        menuBar()->setActiveAction(top.first());
+        if (QMenu* menu = top.first()->menu(); menu && !menu->actions().isEmpty())
+            menu->setActiveAction(menu->actions().first());
     });
+    // The window opens with the keyboard on the menu bar: the exit button would otherwise take
+    // the first focus, and a stray Space would end the program.
+    menuBar()->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::updateCommandStates() {

@@ -12,14 +12,14 @@
 #include "training/ExerciseQuestion.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTextBrowser>
-#include <QApplication>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -85,20 +85,79 @@ TEST_F(Form1Test, TheMenuBarHoldsEveryCommandUnderItsMenu) {
     EXPECT_EQ(w.layoutDirection(), Qt::RightToLeft);
 }
 
-TEST_F(Form1Test, F10OpensTheFirstMenuSoTheKeyboardAloneReachesEveryCommand) {
-    Form1 w(db, allScreens());
+// Where a key typed now goes: the open menu, or else the widget with the focus.
+QWidget* keyTarget(QWidget* window) {
+    if (QWidget* popup = QApplication::activePopupWidget())
+        return popup;
+    return QApplication::focusWidget() ? QApplication::focusWidget() : window;
+}
+
+void showActive(QWidget& w) {
     w.show();
     QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+}
+
+TEST_F(Form1Test, AStrayKeyRightAfterStartUpLeavesTheProgramRunning) {
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        SCOPED_TRACE(QKeySequence(key).toString().toStdString());
+        Form1 w(db, allScreens());
+        showActive(w);
+        EXPECT_NO_THROW(QTest::keyClick(keyTarget(&w), key));
+        EXPECT_TRUE(shown.isEmpty());
+        EXPECT_EQ(QApplication::focusWidget(), w.menuBar());
+        // Nor once the menu was opened and left again.
+        QTest::keyClick(keyTarget(&w), Qt::Key_F10);
+        QTest::keyClick(keyTarget(&w), Qt::Key_Escape);
+        QTest::keyClick(keyTarget(&w), Qt::Key_Escape);
+        ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+        EXPECT_NO_THROW(QTest::keyClick(keyTarget(&w), key));
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        EXPECT_TRUE(shown.isEmpty());
+    }
+}
+
+TEST_F(Form1Test, F10OpensTheFirstMenuOnItsFirstCommand) {
+    Form1 w(db, allScreens());
+    showActive(w);
     auto* cases = w.findChild<QMenu*>("mas");
     ASSERT_NE(cases, nullptr);
     EXPECT_FALSE(cases->isVisible());
-    QTest::keyClick(&w, Qt::Key_F10);
+    QTest::keyClick(keyTarget(&w), Qt::Key_F10);
     EXPECT_TRUE(cases->isVisible());
-    // Down then Enter on the open menu runs its first command.
-    QTest::keyClick(cases, Qt::Key_Down);
-    QTest::keyClick(cases, Qt::Key_Return);
+    EXPECT_EQ(cases->activeAction(), w.command("new1"));
+    QTest::keyClick(keyTarget(&w), Qt::Key_Return);
     QCoreApplication::processEvents();
     EXPECT_EQ(shown, QStringList({"new1"}));
+}
+
+// The arrows lead from the open menu along the menu bar to the items that are commands in
+// themselves; Enter there runs them as a click does.
+TEST_F(Form1Test, EnterOnACommandOfTheMenuBarItselfRunsIt) {
+    const auto reach = [](Form1& w, const char* name) {
+        QTest::keyClick(keyTarget(&w), Qt::Key_F10);
+        for (int i = 0; i < 6 && w.menuBar()->activeAction() != w.command(name); ++i)
+            QTest::keyClick(keyTarget(&w), Qt::Key_Left);
+        ASSERT_EQ(w.menuBar()->activeAction(), w.command(name));
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    };
+    {
+        Form1 w(db, allScreens());
+        showActive(w);
+        reach(w, "hel");
+        QTest::keyClick(keyTarget(&w), Qt::Key_Return);
+        ASSERT_NE(w.helpWindow(), nullptr);
+        EXPECT_TRUE(w.helpWindow()->isVisible());
+        EXPECT_TRUE(w.helpWindow()->topic("RichTextBox_helper")->isVisibleTo(w.helpWindow()));
+        delete w.helpWindow();
+    }
+    db.execute("insert into CHECK_FILE values ('1')");
+    Form1 w(db, allScreens());
+    showActive(w);
+    reach(w, "mne");
+    EXPECT_THROW(QTest::keyClick(keyTarget(&w), Qt::Key_Return), platform::ProgramEnded);
+    EXPECT_EQ(rows("CHECK_FILE"), 0);
 }
 
 TEST_F(Form1Test, CaseCommandsWriteTheirPresetsAndShowTheirWindow) {
@@ -141,12 +200,14 @@ TEST_F(Form1Test, CaseCommandsWriteTheirPresetsAndShowTheirWindow) {
 
 TEST_F(Form1Test, ANewCaseAfterAnExerciseDropsTheQuestionAndKeepsARealUnfinishedCase) {
     Form1 w(db, allScreens());
-    db.execute("insert into WARITH_GENERAL (case_no, warith_relation, warith_name) values (63, 'ابن', 'حقيقي')");
+    db.execute(
+        "insert into WARITH_GENERAL (case_no, warith_relation, warith_name) values (63, 'ابن', 'حقيقي')");
     db.execute("insert into WARITH (warith_name, warith_relation, case_no, case_level) values "
                "('س', 'زوج', 63, 2), ('ص', 'بنت', 63, 2)");
     w.run("new1");
     EXPECT_EQ(rows("WARITH"), 0);
-    EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL where case_no = 63 and warith_name = 'حقيقي'"), 1);
+    EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL where case_no = 63 and warith_name = 'حقيقي'"),
+              1);
 
     db.execute("insert into WARITH (warith_name, warith_relation, case_no) values ('زيد', 'ابن', 63)");
     w.run("new1");
@@ -156,8 +217,9 @@ TEST_F(Form1Test, ANewCaseAfterAnExerciseDropsTheQuestionAndKeepsARealUnfinished
 // Each kind of row the exercise path can leave behind, with the number the question went under.
 TEST_F(Form1Test, EveryQuestionLeftByTheExercisePathIsDroppedWhileARealCaseStays) {
     const auto levelZeroQuestion = [this] {
-        db.execute("insert into WARITH_GENERAL_TEST (case_no, deth_name, case_name, warith_relation, warith_name, "
-                   "ar, case_level) values (116, 'م', 'ع', 'زوج', 'س', 1, 0), (116, 'م', 'ع', 'ابن', 'ص', 2, 0)");
+        db.execute(
+            "insert into WARITH_GENERAL_TEST (case_no, deth_name, case_name, warith_relation, warith_name, "
+            "ar, case_level) values (116, 'م', 'ع', 'زوج', 'س', 1, 0), (116, 'م', 'ع', 'ابن', 'ص', 2, 0)");
     };
     const struct {
         const char* kind;
@@ -199,16 +261,18 @@ TEST_F(Form1Test, EveryQuestionLeftByTheExercisePathIsDroppedWhileARealCaseStays
             db.execute("delete from WARITH");
             db.execute("delete from WARITH_GENERAL_TEST where case_no = 116");
             db.execute("delete from WARITH_GENERAL");
-            db.execute("insert into WARITH_GENERAL (case_no, warith_relation, warith_name) values (?, 'ابن', 'حقيقي')",
+            db.execute("insert into WARITH_GENERAL (case_no, warith_relation, warith_name) values (?, 'ابن', "
+                       "'حقيقي')",
                        {k.number});
             Form1 w(db, allScreens());
             k.leave();
             ASSERT_GT(db.count("select count(*) from WARITH where case_no = ?", {k.number}), 0);
             w.run(command);
             EXPECT_EQ(rows("WARITH"), 0);
-            EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL where case_no = ? and warith_name = 'حقيقي'",
-                               {k.number}),
-                      1);
+            EXPECT_EQ(
+                db.count("select count(*) from WARITH_GENERAL where case_no = ? and warith_name = 'حقيقي'",
+                         {k.number}),
+                1);
         }
         // A real unfinished case, never stored or loaded from the stored cases, stays.
         for (int caseNo : {0, 63}) {
