@@ -1,5 +1,7 @@
 #include "shell/ApplicationSetup.h"
 
+#include "platform/widgets/ScreenChangeGuard.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -9,6 +11,7 @@ namespace shell {
 void prepareApplication(QApplication& app) {
     QApplication::setApplicationName(QString::fromUtf16(ProgramName));
     QApplication::setLayoutDirection(Qt::RightToLeft);
+    platform::ScreenChangeGuard::install();
     auto* qtArabic = new QTranslator(&app);
     if (qtArabic->load(QStringLiteral("qtbase_ar"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(qtArabic);

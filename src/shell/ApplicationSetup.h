@@ -10,7 +10,8 @@ namespace shell {
 inline constexpr const char16_t* ProgramName = u"فرائض - قسمة المواريث";
 
 // What the program sets on the application before its first window: its name, right-to-left
-// layout, and Qt's own dialogues (print preview, file choosers, text menus) in Arabic where the
+// layout, the second click of a double-click kept off the screen its first click opened, and
+// Qt's own dialogues (print preview, file choosers, text menus) in Arabic where the
 // translations are installed.
 void prepareApplication(QApplication& app);
 
