@@ -3,6 +3,7 @@
 #include "engine/run/EngineSelfTest.h"
 #include "platform/widgets/DocumentOpener.h"
 #include "platform/widgets/ReportView.h"
+#include "platform/widgets/ScreenPlacement.h"
 #include "shell/ExitPaths.h"
 #include "shell/Form11.h"
 #include "shell/MenuCommands.h"
@@ -81,6 +82,7 @@ Form1::Form1(data::Database db, Screens screens, QWidget* parent)
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(QStringLiteral("فرائض - قسمة المواريث"));
     resize(ClientWidth, ClientHeight);
+    platform::ScreenPlacement::keepOnScreen(this);
     buildMenus();
     updateCommandStates();
     buildContents();
