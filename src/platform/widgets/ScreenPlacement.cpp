@@ -2,8 +2,8 @@
 
 #include <QEvent>
 #include <QLayout>
-#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -23,16 +23,20 @@ bool asksForNoFrame(const QWidget* window) {
            (flags.testFlag(Qt::CustomizeWindowHint) && !flags.testFlag(Qt::WindowTitleHint));
 }
 
-// The frame the window has, or the one it will most likely get.
-QMargins frameOf(const QWidget* window, bool* known) {
+// The frame the window manager gave the window; none while it has not framed it yet.
+QMargins realFrame(const QWidget* window) {
     const QWindow* handle = window->windowHandle();
     const QMargins margins = handle ? handle->frameMargins() : QMargins();
-    *known = !margins.isNull();
-    if (*known) {
-        if (!asksForNoFrame(window))
-            guessedTitledFrame = margins;
-        return margins;
-    }
+    if (!margins.isNull() && !asksForNoFrame(window))
+        guessedTitledFrame = margins;
+    return margins;
+}
+
+// The frame the window has, or the one it will most likely get.
+QMargins expectedFrame(const QWidget* window) {
+    const QMargins real = realFrame(window);
+    if (!real.isNull())
+        return real;
     return asksForNoFrame(window) ? QMargins() : guessedTitledFrame;
 }
 
@@ -45,73 +49,63 @@ bool placedByTheUser(const QWidget* window) {
     return window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized);
 }
 
-QMargins placeNow(QWidget* window, QSize wanted) {
-    bool known = false;
-    const QMargins frame = frameOf(window, &known);
+void placeNow(QWidget* window, QSize wanted) {
+    const QMargins frame = expectedFrame(window);
     if (QLayout* layout = window->layout())
         layout->activate();
     const QRect client = ScreenPlacement::fit(wanted, window->minimumSize(), frame, availableArea(window));
-    window->resize(client.size());
-    // A window's position is that of its frame.
-    window->move(client.topLeft() - QPoint(frame.left(), frame.top()));
-    return known ? frame : QMargins();
+    // By its client area: a move() would take the frame's corner for the client's while the
+    // window manager has not told the frame yet, and the title bar would end above the screen.
+    window->setGeometry(client);
 }
 
-// Places its window at the first showing, and again as soon as the real frame is known.
+// Places its window at the first showing, and again once the window manager has framed it: the
+// frame becomes known a moment after the window is on the screen, and no event tells when.
 class Placer : public QObject {
 public:
-    explicit Placer(QWidget* window) : QObject(window), m_window(window) { window->installEventFilter(this); }
+    explicit Placer(QWidget* window) : QObject(window), m_window(window) {
+        window->installEventFilter(this);
+        m_frameCheck.setInterval(FrameCheckInterval);
+        connect(&m_frameCheck, &QTimer::timeout, this, [this] {
+            if (++m_checks >= FrameChecks)
+                m_frameCheck.stop();
+            placeAgainOnceFramed();
+        });
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != m_window || m_settled)
-            return false;
-        switch (event->type()) {
-        case QEvent::Show:
-            if (!m_shown) {
-                m_shown = true;
-                m_wanted = m_window->size();
-                place();
-            }
-            break;
-        case QEvent::Move:
-        case QEvent::Resize:
-            if (m_shown && !m_placing)
-                place();
-            break;
-        default:
-            break;
+        if (watched == m_window && event->type() == QEvent::Show && !m_shown) {
+            m_shown = true;
+            m_wanted = m_window->size();
+            m_frame = expectedFrame(m_window);
+            if (!placedByTheUser(m_window))
+                placeNow(m_window, m_wanted);
+            if (realFrame(m_window).isNull())
+                m_frameCheck.start();
         }
         return false;
     }
 
 private:
-    void place() {
-        if (placedByTheUser(m_window)) {
-            m_settled = true;
+    static constexpr int FrameCheckInterval = 50; // milliseconds
+    static constexpr int FrameChecks = 40;
+
+    void placeAgainOnceFramed() {
+        const QMargins frame = realFrame(m_window);
+        if (frame.isNull())
             return;
-        }
-        bool known = false;
-        const QMargins frame = frameOf(m_window, &known);
-        if (m_placed && frame == m_frame) {
-            m_settled = known;
-            return;
-        }
-        m_placing = true;
-        placeNow(m_window, m_wanted);
-        m_placing = false;
-        m_placed = true;
-        m_frame = frame;
-        m_settled = known;
+        m_frameCheck.stop();
+        if (frame != m_frame && !placedByTheUser(m_window))
+            placeNow(m_window, m_wanted);
     }
 
     QWidget* m_window;
     QSize m_wanted;
     QMargins m_frame;
+    QTimer m_frameCheck;
+    int m_checks = 0;
     bool m_shown = false;
-    bool m_placed = false;
-    bool m_placing = false;
-    bool m_settled = false;
 };
 
 } // namespace
