@@ -51,9 +51,8 @@ namespace exercise {
 //   relation pick list and no heading row, and rows are added but never deleted.
 //
 // The dialogue keeps one size (1024 x 768 pixels, or as much of it as the screen leaves free,
-// centred); it has no close button and Esc only
-// hides its lists. The window-size buttons Command9 and Command10 are laid out here; what they
-// move is connected by whoever shows it.
+// centred); it has no close button and Esc only hides its lists. The window-size buttons
+// Command9 and Command10 are laid out here; what they move is connected by whoever shows it.
 class Form5 : public QDialog {
     Q_OBJECT
 public:

@@ -11,8 +11,8 @@ inline constexpr const char16_t* ProgramName = u"فرائض - قسمة المو�
 
 // What the program sets on the application before its first window: its name, right-to-left
 // layout, the second click of a double-click kept off the screen its first click opened, and
-// Qt's own dialogues (print preview, file choosers, text menus) in Arabic where the
-// translations are installed.
+// Qt's own dialogues (print preview, file choosers, text menus) in Arabic where the translations
+// are installed.
 void prepareApplication(QApplication& app);
 
 } // namespace shell
