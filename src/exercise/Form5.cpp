@@ -12,6 +12,7 @@
 #include "platform/RandomGenerator.h"
 #include "platform/widgets/ArabicKeyboard.h"
 #include "platform/widgets/FocusReturn.h"
+#include "platform/widgets/ScreenPlacement.h"
 #include "training/AnswerHandIn.h"
 #include "training/AnswerSums.h"
 #include "training/ExerciseAuthoring.h"
@@ -36,7 +37,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStandardItemModel>
 #include <QStyle>
 #include <QTableView>
@@ -747,14 +747,7 @@ void Form5::Command_new_Click() {
 
 void Form5::keepFixedSize() {
     m_sizeQueued = false;
-    const QSize fixed(twips(FixedWidthTwips), twips(FixedHeightTwips));
-    if (size() != fixed)
-        resize(fixed);
-    const QScreen* s = screen();
-    const QRect area = s ? s->geometry() : QRect(0, 0, 1024, 768);
-    const QSize outer = frameGeometry().size();
-    move(area.left() + qRound((area.width() - outer.width()) * 0.5),
-         area.top() + qRound((area.height() - outer.height()) * 0.5));
+    platform::ScreenPlacement::place(this, QSize(twips(FixedWidthTwips), twips(FixedHeightTwips)));
 }
 
 void Form5::resizeEvent(QResizeEvent* event) {

@@ -50,9 +50,9 @@ namespace exercise {
 // - the grid's first column is the learner's share, refused unless a whole number; it has no
 //   relation pick list and no heading row, and rows are added but never deleted.
 //
-// The dialogue keeps one size (1024 x 768 pixels, centred); it has no close button and Esc only
-// hides its lists. The window-size buttons Command9 and Command10 are laid out here; what they
-// move is connected by whoever shows it.
+// The dialogue keeps one size (1024 x 768 pixels, or as much of it as the screen leaves free,
+// centred); it has no close button and Esc only hides its lists. The window-size buttons
+// Command9 and Command10 are laid out here; what they move is connected by whoever shows it.
 class Form5 : public QDialog {
     Q_OBJECT
 public:

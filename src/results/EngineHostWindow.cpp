@@ -4,6 +4,7 @@
 #include "platform/ProcessExit.h"
 #include "platform/widgets/MainMenuReturn.h"
 #include "platform/widgets/ReportView.h"
+#include "platform/widgets/ScreenPlacement.h"
 
 #include <QCloseEvent>
 #include <QVBoxLayout>
@@ -17,6 +18,7 @@ EngineHostWindow::EngineHostWindow(engine::HostKind kind, Dialogs dialogs, QWidg
     setObjectName(kind.name);
     setLayoutDirection(Qt::RightToLeft);
     resize(ClientWidth, ClientHeight);
+    platform::ScreenPlacement::keepOnScreen(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

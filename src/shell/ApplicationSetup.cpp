@@ -1,5 +1,7 @@
 #include "shell/ApplicationSetup.h"
 
+#include "platform/widgets/ScreenChangeGuard.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -44,6 +46,7 @@ void prepareLocale() {
 void prepareApplication(QApplication& app) {
     QApplication::setApplicationName(QString::fromUtf16(ProgramName));
     QApplication::setLayoutDirection(Qt::RightToLeft);
+    platform::ScreenChangeGuard::install();
     installTranslator(app, QStringLiteral("qtbase_ar"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     // Installed after Qt's own, so it is asked first; it holds only what Qt's lacks.
     installTranslator(app, QStringLiteral("qt_extra_ar"), QStringLiteral(":/translations"));

@@ -3,6 +3,7 @@
 #include "engine/run/EngineSelfTest.h"
 #include "platform/widgets/DocumentOpener.h"
 #include "platform/widgets/ReportView.h"
+#include "platform/widgets/ScreenPlacement.h"
 #include "shell/ExitPaths.h"
 #include "shell/Form11.h"
 #include "shell/MenuCommands.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -80,6 +82,7 @@ Form1::Form1(data::Database db, Screens screens, QWidget* parent)
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(QStringLiteral("فرائض - قسمة المواريث"));
     resize(ClientWidth, ClientHeight);
+    platform::ScreenPlacement::keepOnScreen(this);
     buildMenus();
     updateCommandStates();
     buildContents();
@@ -132,13 +135,22 @@ void Form1::buildMenus() {
         connect(action, &QAction::triggered, this, [this, name] { run(name); });
     }
     // The menus carry no access letters, so F10 (the desktop's usual key for the menu bar) opens
-    // the first menu; the arrow keys and Enter do the rest.
+    // the first menu on its first command; the arrow keys and Enter do the rest. The menu bar
+    // holds the keyboard meanwhile, so that Enter on the bar's own commands ("المساعد",
+    // "انهاء البرنامج") runs them rather than reaching whatever had the focus.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this, [this] {
         const QList<QAction*> top = menuBar()->actions();
-        if (!top.isEmpty())
-            menuBar()->setActiveAction(top.first());
+        if (top.isEmpty())
+            return;
+        menuBar()->setFocus(Qt::ShortcutFocusReason);
+        menuBar()->setActiveAction(top.first());
+        if (QMenu* menu = top.first()->menu(); menu && !menu->actions().isEmpty())
+            menu->setActiveAction(menu->actions().first());
     });
+    // The window opens with the keyboard on the menu bar: the exit button would otherwise take
+    // the first focus, and a stray Space would end the program.
+    menuBar()->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::updateCommandStates() {

@@ -1,6 +1,7 @@
 #include "shell/Form11.h"
 
 #include "platform/AppPaths.h"
+#include "platform/widgets/ScreenPlacement.h"
 
 #include <QFile>
 #include <QResizeEvent>
@@ -36,6 +37,7 @@ Form11::Form11(QWidget* parent) : QWidget(parent, Qt::Window) {
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(QStringLiteral("المساعد"));
     resize(720, 560);
+    platform::ScreenPlacement::keepOnScreen(this);
     installEventFilter(new TopicLayout(this));
     for (const char* name : topics) {
         auto* browser = new QTextBrowser(this);

@@ -3,6 +3,7 @@
 #include "platform/AppPaths.h"
 #include "platform/ProcessExit.h"
 #include "platform/widgets/AccessKeyCaption.h"
+#include "platform/widgets/ScreenPlacement.h"
 #include "results/ShrinkEnlargeButtons.h"
 
 #include <QApplication>
@@ -76,6 +77,7 @@ Form15::Form15(data::Database db, Links links, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     // As tall as the case screens, so its shrink button stands where theirs do.
     resize(800, 760);
+    platform::ScreenPlacement::keepOnScreen(this);
     buildControls();
 
     m_session.Form_Load();

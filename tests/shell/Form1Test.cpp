@@ -87,20 +87,79 @@ TEST_F(Form1Test, TheMenuBarHoldsEveryCommandUnderItsMenu) {
     EXPECT_EQ(w.layoutDirection(), Qt::RightToLeft);
 }
 
-TEST_F(Form1Test, F10OpensTheFirstMenuSoTheKeyboardAloneReachesEveryCommand) {
-    Form1 w(db, allScreens());
+// Where a key typed now goes: the open menu, or else the widget with the focus.
+QWidget* keyTarget(QWidget* window) {
+    if (QWidget* popup = QApplication::activePopupWidget())
+        return popup;
+    return QApplication::focusWidget() ? QApplication::focusWidget() : window;
+}
+
+void showActive(QWidget& w) {
     w.show();
     QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+}
+
+TEST_F(Form1Test, AStrayKeyRightAfterStartUpLeavesTheProgramRunning) {
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        SCOPED_TRACE(QKeySequence(key).toString().toStdString());
+        Form1 w(db, allScreens());
+        showActive(w);
+        EXPECT_NO_THROW(QTest::keyClick(keyTarget(&w), key));
+        EXPECT_TRUE(shown.isEmpty());
+        EXPECT_EQ(QApplication::focusWidget(), w.menuBar());
+        // Nor once the menu was opened and left again.
+        QTest::keyClick(keyTarget(&w), Qt::Key_F10);
+        QTest::keyClick(keyTarget(&w), Qt::Key_Escape);
+        QTest::keyClick(keyTarget(&w), Qt::Key_Escape);
+        ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+        EXPECT_NO_THROW(QTest::keyClick(keyTarget(&w), key));
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        EXPECT_TRUE(shown.isEmpty());
+    }
+}
+
+TEST_F(Form1Test, F10OpensTheFirstMenuOnItsFirstCommand) {
+    Form1 w(db, allScreens());
+    showActive(w);
     auto* cases = w.findChild<QMenu*>("mas");
     ASSERT_NE(cases, nullptr);
     EXPECT_FALSE(cases->isVisible());
-    QTest::keyClick(&w, Qt::Key_F10);
+    QTest::keyClick(keyTarget(&w), Qt::Key_F10);
     EXPECT_TRUE(cases->isVisible());
-    // Down then Enter on the open menu runs its first command.
-    QTest::keyClick(cases, Qt::Key_Down);
-    QTest::keyClick(cases, Qt::Key_Return);
+    EXPECT_EQ(cases->activeAction(), w.command("new1"));
+    QTest::keyClick(keyTarget(&w), Qt::Key_Return);
     QCoreApplication::processEvents();
     EXPECT_EQ(shown, QStringList({"new1"}));
+}
+
+// The arrows lead from the open menu along the menu bar to the items that are commands in
+// themselves; Enter there runs them as a click does.
+TEST_F(Form1Test, EnterOnACommandOfTheMenuBarItselfRunsIt) {
+    const auto reach = [](Form1& w, const char* name) {
+        QTest::keyClick(keyTarget(&w), Qt::Key_F10);
+        for (int i = 0; i < 6 && w.menuBar()->activeAction() != w.command(name); ++i)
+            QTest::keyClick(keyTarget(&w), Qt::Key_Left);
+        ASSERT_EQ(w.menuBar()->activeAction(), w.command(name));
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    };
+    {
+        Form1 w(db, allScreens());
+        showActive(w);
+        reach(w, "hel");
+        QTest::keyClick(keyTarget(&w), Qt::Key_Return);
+        ASSERT_NE(w.helpWindow(), nullptr);
+        EXPECT_TRUE(w.helpWindow()->isVisible());
+        EXPECT_TRUE(w.helpWindow()->topic("RichTextBox_helper")->isVisibleTo(w.helpWindow()));
+        delete w.helpWindow();
+    }
+    db.execute("insert into CHECK_FILE values ('1')");
+    Form1 w(db, allScreens());
+    showActive(w);
+    reach(w, "mne");
+    EXPECT_THROW(QTest::keyClick(keyTarget(&w), Qt::Key_Return), platform::ProgramEnded);
+    EXPECT_EQ(rows("CHECK_FILE"), 0);
 }
 
 TEST_F(Form1Test, CaseCommandsWriteTheirPresetsAndShowTheirWindow) {

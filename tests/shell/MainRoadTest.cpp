@@ -3,9 +3,12 @@
 #include "shell/Screens.h"
 
 #include "entry/Form12.h"
+#include "platform/widgets/ScreenChangeGuard.h"
 #include "results/Form14.h"
+#include "results/ShrinkEnlargeButtons.h"
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
+#include "support/WindowClick.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -65,6 +68,14 @@ protected:
         editor->insert(text);
         QTest::keyClick(editor, Qt::Key_Return);
         QCoreApplication::processEvents();
+    }
+
+    static void typeASonAndRun(QWidget* w) {
+        child<QLineEdit>(w, "Text_deth_name")->setText("محمد");
+        child<QComboBox>(w, "Text_DATA_ENTRY_NAME")->setEditText("سالم");
+        typeIntoCell(w, 0, 1, "علي");
+        typeIntoCell(w, 0, 0, "ابن");
+        click(w, "Command1");
     }
 
     QStringList reportColumn(const char* column) const {
@@ -178,6 +189,35 @@ TEST_F(MainRoadTest, ACaseTypedInRunsThroughEveryResultsCommandToANewCase) {
     EXPECT_EQ(stagesSeen, QList<EntryStage>({EntryStage::Source, EntryStage::Type, EntryStage::Details,
                                              EntryStage::Estate}));
     EXPECT_EQ(db.count("select count(*) from WARITH"), 0);
+    EXPECT_EQ(messages.texts(), QStringList());
+}
+
+// A fast double-click on "البدأ بمسألة جديدة": the first click opens the new case, the second lands
+// where the new screen has its shrink button and is held back; a click made after that acts.
+TEST_F(MainRoadTest, TheSecondClickOfADoubleClickThatStartedANewCaseLeavesTheNewScreenAlone) {
+    platform::ScreenChangeGuard::install();
+    runRoad({
+        {"a case", entryAt(EntryStage::Details), [](QWidget* w) { typeASonAndRun(w); }},
+        {"the division, then a new case at a double-click", results,
+         [](QWidget* w) {
+             testsupport::clickThroughWindow(child<QPushButton>(w, "Command_start_new"),
+                                             QTest::mouseDoubleClickInterval);
+         }},
+        {"the new case", entryAt(EntryStage::Details),
+         [this](QWidget* w) {
+             auto* shrink = child<QPushButton>(w, "Command2");
+             testsupport::clickThroughWindow(shrink, 120);
+             EXPECT_FALSE(results::ShrinkEnlargeButtons::isFolded(w));
+             EXPECT_FALSE(results::ShrinkEnlargeButtons::isFolded(&mainWindow));
+             EXPECT_TRUE(child<QPushButton>(w, "Command5")->isHidden());
+
+             testsupport::clickThroughWindow(shrink, 700);
+             EXPECT_TRUE(results::ShrinkEnlargeButtons::isFolded(w));
+             click(w, "Command5");
+             typeASonAndRun(w);
+         }},
+        {"the second division", results, [](QWidget* w) { click(w, "Command_start_new"); }},
+    });
     EXPECT_EQ(messages.texts(), QStringList());
 }
 

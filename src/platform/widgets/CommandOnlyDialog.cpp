@@ -1,10 +1,16 @@
 #include "platform/widgets/CommandOnlyDialog.h"
 
+#include "platform/widgets/ScreenPlacement.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
 
 namespace platform {
+
+CommandOnlyDialog::CommandOnlyDialog(QWidget* parent) : QDialog(parent) {
+    ScreenPlacement::keepOnScreen(this);
+}
 
 void CommandOnlyDialog::reject() {}
 
@@ -31,4 +37,4 @@ void CommandOnlyDialog::leaveDialogue() {
     accept();
 }
 
-} // namespace entry
+} // namespace platform

@@ -6,11 +6,12 @@ namespace platform {
 
 // A dialogue that neither the window system nor Esc closes: it is left only through its own
 // commands, which call leaveDialogue(). Enter presses the button that has the focus and nothing
-// else, so that Enter typed in a field never runs a command by surprise.
+// else, so that Enter typed in a field never runs a command by surprise. It opens whole and
+// centred on its screen (ScreenPlacement).
 class CommandOnlyDialog : public QDialog {
     Q_OBJECT
 public:
-    using QDialog::QDialog;
+    explicit CommandOnlyDialog(QWidget* parent = nullptr);
 
 public slots:
     void reject() override;
@@ -26,4 +27,4 @@ private:
     bool m_leaving = false;
 };
 
-} // namespace entry
+} // namespace platform
