@@ -4,6 +4,7 @@
 #include "platform/widgets/ArabicKeyboard.h"
 #include "platform/widgets/FirstKeyConversion.h"
 #include "support/TypedKeys.h"
+#include "support/Widgets.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -48,9 +49,7 @@ protected:
         QTest::qWait(30);
     }
     template <typename T> T* child(const char* name) const {
-        T* w = dialog->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return testsupport::namedChild<T>(dialog, name);
     }
     QTableView* grid() const { return child<QTableView>("DBGrid1"); }
     QComboBox* list() const { return child<QComboBox>("DBList_relation"); }

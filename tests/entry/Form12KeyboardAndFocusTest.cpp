@@ -4,6 +4,7 @@
 #include "entry/Form12.h"
 #include "entry/RelationSpelling.h"
 #include "support/RealMessageBoxes.h"
+#include "support/Widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,16 +34,12 @@ protected:
     Form12& openShown(EntryStage stage) {
         setStage(stage);
         dialog = std::make_unique<Form12>(db, host, entry::ExitHooks{[] {}, [] {}});
-        dialog->show();
-        dialog->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        testsupport::showActive(dialog);
         QTest::qWait(2 * Form12::SourcePressDelay + 20);
         return *dialog;
     }
     template <typename T> T* child(const char* name) const {
-        T* w = dialog->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return testsupport::namedChild<T>(dialog, name);
     }
     QTableView* grid() const { return child<QTableView>("DBGrid1"); }
     QComboBox* pickList() const { return child<QComboBox>("DBList_relation"); }

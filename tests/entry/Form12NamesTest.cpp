@@ -4,6 +4,7 @@
 
 #include "entry/Form12.h"
 #include "support/PastedNames.h"
+#include "support/Widgets.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,16 +30,12 @@ protected:
     Form12& openDetails() {
         setStage(EntryStage::Details);
         dialog = std::make_unique<Form12>(db, host, entry::ExitHooks{[] {}, [] {}});
-        dialog->show();
-        dialog->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        testsupport::showActive(dialog);
         QCoreApplication::processEvents();
         return *dialog;
     }
     template <typename T> T* child(const char* name) const {
-        T* w = dialog->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return testsupport::namedChild<T>(dialog, name);
     }
     QTableView* grid() const { return child<QTableView>("DBGrid1"); }
 

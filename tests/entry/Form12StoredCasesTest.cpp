@@ -3,6 +3,7 @@
 #include "entry/BoundTableModel.h"
 #include "entry/Form12.h"
 #include "entry/StoredCases.h"
+#include "support/Widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,16 +43,12 @@ protected:
     Form12& openDetails() {
         setStage(EntryStage::Details);
         dialog = std::make_unique<Form12>(db, host);
-        dialog->show();
-        dialog->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        testsupport::showActive(dialog);
         QTest::qWait(30);
         return *dialog;
     }
     template <typename T> T* child(const char* name) const {
-        T* w = dialog->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return testsupport::namedChild<T>(dialog, name);
     }
     QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }
     QTableView* list() const { return child<QTableView>("DBGrid_put"); }

@@ -4,6 +4,7 @@
 #include "entry/EntryTexts.h"
 #include "entry/Form12.h"
 #include "support/AltKeys.h"
+#include "support/Widgets.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -60,9 +61,7 @@ protected:
     }
 
     template <typename T> T* child(const char* name) const {
-        T* w = dialog->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return testsupport::namedChild<T>(dialog, name);
     }
     QPushButton* button(const char* name) const { return child<QPushButton>(name); }
     QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }

@@ -3,6 +3,7 @@
 #include "entry/EntryTexts.h"
 #include "entry/Form12.h"
 #include "entry/ModelCaseQueue.h"
+#include "support/Widgets.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -42,9 +43,7 @@ protected:
         return *dialog;
     }
     template <typename T> T* child(const char* name) const {
-        T* w = dialog->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return testsupport::namedChild<T>(dialog, name);
     }
     QPushButton* button(const char* name) const { return child<QPushButton>(name); }
     QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }

@@ -5,6 +5,7 @@
 #include "exercise/Form5.h"
 #include "support/AltKeys.h"
 #include "support/ScriptedRandom.h"
+#include "support/Widgets.h"
 #include "training/AnswerGrading.h"
 #include "training/AnswerHandIn.h"
 #include "training/ExerciseQuestion.h"
@@ -78,9 +79,7 @@ protected:
     }
 
     template <typename T> T* child(const char* name) const {
-        T* w = dialog->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return testsupport::namedChild<T>(dialog, name);
     }
     QPushButton* button(const char* name) const { return child<QPushButton>(name); }
     QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }

@@ -7,6 +7,7 @@
 #include "support/AltKeys.h"
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
+#include "support/Widgets.h"
 #include "training/VerdictKeeper.h"
 
 #include <QApplication>
@@ -71,9 +72,7 @@ protected:
     void TearDown() override { platform::ReportPreview::setHandler({}); }
 
     template <typename T> T* child(const char* name) const {
-        T* c = screen->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(c, nullptr) << name;
-        return c;
+        return testsupport::namedChild<T>(screen, name);
     }
 
     testsupport::TempAppFolder folder;

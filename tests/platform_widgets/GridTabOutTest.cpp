@@ -1,4 +1,5 @@
 #include "platform/widgets/GridTabOut.h"
+#include "support/Widgets.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -28,9 +29,7 @@ protected:
         grid->setModel(&model);
         grid->setTabKeyNavigation(false);
         new platform::GridTabOut(grid);
-        dialog.show();
-        dialog.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        testsupport::showActive(&dialog);
     }
     QLineEdit* editCell(int row, int column, const QString& text) {
         grid->setFocus();

@@ -3,6 +3,7 @@
 
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
+#include "support/Widgets.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -50,9 +51,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(screen.get()));
     }
     template <typename T> T* child(const char* name) const {
-        T* c = screen->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(c, nullptr) << name;
-        return c;
+        return testsupport::namedChild<T>(screen, name);
     }
 
     testsupport::TempAppFolder folder;

@@ -5,6 +5,7 @@
 #include "succession/ChainGridModel.h"
 #include "succession/Form6.h"
 #include "support/TypedKeys.h"
+#include "support/Widgets.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -42,9 +43,7 @@ protected:
         QTest::qWait(20);
     }
     template <typename T> T* child(const char* name) const {
-        T* c = dialog->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(c, nullptr) << name;
-        return c;
+        return testsupport::namedChild<T>(dialog, name);
     }
     QTableView* grid() const { return child<QTableView>("DBGrid3"); }
     int entryRow() const { return grid()->model()->rowCount() - 1; }
@@ -90,8 +89,10 @@ TEST_F(Form6FirstKeyTest, ACharacterInAnEmptyListCellOpensItsList) {
         const char* option;
         const char* key;
     } cases[] = {
-        {Col::Relation, "DBList_relation", "Option_AR", "z"},     {Col::Relation, "DBList_relation", "Option2", "z"},
-        {Col::Relation, "DBList_relation", "Option_AR", "ا"},     {Col::DeceasedName, "DBList_deth_name", "Option_AR", "h"},
+        {Col::Relation, "DBList_relation", "Option_AR", "z"},
+        {Col::Relation, "DBList_relation", "Option2", "z"},
+        {Col::Relation, "DBList_relation", "Option_AR", "ا"},
+        {Col::DeceasedName, "DBList_deth_name", "Option_AR", "h"},
         {Col::DeceasedName, "DBList_deth_name", "Option2", "ع"},
     };
     for (const auto& c : cases) {
@@ -164,8 +165,10 @@ TEST_F(Form6FirstKeyTest, AChainBegunInLatinIsStoredInArabic) {
     goToCell(row, Col::Relation);
     typeKeys("hfk\r");
     QTest::qWait(10);
-    EXPECT_EQ(column("select warith_relation || '|' || warith_name || '|' || deth_name from MUNASKA_TEMP order by ar"),
-              QStringList({"||احمد", "ابن|علي|"}));
+    EXPECT_EQ(
+        column(
+            "select warith_relation || '|' || warith_name || '|' || deth_name from MUNASKA_TEMP order by ar"),
+        QStringList({"||احمد", "ابن|علي|"}));
     EXPECT_EQ(messages.texts(), QStringList());
 }
 

@@ -9,6 +9,7 @@
 #include "succession/Form6.h"
 #include "succession/SuccessionTexts.h"
 #include "support/RealMessageBoxes.h"
+#include "support/Widgets.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -52,9 +53,7 @@ protected:
         QCoreApplication::processEvents();
     }
     template <typename T> T* child(const char* name) const {
-        T* c = dialog->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(c, nullptr) << name;
-        return c;
+        return testsupport::namedChild<T>(dialog, name);
     }
     QTableView* grid() const { return child<QTableView>("DBGrid3"); }
     ChainGridModel* chain() const { return dialog->chain(); }

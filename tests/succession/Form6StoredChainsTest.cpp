@@ -2,6 +2,7 @@
 
 #include "succession/Form6.h"
 #include "succession/StoredChains.h"
+#include "support/Widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,16 +39,12 @@ protected:
     }
     Form6& open() {
         dialog = std::make_unique<Form6>(db, host);
-        dialog->show();
-        dialog->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        testsupport::showActive(dialog);
         QCoreApplication::processEvents();
         return *dialog;
     }
     template <typename T> T* child(const char* name) const {
-        T* c = dialog->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(c, nullptr) << name;
-        return c;
+        return testsupport::namedChild<T>(dialog, name);
     }
     QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }
     QTableView* list() const { return child<QTableView>("DBGrid_put"); }
