@@ -17,8 +17,8 @@ inline void clickThroughWindow(QWidget* widget, int gap) {
                       widget->mapTo(widget->window(), widget->rect().center()));
 }
 
-// A key as the desktop delivers it: to the window with the focus, `gap` milliseconds after the
-// input before by the clock clickThroughWindow keeps.
+// A key as the desktop delivers it: to the window with the focus, `gap` milliseconds on by the
+// clock clickThroughWindow keeps (which stands a double-click time after the last press).
 inline void keyThroughWindow(QEvent::Type type, Qt::Key key, int gap, const QString& text = {},
                              bool autoRepeat = false) {
     QCoreApplication::processEvents(); // the desktop has made the newest screen the active one
@@ -31,10 +31,13 @@ inline void keyThroughWindow(QEvent::Type type, Qt::Key key, int gap, const QStr
     QCoreApplication::sendEvent(window, &event);
 }
 
-// A key pressed `gap` milliseconds after the input before and let go shortly after.
+// A key pressed `gap` milliseconds after the press before, a click's or a key's, and let go
+// shortly after, as clickThroughWindow clicks.
 inline void tapThroughWindow(Qt::Key key, int gap, const QString& text = {}) {
-    keyThroughWindow(QEvent::KeyPress, key, gap, text);
-    keyThroughWindow(QEvent::KeyRelease, key, 30, text);
+    constexpr int held = 30;
+    keyThroughWindow(QEvent::KeyPress, key, gap - QTest::mouseDoubleClickInterval, text);
+    keyThroughWindow(QEvent::KeyRelease, key, held, text);
+    QTest::lastMouseTimestamp += QTest::mouseDoubleClickInterval - held;
 }
 
 } // namespace testsupport
