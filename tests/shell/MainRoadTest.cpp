@@ -221,4 +221,34 @@ TEST_F(MainRoadTest, TheSecondClickOfADoubleClickThatStartedANewCaseLeavesTheNew
     EXPECT_EQ(messages.texts(), QStringList());
 }
 
+// Enter struck twice on a focused "البدأ بمسألة جديدة": the first opens the new case, the second
+// reaches the deceased's name, where Enter would move on to the heirs' grid, and is held back;
+// Enter struck later moves on.
+TEST_F(MainRoadTest, EnterStruckTwiceOnANewCaseLeavesTheNewScreenAlone) {
+    platform::ScreenChangeGuard::install();
+    auto focused = [] {
+        QWidget* focus = QApplication::focusWidget();
+        return focus ? focus->objectName() : QString();
+    };
+    runRoad({
+        {"a case", entryAt(EntryStage::Details), [](QWidget* w) { typeASonAndRun(w); }},
+        {"the division, then a new case by Enter twice", results,
+         [](QWidget* w) {
+             child<QPushButton>(w, "Command_start_new")->setFocus();
+             testsupport::tapThroughWindow(Qt::Key_Return, QTest::mouseDoubleClickInterval);
+         }},
+        {"the new case", entryAt(EntryStage::Details),
+         [&](QWidget* w) {
+             ASSERT_EQ(focused(), "Text_deth_name");
+             testsupport::tapThroughWindow(Qt::Key_Return, 60);
+             EXPECT_EQ(focused(), "Text_deth_name");
+             testsupport::tapThroughWindow(Qt::Key_Return, 700);
+             EXPECT_EQ(focused(), "DBGrid1");
+             typeASonAndRun(w);
+         }},
+        {"the second division", results, [](QWidget* w) { click(w, "Command_start_new"); }},
+    });
+    EXPECT_EQ(messages.texts(), QStringList());
+}
+
 } // namespace

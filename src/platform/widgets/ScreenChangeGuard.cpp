@@ -1,6 +1,7 @@
 #include "platform/widgets/ScreenChangeGuard.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleHints>
 
@@ -32,8 +33,36 @@ bool ScreenChangeGuard::shownSinceLastPress(const QWindow* window) const {
                        [window](const QPointer<QWindow>& shown) { return shown == window; });
 }
 
+bool ScreenChangeGuard::isSecondPress(const QWindow* window, quint64 time) const {
+    const quint64 interval = static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    // The window of the first press is often gone by now: the screen it belonged to has closed.
+    return m_pressed && m_lastPressWindow != window && time >= m_lastPressTime &&
+           time - m_lastPressTime < interval && shownSinceLastPress(window) && !opensUnderAPress(window);
+}
+
+void ScreenChangeGuard::notePress(QWindow* window, quint64 time) {
+    m_pressed = true;
+    m_lastPressWindow = window;
+    m_lastPressTime = time;
+    m_shownSincePress.clear();
+}
+
+bool ScreenChangeGuard::holdsBackKey(QWindow* window, const QKeyEvent* key) {
+    // A key held down goes on repeating into whatever window has the focus after the change.
+    if (key->isAutoRepeat())
+        return key->key() != m_lastKey || m_lastKeyWindow != window || m_keyHeldBack;
+    if (key->type() == QEvent::KeyRelease)
+        return m_keyHeldBack && key->key() == m_lastKey && m_lastKeyWindow == window;
+    m_lastKey = key->key();
+    m_lastKeyWindow = window;
+    m_keyHeldBack = isSecondPress(window, key->timestamp());
+    if (!m_keyHeldBack)
+        notePress(window, key->timestamp());
+    return m_keyHeldBack;
+}
+
 bool ScreenChangeGuard::eventFilter(QObject* watched, QEvent* event) {
-    // Mouse input reaches a window before its widgets, once per press; only windows are watched.
+    // Input reaches a window before its widgets, once per press; only windows are watched.
     auto* window = qobject_cast<QWindow*>(watched);
     if (!window)
         return false;
@@ -48,20 +77,12 @@ bool ScreenChangeGuard::eventFilter(QObject* watched, QEvent* event) {
         if (m_heldBack == window)
             return true;
         const quint64 time = static_cast<QMouseEvent*>(event)->timestamp();
-        const quint64 interval =
-            static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
-        // The window of the first click is often gone by now: the screen it belonged to has closed.
-        const bool secondClick = m_pressed && m_lastPressWindow != window && time >= m_lastPressTime &&
-                                 time - m_lastPressTime < interval;
-        if (secondClick && shownSinceLastPress(window) && !opensUnderAPress(window)) {
+        if (isSecondPress(window, time)) {
             m_heldBack = window;
             return true;
         }
         m_heldBack = nullptr;
-        m_pressed = true;
-        m_lastPressWindow = window;
-        m_lastPressTime = time;
-        m_shownSincePress.clear();
+        notePress(window, time);
         return false;
     }
     case QEvent::MouseButtonRelease:
@@ -70,6 +91,9 @@ bool ScreenChangeGuard::eventFilter(QObject* watched, QEvent* event) {
         if (static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton)
             m_heldBack = nullptr;
         return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return holdsBackKey(window, static_cast<QKeyEvent*>(event));
     default:
         return false;
     }
