@@ -533,7 +533,8 @@ void Form12::Command1_Click() {
         platform::FocusReturn::to(focusAfter(refusal, nullptr));
         return;
     }
-    CaseHandOver::handOver(m_db, h, m_host);
+    if (!m_db.attempt(StoredCases::RunAction, [&] { CaseHandOver::handOver(m_db, h, m_host); }))
+        return;
     leave();
 }
 

@@ -29,6 +29,8 @@ inline const QString DeleteAction = QStringLiteral("حذف المسألة");
 inline const QString LoadAction = QStringLiteral("تحميل المسألة المخزونة");
 // Leaving a field writes the case in hand to its work table.
 inline const QString KeepTypedAction = QStringLiteral("حفظ المسألة المكتوبة");
+// The run's copy of the case into the engine's tables.
+inline const QString RunAction = QStringLiteral("تشغيل المسألة");
 
 struct Outcome {
     enum class Kind { Refused, Stopped, Done } kind = Kind::Stopped;

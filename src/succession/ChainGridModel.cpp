@@ -157,14 +157,21 @@ bool ChainGridModel::saveRow() {
     if (beforeUpdate && !beforeUpdate(row))
         return false;
     const int at = m_changed->first;
-    if (row.stored()) {
-        ChainTable::update(m_db, row);
+    const bool stored = row.stored();
+    // Refused for another program's lock, the row stays changed in the grid for another try.
+    if (!m_db.attempt(Texts::SaveRowAction, [&] {
+            if (stored)
+                ChainTable::update(m_db, row);
+            else
+                ChainTable::insert(m_db, row);
+        }))
+        return false;
+    if (stored) {
         m_rows[at] = row;
         m_changed.reset();
         emitRow(at);
         return true;
     }
-    ChainTable::insert(m_db, row);
     m_changed.reset();
     // The new line becomes a saved row in place, so a cursor on it stays with it, and a new line
     // follows.
@@ -183,17 +190,19 @@ void ChainGridModel::dropChanges() {
     emitRow(at);
 }
 
-void ChainGridModel::removeStored(int row) {
+bool ChainGridModel::removeStored(int row) {
     if (row < 0 || row >= storedRows())
-        return;
+        return false;
+    if (!m_db.attempt(Texts::DeleteRowAction, [&] { ChainTable::remove(m_db, m_rows[row].ar); }))
+        return false;
     if (m_changed && m_changed->first == row)
         m_changed.reset();
-    ChainTable::remove(m_db, m_rows[row].ar);
     beginRemoveRows({}, row, row);
     m_rows.erase(m_rows.begin() + row);
     endRemoveRows();
     if (m_changed && m_changed->first > row)
         --m_changed->first;
+    return true;
 }
 
 void ChainGridModel::reload() {

@@ -49,12 +49,13 @@ public:
     void writeCell(int row, int column, const QString& text);
     bool hasChanges() const { return m_changed.has_value(); }
     int changedRow() const { return m_changed ? m_changed->first : -1; }
-    // Saves the changed row; true when there was none or it was saved.
+    // Saves the changed row; true when there was none or it was saved. A row refused by the
+    // rules or by another program's lock stays changed.
     bool saveRow();
     void dropChanges();
 
-    // Deletes a saved row (the rules are the caller's).
-    void removeStored(int row);
+    // Deletes a saved row (the rules are the caller's); false when it stays.
+    bool removeStored(int row);
     // Reads the rows again, dropping any change.
     void reload();
 

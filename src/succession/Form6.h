@@ -2,8 +2,9 @@
 
 #include "data/Database.h"
 #include "engine/report/CaseContext.h"
-#include "platform/widgets/CommandOnlyDialog.h"
 #include "entry/Form12.h"
+#include "entry/NameLists.h"
+#include "platform/widgets/CommandOnlyDialog.h"
 #include "succession/ChainRow.h"
 
 #include <QDialog>
@@ -119,6 +120,7 @@ private:
     void hideLists();
     void requeryPreparers();
     void requeryIssuingBodies();
+    void keepHeader(entry::NameLists::List list, const QString& name);
     void onFocusChanged(QWidget* old, QWidget* now);
     void offerStoredChains();
     void restoreStoredChain(qint64 caseNo);

@@ -3,6 +3,7 @@
 
 #include "entry/EntryTexts.h"
 #include "entry/NameLists.h"
+#include "entry/StoredCases.h"
 #include "platform/MessageService.h"
 #include "succession/ChainGridModel.h"
 #include "succession/ChainRename.h"
@@ -65,7 +66,7 @@ void Form6::Command13_Click() {
 }
 
 void Form6::Command6_Click() {
-    ChainRun::copy(m_db);
+    m_db.attempt(Texts::CopyAction, [this] { ChainRun::copy(m_db); });
 }
 
 void Form6::Command5_Click() {
@@ -93,7 +94,9 @@ void Form6::Command1_Click() {
     const ChainHeader header{Text_case_name->text(), Text_case_no->text(),
                              Text_DATA_ENTRY_NAME->currentText().trimmed(),
                              Text_ADRESS_ENTRY_NAME->currentText().trimmed()};
-    const QString refused = ChainRun::run(m_db, header, m_host);
+    QString refused;
+    if (!m_db.attempt(entry::StoredCases::RunAction, [&] { refused = ChainRun::run(m_db, header, m_host); }))
+        return;
     if (!refused.isEmpty()) {
         refuse(refused, focusAfter(refused, from && from->window() == this ? from : Command1));
         return;
@@ -159,20 +162,28 @@ void Form6::requeryIssuingBodies() {
     refill(Text_ADRESS_ENTRY_NAME, entry::NameLists::names(m_db, NameList::IssuingBodies));
 }
 
+// A box left while another program locks the database keeps its text; the next leaving, store or
+// run writes it.
+void Form6::keepHeader(NameList list, const QString& name) {
+    if (!m_db.attempt(entry::StoredCases::KeepTypedAction, [&] {
+            if (!name.isEmpty())
+                entry::NameLists::add(m_db, list, name);
+            ChainRun::stampHeader(m_db, Text_DATA_ENTRY_NAME->currentText().trimmed(),
+                                  Text_ADRESS_ENTRY_NAME->currentText().trimmed());
+        }))
+        return;
+    if (list == NameList::Preparers)
+        requeryPreparers();
+    else
+        requeryIssuingBodies();
+}
+
 void Form6::Text_DATA_ENTRY_NAME_LostFocus() {
-    const QString name = Text_DATA_ENTRY_NAME->currentText().trimmed();
-    if (!name.isEmpty())
-        entry::NameLists::add(m_db, NameList::Preparers, name);
-    requeryPreparers();
-    ChainRun::stampHeader(m_db, name, Text_ADRESS_ENTRY_NAME->currentText().trimmed());
+    keepHeader(NameList::Preparers, Text_DATA_ENTRY_NAME->currentText().trimmed());
 }
 
 void Form6::Text_ADRESS_ENTRY_NAME_LostFocus() {
-    const QString name = Text_ADRESS_ENTRY_NAME->currentText().trimmed();
-    if (!name.isEmpty())
-        entry::NameLists::add(m_db, NameList::IssuingBodies, name);
-    requeryIssuingBodies();
-    ChainRun::stampHeader(m_db, Text_DATA_ENTRY_NAME->currentText().trimmed(), name);
+    keepHeader(NameList::IssuingBodies, Text_ADRESS_ENTRY_NAME->currentText().trimmed());
 }
 
 void Form6::Command4_Click() {

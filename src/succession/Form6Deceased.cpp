@@ -2,6 +2,7 @@
 #include "succession/Form6.h"
 
 #include "entry/RelationSpelling.h"
+#include "platform/widgets/FocusReturn.h"
 #include "succession/ChainGridModel.h"
 #include "succession/ChainRelations.h"
 #include "succession/ChainRename.h"
@@ -10,6 +11,7 @@
 #include "succession/DeceasedNameBox.h"
 #include "succession/Form6Helpers.h"
 #include "succession/NextDeceased.h"
+#include "succession/SuccessionTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,7 +30,10 @@ using namespace form6;
 
 void Form6::GET_NAMES_TO_DBLIST_WARITH_NAMES() {
     RichTextBox2->show();
-    refill(DBList_deth_name, NextDeceased::candidates(m_db));
+    // Under another program's lock the list opens as it was: the acceptance tries again.
+    QStringList names;
+    if (m_db.attempt(Texts::NextDeceasedAction, [&] { names = NextDeceased::candidates(m_db); }))
+        refill(DBList_deth_name, names);
     showList(DBList_deth_name);
 }
 
@@ -36,8 +41,11 @@ void Form6::GET_NAMES_TO_DBLIST_WARITH_NAMES_WARITH() {
     RichTextBox2->show();
     const ChainRow line = currentLine();
     PreviousHeirName = line.heirName;
-    refill(DBCombo_w_name,
-           NextDeceased::heirNames(m_db, ChainRowRules::deceasedOf(line, Text_deth_no_ind->text())));
+    QStringList names;
+    if (m_db.attempt(Texts::HeirNamesAction, [&] {
+            names = NextDeceased::heirNames(m_db, ChainRowRules::deceasedOf(line, Text_deth_no_ind->text()));
+        }))
+        refill(DBCombo_w_name, names);
     DBCombo_w_name->setEditText(line.heirName);
     showList(DBCombo_w_name);
 }
@@ -49,8 +57,13 @@ void Form6::DBList_deth_name_Accept() {
 void Form6::acceptDeceased(const QString& typed, QWidget* back) {
     const int row = currentRow();
     const ChainRow line = m_chain->line(row);
-    const NextDeceased::Acceptance a =
-        NextDeceased::accept(m_db, typed, line.stored() && !line.arrange.isEmpty());
+    NextDeceased::Acceptance a;
+    if (!m_db.attempt(Texts::NextDeceasedAction, [&] {
+            a = NextDeceased::accept(m_db, typed, line.stored() && !line.arrange.isEmpty());
+        })) {
+        platform::FocusReturn::to(back);
+        return;
+    }
     if (!a.accepted) {
         if (!a.message.isEmpty())
             refuse(a.message, back);

@@ -156,6 +156,8 @@ void Form6::deleteRow(int row) {
         refuse(refused, DBGrid3);
         return;
     }
+    if (!m_chain->removeStored(row))
+        return;
     // Heirs typed after the current deceased's own row is gone would belong to nobody.
     if (!line.deceasedName.isEmpty() &&
         ChainTable::numeric(line.arrange) == ChainTable::numeric(Text_deth_no_ind->text())) {
@@ -163,7 +165,6 @@ void Form6::deleteRow(int row) {
         Text_deth_name_ind->clear();
         Check_add_warith->setChecked(false);
     }
-    m_chain->removeStored(row);
     m_chain->reload();
     goTo(qMin(row, m_chain->entryRow()), Column::Relation);
 }

@@ -3,6 +3,7 @@
 #include "entry/BoundTableModel.h"
 #include "entry/Form12.h"
 #include "entry/StoredCases.h"
+#include "support/LockingProgram.h"
 #include "support/Widgets.h"
 
 #include <QAction>
@@ -260,6 +261,26 @@ TEST_F(Form12StoredCasesTest, SaveOnALockedDatabaseKeepsTheTypedCaseAndWorksOnce
     EXPECT_EQ(messages.last(), "  تم خزن المسالة تحت رقم التسلسل    13");
     EXPECT_EQ(column("select warith_name from WARITH_GENERAL where case_no = 13 order by ar"),
               (QStringList{"زيد", "هند"}));
+}
+
+TEST_F(Form12StoredCasesTest, RunOnALockedDatabaseKeepsTheTypedCaseAndRunsOnceItIsFree) {
+    openDetails();
+    typeCase("حسن", {{"ابن", "زيد"}});
+    {
+        testsupport::LockingProgram other(folder.casePath());
+        child<QPushButton>("Command1")->click();
+        ASSERT_EQ(messages.texts().size(), 1);
+        EXPECT_TRUE(messages.last().startsWith("تعذر " + SC::RunAction)) << messages.last().toStdString();
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_NE(dialog->result(), QDialog::Accepted);
+        EXPECT_EQ(edit("Text_deth_name")->text(), "حسن");
+        EXPECT_EQ(heirs(), QStringList{"ابن/زيد"});
+    }
+    child<QPushButton>("Command1")->click();
+    EXPECT_EQ(messages.texts().size(), 1);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(column("select distinct deth_name || '|' || DATA_ENTRY_NAME from WARITH"),
+              QStringList{"حسن|المعد"});
 }
 
 // The list was read before another program spoiled the case's number.

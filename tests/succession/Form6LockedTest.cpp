@@ -1,0 +1,143 @@
+// Another program keeps the case database locked while the user works in the chain dialogue.
+#include "Form6Fixture.h"
+
+#include "entry/EntryWidgets.h"
+#include "entry/StoredCases.h"
+#include "platform/AppPaths.h"
+#include "support/LockingProgram.h"
+
+#include <QRegularExpression>
+
+#include <functional>
+
+namespace {
+
+using namespace form6test;
+using testsupport::LockingProgram;
+
+class Form6LockedTest : public Form6Test {
+protected:
+    // The one message of a command refused for the lock: Arabic, naming the action and the file.
+    void expectLockedMessage(const QString& action, int count = 1) const {
+        ASSERT_EQ(messages.texts().size(), count) << messages.texts().join('\n').toStdString();
+        const QString said = messages.last();
+        EXPECT_TRUE(said.startsWith("تعذر " + action)) << said.toStdString();
+        const QString file = platform::AppPaths::shown(folder.casePath());
+        EXPECT_TRUE(said.contains(file)) << said.toStdString();
+        EXPECT_FALSE(QString(said).remove(file).contains(QRegularExpression("[A-Za-z]")))
+            << said.toStdString();
+        EXPECT_TRUE(dialog->isVisible());
+    }
+};
+
+TEST_F(Form6LockedTest, ARowTypedWhileLockedStaysInTheGridAndIsSavedOnceFree) {
+    open();
+    startChain();
+    {
+        LockingProgram other(folder.casePath());
+        typeIntoCell(2, Col::HeirName, "علي");
+        goTo(2, Col::Relation);
+        typeText(grid(), "ا");
+        pick("DBList_relation", "ابن");
+        expectLockedMessage(Texts::SaveRowAction);
+        EXPECT_EQ(chain()->changedRow(), 2);
+        EXPECT_EQ(chain()->cell(2, Col::Relation), "ابن");
+        EXPECT_EQ(chain()->cell(2, Col::HeirName), "علي");
+        EXPECT_EQ(rows("MUNASKA_TEMP"), 2);
+    }
+    goTo(1, Col::Relation); // leaving the row saves it
+    EXPECT_EQ(messages.texts().size(), 1);
+    EXPECT_FALSE(chain()->hasChanges());
+    EXPECT_EQ(chainRows(), QStringList({"||احمد|1", "زوجة|فاطمة||1", "ابن|علي||1"}));
+}
+
+TEST_F(Form6LockedTest, ARowDeletedWhileLockedStaysAndGoesOnceFree) {
+    open();
+    startChain();
+    const auto deleteHeirRow = [&] {
+        goTo(1, Col::Relation);
+        entry::EntryWidgets::selectWholeRow(grid(), 1);
+        QTest::keyClick(grid(), Qt::Key_Delete);
+    };
+    {
+        LockingProgram other(folder.casePath());
+        deleteHeirRow();
+        expectLockedMessage(Texts::DeleteRowAction);
+        EXPECT_EQ(chain()->cell(1, Col::HeirName), "فاطمة");
+        EXPECT_EQ(chainRows(), QStringList({"||احمد|1", "زوجة|فاطمة||1"}));
+    }
+    deleteHeirRow();
+    EXPECT_EQ(messages.texts().size(), 1);
+    EXPECT_EQ(chainRows(), QStringList({"||احمد|1"}));
+}
+
+// Both the list's opening and the acceptance write the chain's working tables.
+TEST_F(Form6LockedTest, TheNextDeceasedWhileLockedLeavesTheChainAsItWasAndIsTakenOnceFree) {
+    open();
+    startChain();
+    {
+        LockingProgram other(folder.casePath());
+        goTo(2, Col::DeceasedName);
+        QTest::keyClick(grid(), Qt::Key_F5);
+        expectLockedMessage(Texts::NextDeceasedAction);
+        pick("DBList_deth_name", "فاطمة");
+        expectLockedMessage(Texts::NextDeceasedAction, 2);
+        EXPECT_TRUE(child<QComboBox>("DBList_deth_name")->isVisible());
+        EXPECT_EQ(child<QLineEdit>("Text_deth_name_ind")->text(), "احمد");
+        EXPECT_EQ(child<QLineEdit>("Text_deth_no_ind")->text(), "1");
+        EXPECT_FALSE(chain()->hasChanges());
+        EXPECT_EQ(rows("MUNASKA_TEMP"), 2);
+    }
+    pick("DBList_deth_name", "فاطمة");
+    EXPECT_EQ(messages.texts().size(), 2);
+    EXPECT_EQ(child<QLineEdit>("Text_deth_name_ind")->text(), "فاطمة");
+    EXPECT_EQ(chainRows(), QStringList({"||احمد|1", "زوجة|فاطمة||1", "||فاطمة|2"}));
+}
+
+TEST_F(Form6LockedTest, ThePreparerLeftWhileLockedStaysInItsBoxAndIsKeptOnceFree) {
+    twoDeceased();
+    open();
+    showActive();
+    auto* preparer = child<QComboBox>("Text_DATA_ENTRY_NAME");
+    const auto leavePreparer = [&] {
+        preparer->setFocus();
+        QCoreApplication::processEvents();
+        grid()->setFocus();
+        QCoreApplication::processEvents();
+    };
+    {
+        LockingProgram other(folder.casePath());
+        preparer->setFocus();
+        preparer->setEditText("سالم");
+        grid()->setFocus();
+        QCoreApplication::processEvents();
+        expectLockedMessage(entry::StoredCases::KeepTypedAction);
+        EXPECT_EQ(preparer->currentText(), "سالم");
+    }
+    leavePreparer();
+    EXPECT_EQ(messages.texts().size(), 1);
+    EXPECT_EQ(column("select DATA_ENTRY_NAME from DATA_ENTRY_NAME"), QStringList({"سالم"}));
+    EXPECT_EQ(column("select distinct DATA_ENTRY_NAME from MUNASKA_TEMP"), QStringList({"سالم"}));
+}
+
+TEST_F(Form6LockedTest, TheRunWhileLockedKeepsTheDialogueAndHandsOverOnceFree) {
+    twoDeceased();
+    entry::NameLists::add(db, entry::NameLists::List::Preparers, "سالم");
+    open();
+    showActive();
+    child<QComboBox>("Text_DATA_ENTRY_NAME")->setEditText("سالم");
+    {
+        LockingProgram other(folder.casePath());
+        child<QPushButton>("Command1")->click();
+        expectLockedMessage(entry::StoredCases::RunAction);
+        EXPECT_NE(dialog->result(), QDialog::Accepted);
+        EXPECT_EQ(rows("MUNASKA_TEMP"), 7);
+    }
+    child<QPushButton>("Command1")->click();
+    EXPECT_EQ(messages.texts().size(), 1);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(rows("DETH"), 2);
+    EXPECT_EQ(rows("WARITH_DUBLE"), 5);
+}
+
+} // namespace
