@@ -429,6 +429,8 @@ void Form5::Form_Load() {
     if (retry) {
         m_heirs->reload(QStringLiteral("order by ar"));
         RELATION_SUM();
+        // The shares come back typed; their total comes back with them, not at the first key.
+        GET_SUM();
         // The deceased's name is the one the hand-in stamped on the question's rows.
         const QVariant deceased = m_db.scalar(QStringLiteral("select deth_name from WARITH order by ar"));
         if (!deceased.toString().isEmpty())

@@ -1,5 +1,7 @@
 #include "exercise/Form2.h"
 
+#include "entry/BoundTableModel.h"
+#include "exercise/Form5.h"
 #include "exercise/Form7.h"
 #include "platform/widgets/MainMenuReturn.h"
 #include "support/CapturedMessages.h"
@@ -8,9 +10,11 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTableView>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -63,6 +67,7 @@ protected:
                 c.Text_tariqa_currency = QStringLiteral("دينار");
                 return;
             default:
+                context = &c;
                 ASSERT_FALSE(answers.empty());
                 answers.front()();
                 answers.pop_front();
@@ -112,6 +117,7 @@ protected:
     Form2* host = nullptr;
     QList<EntryStage> stages;
     QString source = QStringLiteral("ج");
+    engine::CaseContext* context = nullptr;
     std::deque<std::function<void()>> answers;
 };
 
@@ -186,6 +192,38 @@ TEST_F(Form2Test, AModelCaseChosenByHandShowsNoVerdict) {
                                          EntryStage::Source, EntryStage::Stored}));
     // Nothing graded, nothing deleted: the answer stays filed under its question.
     EXPECT_EQ(collected(), 2);
+}
+
+// Another attempt brings the entry dialogue back on the same question with what the learner
+// typed: his shares in the grid, their total and the question's heir types beside it.
+TEST_F(Form2Test, AnotherAttemptShowsTheLearnersSharesTheirTotalAndTheHeirTypesAgain) {
+    answers.push_back([this] { handIn(1, 6); });
+    QStringList shares, types;
+    QString total, sumCopy;
+    bool typesShown = false;
+    answers.push_back([&] {
+        exercise::Form5 dialog(db, *context, entry::ExitHooks{});
+        dialog.show();
+        QCoreApplication::processEvents();
+        auto* grid = dialog.findChild<QTableView*>("DBGrid1");
+        for (int row = 0; row < dialog.heirs()->storedRows(); ++row)
+            shares << grid->model()->index(row, 0).data().toString();
+        auto* list = dialog.findChild<QListWidget*>("List_SHARE_AMOUNT_ERROR");
+        for (int i = 0; i < list->count(); ++i)
+            types << list->item(i)->text();
+        typesShown = dialog.findChild<QWidget*>("Frame_SHARE_AMOUNT_ERROR")->isVisibleTo(&dialog);
+        total = dialog.findChild<QLineEdit*>("Text_sum")->text();
+        sumCopy = dialog.findChild<QLineEdit*>("Text_sum1")->text();
+    });
+    run({
+        [](Form7* f) { f->findChild<QPushButton*>("Command6")->click(); },
+        [](Form7* f) { f->findChild<QPushButton*>("Command1")->click(); },
+    });
+    EXPECT_EQ(shares, QStringList({"1", "6"}));
+    EXPECT_EQ(types, QStringList({"ابن", "زوجة"}));
+    EXPECT_TRUE(typesShown);
+    EXPECT_EQ(total, "7");
+    EXPECT_EQ(sumCopy, "7");
 }
 
 TEST_F(Form2Test, TheMainMenuButtonClosesTheHostAndBringsTheMainWindowBackWithTheQuestionKept) {
