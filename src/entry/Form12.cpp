@@ -632,18 +632,22 @@ void Form12::Command6_Click() {
 }
 
 void Form12::Command9_Click() {
-    NameLists::removeAll(m_db, NameLists::List::Preparers);
-    requeryPreparers();
+    if (m_db.attempt(Texts::DeleteAllPreparers,
+                     [this] { NameLists::removeAll(m_db, NameLists::List::Preparers); }))
+        requeryPreparers();
 }
 
 void Form12::Command11_Click() {
-    NameLists::remove(m_db, NameLists::List::IssuingBodies, Text_ADRESS_ENTRY_NAME->currentText());
-    requeryIssuingBodies();
+    const QString name = Text_ADRESS_ENTRY_NAME->currentText();
+    if (m_db.attempt(Texts::DeleteIssuingBody,
+                     [&] { NameLists::remove(m_db, NameLists::List::IssuingBodies, name); }))
+        requeryIssuingBodies();
 }
 
 void Form12::Command10_Click() {
-    NameLists::removeAll(m_db, NameLists::List::IssuingBodies);
-    requeryIssuingBodies();
+    if (m_db.attempt(Texts::DeleteAllIssuingBodies,
+                     [this] { NameLists::removeAll(m_db, NameLists::List::IssuingBodies); }))
+        requeryIssuingBodies();
 }
 
 // Heirs grid ------------------------------------------------------------------------------------

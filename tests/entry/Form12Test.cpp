@@ -3,6 +3,7 @@
 #include "entry/BoundTableModel.h"
 #include "entry/EntryTexts.h"
 #include "entry/Form12.h"
+#include "entry/NameLists.h"
 #include "entry/StoredCases.h"
 #include "support/AltKeys.h"
 #include "support/LockingProgram.h"
@@ -533,6 +534,10 @@ TEST_F(Form12Test, ButtonsPressedWhileLockedKeepTheCaseAndWorkOnceFree) {
         QString action;
         std::function<void()> done;
     };
+    const auto lists = [this] {
+        return column("select DATA_ENTRY_NAME from DATA_ENTRY_NAME union all "
+                      "select ADRESS_ENTRY_NAME from ADRESS_ENTRY_NAME");
+    };
     const Case cases[] = {
         {"Command_new", entry::StoredCases::NewCaseAction,
          [this] {
@@ -544,14 +549,22 @@ TEST_F(Form12Test, ButtonsPressedWhileLockedKeepTheCaseAndWorkOnceFree) {
              EXPECT_EQ(mainMenus, 1);
              EXPECT_EQ(column("select distinct deth_name from WARITH"), QStringList{"حسن"});
          }},
+        {"Command9", Texts::DeleteAllPreparers, [lists] { EXPECT_EQ(lists(), QStringList{"محكمة"}); }},
+        {"Command10", Texts::DeleteAllIssuingBodies, [lists] { EXPECT_EQ(lists(), QStringList{"أ"}); }},
+        {"Command11", Texts::DeleteIssuingBody, [lists] { EXPECT_EQ(lists(), QStringList{"أ"}); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button);
         db.execute("delete from WARITH");
         addHeirs({{"ابن", "علي"}});
         db.execute("update WARITH set deth_name = 'محمد'");
+        db.execute("delete from DATA_ENTRY_NAME");
+        db.execute("delete from ADRESS_ENTRY_NAME");
+        entry::NameLists::add(db, entry::NameLists::List::Preparers, "أ");
+        entry::NameLists::add(db, entry::NameLists::List::IssuingBodies, "محكمة");
         open(EntryStage::Details);
         showActive();
+        combo("Text_ADRESS_ENTRY_NAME")->setEditText("محكمة");
         edit("Text_deth_name")->setText("حسن");
         mainMenus = 0;
         const qsizetype before = messages.texts().size();
@@ -565,6 +578,7 @@ TEST_F(Form12Test, ButtonsPressedWhileLockedKeepTheCaseAndWorkOnceFree) {
             EXPECT_EQ(edit("Text_deth_name")->text(), "حسن");
             EXPECT_EQ(column("select warith_name || '|' || deth_name from WARITH"), QStringList{"علي|محمد"});
             EXPECT_EQ(dialog->heirs()->cell(0, 1), "علي");
+            EXPECT_EQ(lists(), (QStringList{"أ", "محكمة"}));
         }
         button(c.button)->click();
         EXPECT_EQ(messages.texts().size(), before + 1);
