@@ -63,25 +63,27 @@ void BoundTableModel::writeCell(int row, int column, const QString& text) {
 }
 
 void BoundTableModel::write(int row, int column, const QString& text) {
-    if (isEntryRow(row)) {
-        QStringList values;
-        for (int c = 0; c < columnCount(); ++c)
-            values << (c == column ? text : QString());
-        // The entry row becomes a stored row in place, so a cursor on it stays with it, and a new
-        // entry row follows.
-        m_entryShown = false;
-        m_rows.push_back({0, values, {column}});
-        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
-        emit headerDataChanged(Qt::Vertical, row, row);
-        beginInsertRows({}, row + 1, row + 1);
-        m_entryShown = true;
-        endInsertRows();
-    } else {
+    // Those told of the change read the table: it is written (or refused) before they are told.
+    if (!isEntryRow(row)) {
         m_rows[row].values[column] = text;
         m_rows[row].unsaved.insert(column);
+        save();
         emit dataChanged(index(row, column), index(row, column));
+        return;
     }
+    QStringList values;
+    for (int c = 0; c < columnCount(); ++c)
+        values << (c == column ? text : QString());
+    // The entry row becomes a stored row in place, so a cursor on it stays with it, and a new
+    // entry row follows.
+    m_entryShown = false;
+    m_rows.push_back({0, values, {column}});
     save();
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    emit headerDataChanged(Qt::Vertical, row, row);
+    beginInsertRows({}, row + 1, row + 1);
+    m_entryShown = true;
+    endInsertRows();
 }
 
 bool BoundTableModel::hasUnsaved() const {
