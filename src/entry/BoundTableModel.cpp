@@ -1,5 +1,7 @@
 #include "entry/BoundTableModel.h"
 
+#include <algorithm>
+
 namespace entry {
 
 BoundTableModel::BoundTableModel(data::Database db, QString table, std::vector<Column> columns, QString order,
@@ -61,38 +63,92 @@ void BoundTableModel::writeCell(int row, int column, const QString& text) {
 }
 
 void BoundTableModel::write(int row, int column, const QString& text) {
-    if (beforeUpdate)
-        beforeUpdate();
-    const QString& field = m_columns[column].field;
-    if (isEntryRow(row)) {
-        // Names of tables and columns are the program's own; only the value is bound.
-        m_db.execute(QStringLiteral("insert into %1 (%2) values (?)").arg(m_table, field), {text});
-        const qint64 key = m_db.scalar(QStringLiteral("select last_insert_rowid()")).toLongLong();
-        QStringList values;
-        for (int c = 0; c < columnCount(); ++c)
-            values << (c == column ? text : QString());
-        // The entry row becomes a stored row in place, so a cursor on it stays with it, and a new
-        // entry row follows.
-        m_entryShown = false;
-        m_rows.push_back({key, values});
-        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
-        emit headerDataChanged(Qt::Vertical, row, row);
-        beginInsertRows({}, row + 1, row + 1);
-        m_entryShown = true;
-        endInsertRows();
+    // Those told of the change read the table: it is written (or refused) before they are told.
+    if (!isEntryRow(row)) {
+        m_rows[row].values[column] = text;
+        m_rows[row].unsaved.insert(column);
+        save();
+        emit dataChanged(index(row, column), index(row, column));
         return;
     }
-    m_db.execute(QStringLiteral("update %1 set %2 = ? where rowid = ?").arg(m_table, field),
-                 {text, m_rows[row].key});
-    m_rows[row].values[column] = text;
-    emit dataChanged(index(row, column), index(row, column));
+    QStringList values;
+    for (int c = 0; c < columnCount(); ++c)
+        values << (c == column ? text : QString());
+    // The entry row becomes a stored row in place, so a cursor on it stays with it, and a new
+    // entry row follows.
+    m_entryShown = false;
+    m_rows.push_back({0, values, {column}});
+    save();
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    emit headerDataChanged(Qt::Vertical, row, row);
+    beginInsertRows({}, row + 1, row + 1);
+    m_entryShown = true;
+    endInsertRows();
+}
+
+bool BoundTableModel::hasUnsaved() const {
+    return std::any_of(m_rows.begin(), m_rows.end(), [](const Row& r) { return !r.unsaved.empty(); });
+}
+
+bool BoundTableModel::save() {
+    if (!hasUnsaved())
+        return true;
+    std::vector<qint64> keys(m_rows.size());
+    const bool saved = m_db.attempt(saveAction, [&] {
+        m_db.transaction([&] {
+            if (beforeUpdate)
+                beforeUpdate();
+            for (size_t r = 0; r < m_rows.size(); ++r) {
+                const Row& row = m_rows[r];
+                keys[r] = row.key;
+                if (row.unsaved.empty())
+                    continue;
+                // Names of tables and columns are the program's own; only the values are bound.
+                QStringList fields;
+                QVariantList values;
+                for (int c : row.unsaved) {
+                    fields << m_columns[c].field;
+                    values << row.values[c];
+                }
+                if (row.key == 0) {
+                    m_db.execute(
+                        QStringLiteral("insert into %1 (%2) values (%3)")
+                            .arg(m_table, fields.join(QStringLiteral(", ")),
+                                 QStringList(fields.size(), QStringLiteral("?")).join(QStringLiteral(", "))),
+                        values);
+                    keys[r] = m_db.scalar(QStringLiteral("select last_insert_rowid()")).toLongLong();
+                } else {
+                    values << row.key;
+                    m_db.execute(QStringLiteral("update %1 set %2 = ? where rowid = ?")
+                                     .arg(m_table, fields.join(QStringLiteral(" = ?, "))),
+                                 values);
+                }
+            }
+        });
+    });
+    if (!saved)
+        return false;
+    for (size_t r = 0; r < m_rows.size(); ++r) {
+        m_rows[r].key = keys[r];
+        m_rows[r].unsaved.clear();
+    }
+    return true;
 }
 
 bool BoundTableModel::removeRows(int row, int count, const QModelIndex& parent) {
     if (parent.isValid() || row < 0 || count <= 0 || row + count > storedRows())
         return false;
-    for (int r = row; r < row + count; ++r)
-        m_db.execute(QStringLiteral("delete from %1 where rowid = ?").arg(m_table), {m_rows[r].key});
+    // The rows left must be in the table before afterDelete reads it again.
+    if (!save())
+        return false;
+    if (!m_db.attempt(deleteAction, [&] {
+            m_db.transaction([&] {
+                for (int r = row; r < row + count; ++r)
+                    m_db.execute(QStringLiteral("delete from %1 where rowid = ?").arg(m_table),
+                                 {m_rows[r].key});
+            });
+        }))
+        return false;
     beginRemoveRows({}, row, row + count - 1);
     m_rows.erase(m_rows.begin() + row, m_rows.begin() + row + count);
     endRemoveRows();
@@ -116,7 +172,7 @@ void BoundTableModel::reload() {
     m_rows.clear();
     m_rows.reserve(rows.size());
     for (const QSqlRecord& r : rows) {
-        Row row{r.value(0).toLongLong(), {}};
+        Row row{r.value(0).toLongLong(), {}, {}};
         for (int c = 0; c < columnCount(); ++c)
             row.values << r.value(c + 1).toString();
         m_rows.push_back(std::move(row));

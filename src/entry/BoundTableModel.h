@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <set>
 #include <vector>
 
 namespace entry {
@@ -13,7 +14,8 @@ namespace entry {
 // A grid's rows straight from one table of the case database, with an empty row at the bottom
 // for a new entry. Every accepted cell is written at once, so the checks that count rows through
 // the same connection see exactly what the grid shows: the rows already entered, and not the
-// one that is still being added.
+// one that is still being added. A cell that another program's lock keeps from the table stays
+// in the grid and is written with the next cell, or by save().
 class BoundTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -36,6 +38,9 @@ public:
     std::function<void()> beforeUpdate;
     // Runs after rows were deleted by the user.
     std::function<void()> afterDelete;
+    // The commands named in the message when another program keeps the database locked.
+    QString saveAction = QStringLiteral("حفظ السطر");
+    QString deleteAction = QStringLiteral("حذف السطر");
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -54,14 +59,20 @@ public:
     int storedRows() const { return static_cast<int>(m_rows.size()); }
     bool isEntryRow(int row) const { return m_entryShown && row == storedRows(); }
 
-    // Reads the rows again; `order` replaces the ordering clause (empty: table order).
+    // Writes the rows that another program's lock kept from the table; true when none is left.
+    bool save();
+    bool hasUnsaved() const;
+
+    // Reads the rows again, dropping unsaved ones; `order` replaces the ordering clause (empty:
+    // table order).
     void reload();
     void reload(const QString& order);
 
 private:
     struct Row {
-        qint64 key;
+        qint64 key; // 0: not in the table yet
         QStringList values;
+        std::set<int> unsaved; // columns typed but not yet written
     };
     void write(int row, int column, const QString& text);
 

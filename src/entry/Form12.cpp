@@ -150,8 +150,10 @@ void Form12::buildWidgets() {
     connect(Command8, &QPushButton::clicked, this, [this] {
         // Should the main window come back instead of the program ending, the case in hand is
         // still there for the next command.
-        if (Frame_case_details->isVisibleTo(this))
-            CaseHandOver::stampHeader(m_db, header());
+        if (Frame_case_details->isVisibleTo(this) &&
+            (!m_heirs->save() || !m_db.attempt(StoredCases::KeepTypedAction,
+                                               [this] { CaseHandOver::stampHeader(m_db, header()); })))
+            return;
         if (m_hooks.mainMenu)
             m_hooks.mainMenu();
     });
@@ -229,6 +231,8 @@ QGroupBox* Form12::buildDetailsFrame() {
     };
     m_heirs->beforeUpdate = [this] { CaseHandOver::stampDeceased(m_db, Text_deth_name->text()); };
     m_heirs->afterDelete = [this] { m_heirs->reload(); };
+    m_heirs->saveAction = StoredCases::HeirRowAction;
+    m_heirs->deleteAction = StoredCases::HeirDeleteAction;
     DBGrid1->setModel(m_heirs);
     auto* delegate = new GridCellDelegate(0, DBGrid1);
     delegate->setNameColumns({1});
@@ -524,7 +528,7 @@ void Form12::Command1_Click() {
     const int refusalsBefore = m_cellRefusals;
     if (QWidget* editor = QApplication::focusWidget(); editor != DBGrid1 && within(DBGrid1, editor))
         Command1->setFocus(Qt::OtherFocusReason);
-    if (m_cellRefusals != refusalsBefore)
+    if (m_cellRefusals != refusalsBefore || !m_heirs->save())
         return;
     m_heirs->reload();
     const CaseHeader h = header();
@@ -543,7 +547,9 @@ void Form12::Timer16_Timer() {
 }
 
 void Form12::Command_new_Click() {
-    m_db.execute(QStringLiteral("delete from WARITH"));
+    if (!m_db.attempt(StoredCases::NewCaseAction,
+                      [this] { m_db.execute(QStringLiteral("delete from WARITH")); }))
+        return;
     hidePickList();
     m_heirs->reload();
     Text_case_name->clear();
@@ -626,18 +632,22 @@ void Form12::Command6_Click() {
 }
 
 void Form12::Command9_Click() {
-    NameLists::removeAll(m_db, NameLists::List::Preparers);
-    requeryPreparers();
+    if (m_db.attempt(Texts::DeleteAllPreparers,
+                     [this] { NameLists::removeAll(m_db, NameLists::List::Preparers); }))
+        requeryPreparers();
 }
 
 void Form12::Command11_Click() {
-    NameLists::remove(m_db, NameLists::List::IssuingBodies, Text_ADRESS_ENTRY_NAME->currentText());
-    requeryIssuingBodies();
+    const QString name = Text_ADRESS_ENTRY_NAME->currentText();
+    if (m_db.attempt(Texts::DeleteIssuingBody,
+                     [&] { NameLists::remove(m_db, NameLists::List::IssuingBodies, name); }))
+        requeryIssuingBodies();
 }
 
 void Form12::Command10_Click() {
-    NameLists::removeAll(m_db, NameLists::List::IssuingBodies);
-    requeryIssuingBodies();
+    if (m_db.attempt(Texts::DeleteAllIssuingBodies,
+                     [this] { NameLists::removeAll(m_db, NameLists::List::IssuingBodies); }))
+        requeryIssuingBodies();
 }
 
 // Heirs grid ------------------------------------------------------------------------------------
@@ -768,7 +778,7 @@ void Form12::onFocusChanged(QWidget* old, QWidget* now) {
         Text_DATA_ENTRY_NAME_LostFocus();
     if (withinCombo(Text_ADRESS_ENTRY_NAME, old) && !withinCombo(Text_ADRESS_ENTRY_NAME, now))
         Text_ADRESS_ENTRY_NAME_LostFocus();
-    if (within(DBGrid1, old) && !within(DBGrid1, now))
+    if (within(DBGrid1, old) && !within(DBGrid1, now) && m_heirs->save())
         m_db.attempt(StoredCases::KeepTypedAction,
                      [this] { CaseHandOver::stampDeceased(m_db, Text_deth_name->text()); });
     if (now == DBGrid1 && !within(DBGrid1, old))

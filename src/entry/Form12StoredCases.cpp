@@ -173,6 +173,8 @@ QWidget* Form12::focusAfter(const QString& refusal, QWidget* userWasIn) const {
 
 void Form12::Command_save_Click() {
     QWidget* userWasIn = QApplication::focusWidget();
+    if (!m_heirs->save())
+        return;
     StoredCases::Outcome o;
     if (!m_db.attempt(StoredCases::StoreAction, [&] { o = StoredCases::store(m_db, header()); })) {
         platform::FocusReturn::to(userWasIn);
@@ -200,6 +202,8 @@ void Form12::Command_save_Click() {
 
 void Form12::Command_edit_Click() {
     QWidget* userWasIn = QApplication::focusWidget();
+    if (!m_heirs->save())
+        return;
     m_heirs->reload();
     StoredCases::Outcome o;
     if (!m_db.attempt(StoredCases::EditAction, [&] { o = StoredCases::edit(m_db, header()); })) {

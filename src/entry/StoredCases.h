@@ -31,6 +31,10 @@ inline const QString LoadAction = QStringLiteral("تحميل المسألة ال
 inline const QString KeepTypedAction = QStringLiteral("حفظ المسألة المكتوبة");
 // The run's copy of the case into the engine's tables.
 inline const QString RunAction = QStringLiteral("تشغيل المسألة");
+inline const QString HeirRowAction = QStringLiteral("حفظ سطر الوارث");
+inline const QString HeirDeleteAction = QStringLiteral("حذف سطر الوارث");
+// Clearing the case in hand for the next one.
+inline const QString NewCaseAction = QStringLiteral("بدء مسألة جديدة");
 
 struct Outcome {
     enum class Kind { Refused, Stopped, Done } kind = Kind::Stopped;

@@ -34,13 +34,16 @@ using namespace form6;
 } // namespace
 
 void Form6::Command_new_Click() {
+    if (!m_db.attempt(entry::StoredCases::NewCaseAction, [this] {
+            m_db.transaction([&] {
+                for (const char* table : {"DETH", "WARITH_DUBLE", "MUNASKA_TEMP", "CHECK_NAME"})
+                    m_db.execute(QStringLiteral("delete from %1").arg(QLatin1String(table)));
+            });
+        }))
+        return;
     Check_add_warith->setChecked(false);
     Text_deth_no_ind->clear();
     Text_deth_name_ind->clear();
-    m_db.transaction([&] {
-        for (const char* table : {"DETH", "WARITH_DUBLE", "MUNASKA_TEMP", "CHECK_NAME"})
-            m_db.execute(QStringLiteral("delete from %1").arg(QLatin1String(table)));
-    });
     refill(DBList_deth_name, {});
     hideLists();
     RichTextBox2->hide();
@@ -125,7 +128,10 @@ void Form6::Command14_Click() {
         return;
     const ChainRow line = currentLine();
     const QString name = platform::MessageService::input(Texts::RenameHeirPrompt, line.heirName);
-    const ChainRename::Outcome outcome = ChainRename::renameHeir(m_db, line.heirName, name);
+    ChainRename::Outcome outcome;
+    if (!m_db.attempt(Texts::RenameHeirAction,
+                      [&] { outcome = ChainRename::renameHeir(m_db, line.heirName, name); }))
+        return;
     if (!outcome.message.isEmpty())
         refuse(outcome.message, DBGrid3);
     if (!outcome.changed)
@@ -144,7 +150,10 @@ void Form6::Command15_Click() {
         return;
     }
     const QString name = platform::MessageService::input(Texts::RenameFirstPrompt, line.deceasedName);
-    const ChainRename::Outcome outcome = ChainRename::renameFirstDeceased(m_db, line, name);
+    ChainRename::Outcome outcome;
+    if (!m_db.attempt(Texts::RenameFirstAction,
+                      [&] { outcome = ChainRename::renameFirstDeceased(m_db, line, name); }))
+        return;
     if (!outcome.message.isEmpty())
         refuse(outcome.message, DBGrid3);
     if (!outcome.changed)
@@ -193,32 +202,40 @@ void Form6::Command4_Click() {
         FrameADRESS->show();
         Text_ADRESS_ENTRY_NAME->setFocus(Qt::OtherFocusReason);
     } else {
+        if (!m_db.attempt(ET::RemoveIssuingBody, [this] {
+                entry::NameLists::add(m_db, NameList::IssuingBodies, ET::NoIssuingBody);
+            }))
+            return;
         FrameADRESS->hide();
         Text_ADRESS_ENTRY_NAME->setEditText(ET::NoIssuingBody);
-        entry::NameLists::add(m_db, NameList::IssuingBodies, ET::NoIssuingBody);
         requeryIssuingBodies();
         Command4->setText(ET::AddIssuingBody);
     }
 }
 
 void Form6::Command9_Click() {
-    entry::NameLists::removeAll(m_db, NameList::Preparers);
-    requeryPreparers();
+    if (m_db.attempt(ET::DeleteAllPreparers,
+                     [this] { entry::NameLists::removeAll(m_db, NameList::Preparers); }))
+        requeryPreparers();
 }
 
 void Form6::Command12_Click() {
-    entry::NameLists::remove(m_db, NameList::Preparers, Text_DATA_ENTRY_NAME->currentText().trimmed());
-    requeryPreparers();
+    const QString name = Text_DATA_ENTRY_NAME->currentText().trimmed();
+    if (m_db.attempt(ET::DeletePreparer, [&] { entry::NameLists::remove(m_db, NameList::Preparers, name); }))
+        requeryPreparers();
 }
 
 void Form6::Command10_Click() {
-    entry::NameLists::removeAll(m_db, NameList::IssuingBodies);
-    requeryIssuingBodies();
+    if (m_db.attempt(ET::DeleteAllIssuingBodies,
+                     [this] { entry::NameLists::removeAll(m_db, NameList::IssuingBodies); }))
+        requeryIssuingBodies();
 }
 
 void Form6::Command11_Click() {
-    entry::NameLists::remove(m_db, NameList::IssuingBodies, Text_ADRESS_ENTRY_NAME->currentText().trimmed());
-    requeryIssuingBodies();
+    const QString name = Text_ADRESS_ENTRY_NAME->currentText().trimmed();
+    if (m_db.attempt(ET::DeleteIssuingBody,
+                     [&] { entry::NameLists::remove(m_db, NameList::IssuingBodies, name); }))
+        requeryIssuingBodies();
 }
 
 } // namespace succession

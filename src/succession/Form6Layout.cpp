@@ -6,6 +6,7 @@
 #include "entry/GridCellDelegate.h"
 #include "entry/ListBrowsing.h"
 #include "entry/NameText.h"
+#include "entry/StoredCases.h"
 #include "platform/widgets/ArabicKeyboard.h"
 #include "platform/widgets/FirstKeyConversion.h"
 #include "platform/widgets/GridTabOut.h"
@@ -342,8 +343,11 @@ void Form6::buildWidgets() {
     connect(Command3, &QPushButton::clicked, this, [this] {
         // Should the main window come back instead of the program ending, the chain in hand is
         // still there for the next command, with its preparer and issuing body.
-        ChainRun::stampHeader(m_db, Text_DATA_ENTRY_NAME->currentText().trimmed(),
-                              Text_ADRESS_ENTRY_NAME->currentText().trimmed());
+        if (!m_db.attempt(entry::StoredCases::KeepTypedAction, [this] {
+                ChainRun::stampHeader(m_db, Text_DATA_ENTRY_NAME->currentText().trimmed(),
+                                      Text_ADRESS_ENTRY_NAME->currentText().trimmed());
+            }))
+            return;
         if (m_hooks.mainMenu)
             m_hooks.mainMenu();
     });

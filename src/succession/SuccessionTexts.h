@@ -49,6 +49,8 @@ inline const QString DeleteRowAction = QStringLiteral("حذف سطر المسأ�
 inline const QString NextDeceasedAction = QStringLiteral("اضافة المتوفي التالي");
 inline const QString HeirNamesAction = QStringLiteral("عرض اسماء الورثة");
 inline const QString CopyAction = QStringLiteral("نقل المسألة");
+inline const QString RenameHeirAction = QStringLiteral("تعديل اسم الوارث");
+inline const QString RenameFirstAction = QStringLiteral("تعديل اسم المتوفي الاول");
 
 // Renaming.
 inline const QString RenameHeirPrompt = QStringLiteral("ادخل اسم الوارث المطلوب تعديله");

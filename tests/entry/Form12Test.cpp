@@ -3,7 +3,10 @@
 #include "entry/BoundTableModel.h"
 #include "entry/EntryTexts.h"
 #include "entry/Form12.h"
+#include "entry/NameLists.h"
+#include "entry/StoredCases.h"
 #include "support/AltKeys.h"
+#include "support/LockingProgram.h"
 #include "support/Widgets.h"
 
 #include <QAbstractItemModelTester>
@@ -16,12 +19,14 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -474,6 +479,111 @@ TEST_F(Form12Test, ANewCaseEmptiesTheHeirsAndTheBoxes) {
     for (const char* box : {"Text_deth_name", "Text_case_no", "Text_case_no_appeare", "Text_case_name"})
         EXPECT_EQ(edit(box)->text(), "") << box;
     EXPECT_EQ(combo("Text_DATA_ENTRY_NAME")->currentText(), "");
+}
+
+// Another program keeps the case database locked --------------------------------------------
+
+TEST_F(Form12Test, AHeirTypedWhileLockedStaysInTheGridAndIsSavedOnceFree) {
+    struct Case {
+        const char* then;
+        std::function<void()> step;
+        QStringList saved;
+    };
+    const Case cases[] = {
+        {"leaving the grid", [this] { edit("Text_deth_name")->setFocus(); }, {"ابن|زيد"}},
+        {"the next cell", [this] { typeIntoCell(1, 1, "هند"); }, {"ابن|زيد", "|هند"}},
+        {"the run",
+         [this] {
+             combo("Text_DATA_ENTRY_NAME")->setEditText("سالم");
+             button("Command1")->click();
+             EXPECT_FALSE(open());
+         },
+         {"ابن|زيد"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.then);
+        db.execute("delete from WARITH");
+        open(EntryStage::Details);
+        showActive();
+        edit("Text_deth_name")->setText("محمد");
+        const qsizetype before = messages.texts().size();
+        {
+            testsupport::LockingProgram other(folder.casePath());
+            typeIntoCell(0, 0, "ابن");
+            typeIntoCell(0, 1, "زيد");
+            ASSERT_EQ(messages.texts().size(), before + 2) << messages.texts().join('\n').toStdString();
+            testsupport::expectLockedMessage(messages.last(), entry::StoredCases::HeirRowAction,
+                                             folder.casePath());
+            EXPECT_TRUE(open());
+            EXPECT_EQ(dialog->heirs()->cell(0, 0), "ابن");
+            EXPECT_EQ(dialog->heirs()->cell(0, 1), "زيد");
+            EXPECT_TRUE(dialog->heirs()->isEntryRow(1));
+            EXPECT_EQ(rows("WARITH"), 0);
+        }
+        c.step();
+        EXPECT_EQ(messages.texts().size(), before + 2) << messages.last().toStdString();
+        EXPECT_EQ(
+            column("select coalesce(warith_relation, '') || '|' || warith_name from WARITH order by ar"),
+            c.saved);
+    }
+}
+
+TEST_F(Form12Test, ButtonsPressedWhileLockedKeepTheCaseAndWorkOnceFree) {
+    struct Case {
+        const char* button;
+        QString action;
+        std::function<void()> done;
+    };
+    const auto lists = [this] {
+        return column("select DATA_ENTRY_NAME from DATA_ENTRY_NAME union all "
+                      "select ADRESS_ENTRY_NAME from ADRESS_ENTRY_NAME");
+    };
+    const Case cases[] = {
+        {"Command_new", entry::StoredCases::NewCaseAction,
+         [this] {
+             EXPECT_EQ(rows("WARITH"), 0);
+             EXPECT_EQ(edit("Text_deth_name")->text(), "");
+         }},
+        {"Command8", entry::StoredCases::KeepTypedAction,
+         [this] {
+             EXPECT_EQ(mainMenus, 1);
+             EXPECT_EQ(column("select distinct deth_name from WARITH"), QStringList{"حسن"});
+         }},
+        {"Command9", Texts::DeleteAllPreparers, [lists] { EXPECT_EQ(lists(), QStringList{"محكمة"}); }},
+        {"Command10", Texts::DeleteAllIssuingBodies, [lists] { EXPECT_EQ(lists(), QStringList{"أ"}); }},
+        {"Command11", Texts::DeleteIssuingBody, [lists] { EXPECT_EQ(lists(), QStringList{"أ"}); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        db.execute("delete from WARITH");
+        addHeirs({{"ابن", "علي"}});
+        db.execute("update WARITH set deth_name = 'محمد'");
+        db.execute("delete from DATA_ENTRY_NAME");
+        db.execute("delete from ADRESS_ENTRY_NAME");
+        entry::NameLists::add(db, entry::NameLists::List::Preparers, "أ");
+        entry::NameLists::add(db, entry::NameLists::List::IssuingBodies, "محكمة");
+        open(EntryStage::Details);
+        showActive();
+        combo("Text_ADRESS_ENTRY_NAME")->setEditText("محكمة");
+        edit("Text_deth_name")->setText("حسن");
+        mainMenus = 0;
+        const qsizetype before = messages.texts().size();
+        {
+            testsupport::LockingProgram other(folder.casePath());
+            button(c.button)->click();
+            ASSERT_EQ(messages.texts().size(), before + 1);
+            testsupport::expectLockedMessage(messages.last(), c.action, folder.casePath());
+            EXPECT_TRUE(open());
+            EXPECT_EQ(mainMenus, 0);
+            EXPECT_EQ(edit("Text_deth_name")->text(), "حسن");
+            EXPECT_EQ(column("select warith_name || '|' || deth_name from WARITH"), QStringList{"علي|محمد"});
+            EXPECT_EQ(dialog->heirs()->cell(0, 1), "علي");
+            EXPECT_EQ(lists(), (QStringList{"أ", "محكمة"}));
+        }
+        button(c.button)->click();
+        EXPECT_EQ(messages.texts().size(), before + 1);
+        c.done();
+    }
 }
 
 // Heirs grid ----------------------------------------------------------------------------------

@@ -1,12 +1,12 @@
 // Another program keeps the case database locked while the user works in the chain dialogue.
 #include "Form6Fixture.h"
 
+#include "entry/EntryTexts.h"
 #include "entry/EntryWidgets.h"
+#include "entry/NameLists.h"
 #include "entry/StoredCases.h"
-#include "platform/AppPaths.h"
+#include "platform/MessageService.h"
 #include "support/LockingProgram.h"
-
-#include <QRegularExpression>
 
 #include <functional>
 
@@ -20,12 +20,7 @@ protected:
     // The one message of a command refused for the lock: Arabic, naming the action and the file.
     void expectLockedMessage(const QString& action, int count = 1) const {
         ASSERT_EQ(messages.texts().size(), count) << messages.texts().join('\n').toStdString();
-        const QString said = messages.last();
-        EXPECT_TRUE(said.startsWith("تعذر " + action)) << said.toStdString();
-        const QString file = platform::AppPaths::shown(folder.casePath());
-        EXPECT_TRUE(said.contains(file)) << said.toStdString();
-        EXPECT_FALSE(QString(said).remove(file).contains(QRegularExpression("[A-Za-z]")))
-            << said.toStdString();
+        testsupport::expectLockedMessage(messages.last(), action, folder.casePath());
         EXPECT_TRUE(dialog->isVisible());
     }
 };
@@ -138,6 +133,77 @@ TEST_F(Form6LockedTest, TheRunWhileLockedKeepsTheDialogueAndHandsOverOnceFree) {
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(rows("DETH"), 2);
     EXPECT_EQ(rows("WARITH_DUBLE"), 5);
+}
+
+// A button pressed while locked leaves the database and the screen as they were; pressed again
+// once the database is free, it does its work.
+TEST_F(Form6LockedTest, ButtonsPressedWhileLockedChangeNothingAndWorkOnceFree) {
+    using NameList = entry::NameLists::List;
+    namespace ET = entry::Texts;
+    struct Case {
+        const char* button;
+        QString action;
+        const char* probe; // what the press changes
+        std::function<void()> prepare;
+    };
+    const char* const preparers = "select DATA_ENTRY_NAME from DATA_ENTRY_NAME order by 1";
+    const char* const bodies = "select ADRESS_ENTRY_NAME from ADRESS_ENTRY_NAME order by 1";
+    const auto box = [this](const char* name, const QString& text) {
+        child<QComboBox>(name)->setEditText(text);
+    };
+    const Case cases[] = {
+        {"Command_new", entry::StoredCases::NewCaseAction, "select count(*) from MUNASKA_TEMP", [] {}},
+        {"Command3", entry::StoredCases::KeepTypedAction, "select distinct DATA_ENTRY_NAME from MUNASKA_TEMP",
+         [&] { box("Text_DATA_ENTRY_NAME", "سالم"); }},
+        {"Command4", ET::RemoveIssuingBody, bodies,
+         [&] {
+             child<QPushButton>("Command4")->click();
+             db.execute("delete from ADRESS_ENTRY_NAME where ADRESS_ENTRY_NAME = '-'");
+             ASSERT_EQ(child<QPushButton>("Command4")->text(), ET::RemoveIssuingBody);
+         }},
+        {"Command9", ET::DeleteAllPreparers, preparers, [] {}},
+        {"Command12", ET::DeletePreparer, preparers, [&] { box("Text_DATA_ENTRY_NAME", "أ"); }},
+        {"Command10", ET::DeleteAllIssuingBodies, bodies, [] {}},
+        {"Command11", ET::DeleteIssuingBody, bodies, [&] { box("Text_ADRESS_ENTRY_NAME", "محكمة"); }},
+        {"Command14", Texts::RenameHeirAction, "select warith_name from MUNASKA_TEMP order by ar",
+         [&] { goTo(1, Col::HeirName); }},
+        {"Command15", Texts::RenameFirstAction, "select deth_name from MUNASKA_TEMP order by ar",
+         [&] { goTo(0, Col::DeceasedName); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        for (const char* table : {"MUNASKA_TEMP", "DATA_ENTRY_NAME", "ADRESS_ENTRY_NAME"})
+            db.execute(QString("delete from %1").arg(table));
+        twoDeceased();
+        for (const char* name : {"أ", "ب"})
+            entry::NameLists::add(db, NameList::Preparers, name);
+        entry::NameLists::add(db, NameList::IssuingBodies, "محكمة");
+        open();
+        showActive();
+        mainMenus = 0;
+        c.prepare();
+        child<QLineEdit>("Text_case_name")->setText("مسألة الاخوة");
+        const auto press = [&] {
+            platform::MessageService::setNextInput("زينب");
+            child<QPushButton>(c.button)->click();
+            QCoreApplication::processEvents();
+        };
+        const QStringList before = column(c.probe);
+        {
+            LockingProgram other(folder.casePath());
+            press();
+            testsupport::expectLockedMessage(messages.last(), c.action, folder.casePath());
+            EXPECT_TRUE(dialog->isVisible());
+            EXPECT_EQ(mainMenus, 0);
+            EXPECT_EQ(child<QLineEdit>("Text_case_name")->text(), "مسألة الاخوة");
+            EXPECT_EQ(column(c.probe), before);
+        }
+        const qsizetype refusals = messages.texts().size();
+        press();
+        EXPECT_FALSE(messages.texts().mid(refusals).join('\n').contains("تعذر"))
+            << messages.last().toStdString();
+        EXPECT_NE(column(c.probe), before);
+    }
 }
 
 } // namespace

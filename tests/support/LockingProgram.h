@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+
+#include "platform/AppPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -32,5 +35,14 @@ public:
 private:
     static inline const QString Name = QStringLiteral("locking program");
 };
+
+// The message of a command refused for the lock: Arabic, naming the action and the file.
+inline void expectLockedMessage(const QString& said, const QString& action, const QString& path) {
+    EXPECT_TRUE(said.startsWith(QStringLiteral("تعذر ") + action)) << said.toStdString();
+    const QString file = platform::AppPaths::shown(path);
+    EXPECT_TRUE(said.contains(file)) << said.toStdString();
+    EXPECT_FALSE(QString(said).remove(file).contains(QRegularExpression(QStringLiteral("[A-Za-z]"))))
+        << said.toStdString();
+}
 
 } // namespace testsupport
