@@ -29,7 +29,7 @@ QHash<QString, int>& depths() {
 }
 
 QString sqlForMessage(const QString& sql) {
-    return QChar(0x2066) + sql.simplified() + QChar(0x2069); // left to right inside the Arabic
+    return platform::AppPaths::leftToRight(sql.simplified());
 }
 
 const QString Locked =

@@ -37,7 +37,13 @@ QString AppPaths::appFile(const QString& name) {
 }
 
 QString AppPaths::shown(const QString& path) {
-    return QChar(0x2066) + QDir::toNativeSeparators(path) + QChar(0x2069); // LRI ... PDI
+    return leftToRight(QDir::toNativeSeparators(path));
+}
+
+// An isolate for text layouts that know isolates, and inside it an embedding for those that do not
+// (Qt's draws an isolate's content in the direction of the text around it).
+QString AppPaths::leftToRight(const QString& text) {
+    return QString(QChar(0x2066)) + QChar(0x202A) + text + QChar(0x202C) + QChar(0x2069);
 }
 
 void AppPaths::setApplicationFolder(const QString& folder) {

@@ -16,6 +16,9 @@ public:
     // A path inside an Arabic message: native separators, held left to right as one unit (without
     // the isolates its leading separator would be drawn at the right-hand end).
     static QString shown(const QString& path);
+    // A text of Latin letters, digits and signs (a path, a statement) that reads left to right as
+    // one unit inside an Arabic message.
+    static QString leftToRight(const QString& text);
 
     // Tests and tools point the program at another folder.
     static void setApplicationFolder(const QString& folder);

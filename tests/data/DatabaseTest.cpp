@@ -1,4 +1,5 @@
 #include "data/FlagTable.h"
+#include "platform/AppPaths.h"
 #include "platform/ProcessExit.h"
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
@@ -174,7 +175,7 @@ TEST(DatabaseOpen, AMissingOrForeignFileEndsTheProgramWithItsName) {
 
 // The file's path as a message shows it: left to right as one unit inside the Arabic text.
 QString shownPath(const QString& path) {
-    return QChar(0x2066) + QDir::toNativeSeparators(path) + QChar(0x2069);
+    return platform::AppPaths::shown(path);
 }
 
 // What a message says besides the path: Arabic only, no driver's English.

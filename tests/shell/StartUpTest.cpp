@@ -151,9 +151,8 @@ TEST(StartUp, ADamagedDatabaseIsNamedAndNotWrittenInto) {
             EXPECT_THROW(shell::runStartUp({}), platform::ProgramEnded);
         else
             EXPECT_NO_THROW(shell::runStartUp({}));
-        EXPECT_EQ(messages.texts(),
-                  QStringList{"ملف قاعدة البيانات " + (QChar(0x2066) + path + QChar(0x2069)) +
-                              " تالف، ولن يكتب البرنامج فيه."});
+        EXPECT_EQ(messages.texts(), QStringList{"ملف قاعدة البيانات " + platform::AppPaths::shown(path) +
+                                                " تالف، ولن يكتب البرنامج فيه."});
         data::Database::closeAll();
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
