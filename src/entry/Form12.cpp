@@ -595,22 +595,24 @@ void Form12::showIssuingBody(bool shown) {
 
 // A field left while another program locks the database: the boxes keep the text, and the next
 // store or run writes it.
-void Form12::Text_DATA_ENTRY_NAME_LostFocus() {
-    if (!m_db.attempt(StoredCases::KeepTypedAction, [this] {
-            NameLists::add(m_db, NameLists::List::Preparers, Text_DATA_ENTRY_NAME->currentText());
+void Form12::keepHeader(NameLists::List list, const QString& name) {
+    if (!m_db.attempt(StoredCases::KeepTypedAction, [&] {
+            NameLists::add(m_db, list, name);
+            CaseHandOver::stampHeader(m_db, header());
         }))
         return;
-    requeryPreparers();
-    m_db.attempt(StoredCases::KeepTypedAction, [this] { CaseHandOver::stampHeader(m_db, header()); });
+    if (list == NameLists::List::Preparers)
+        requeryPreparers();
+    else
+        requeryIssuingBodies();
+}
+
+void Form12::Text_DATA_ENTRY_NAME_LostFocus() {
+    keepHeader(NameLists::List::Preparers, Text_DATA_ENTRY_NAME->currentText());
 }
 
 void Form12::Text_ADRESS_ENTRY_NAME_LostFocus() {
-    if (!m_db.attempt(StoredCases::KeepTypedAction, [this] {
-            NameLists::add(m_db, NameLists::List::IssuingBodies, Text_ADRESS_ENTRY_NAME->currentText());
-        }))
-        return;
-    requeryIssuingBodies();
-    m_db.attempt(StoredCases::KeepTypedAction, [this] { CaseHandOver::stampHeader(m_db, header()); });
+    keepHeader(NameLists::List::IssuingBodies, Text_ADRESS_ENTRY_NAME->currentText());
 }
 
 void Form12::Command4_Click() {

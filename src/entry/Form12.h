@@ -6,6 +6,7 @@
 #include "entry/CaseHandOver.h"
 #include "platform/widgets/CommandOnlyDialog.h"
 #include "entry/EntryStageFrames.h"
+#include "entry/NameLists.h"
 #include "entry/RunCaptionAnimation.h"
 #include "entry/StoredCaseList.h"
 
@@ -123,6 +124,8 @@ private:
     void onFocusChanged(QWidget* old, QWidget* now);
     bool typedCellAccepted(int row, int column, const QString& text);
     void requeryPreparers();
+    // The preparer or issuing body just left: into its list, and onto the heir rows.
+    void keepHeader(NameLists::List list, const QString& name);
     // Where the focus goes after a refused run, store or edit: the preparer box when the preparer
     // is what is missing, else back where the user was.
     QWidget* focusAfter(const QString& refusal, QWidget* userWasIn) const;
