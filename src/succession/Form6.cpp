@@ -2,8 +2,8 @@
 #include "succession/Form6.h"
 
 #include "entry/EntryTexts.h"
+#include "entry/EntryWidgets.h"
 #include "succession/ChainGridModel.h"
-#include "succession/Form6Helpers.h"
 #include "succession/StoredChains.h"
 
 #include <QApplication>
@@ -23,7 +23,7 @@ namespace {
 
 using Column = ChainGridModel::Column;
 namespace ET = entry::Texts;
-using namespace form6;
+using namespace entry::EntryWidgets;
 
 bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;

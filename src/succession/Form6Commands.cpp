@@ -2,13 +2,13 @@
 #include "succession/Form6.h"
 
 #include "entry/EntryTexts.h"
+#include "entry/EntryWidgets.h"
 #include "entry/NameLists.h"
 #include "entry/StoredCases.h"
 #include "platform/MessageService.h"
 #include "succession/ChainGridModel.h"
 #include "succession/ChainRename.h"
 #include "succession/ChainRun.h"
-#include "succession/Form6Helpers.h"
 #include "succession/StoredChains.h"
 #include "succession/SuccessionTexts.h"
 
@@ -29,7 +29,7 @@ namespace {
 using Column = ChainGridModel::Column;
 namespace ET = entry::Texts;
 using NameList = entry::NameLists::List;
-using namespace form6;
+using namespace entry::EntryWidgets;
 
 } // namespace
 

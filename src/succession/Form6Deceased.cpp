@@ -1,6 +1,7 @@
 // Form6's deceased and heir-name lists: the next deceased accepted, a heir's name and relation.
 #include "succession/Form6.h"
 
+#include "entry/EntryWidgets.h"
 #include "entry/RelationSpelling.h"
 #include "platform/widgets/FocusReturn.h"
 #include "succession/ChainGridModel.h"
@@ -9,7 +10,6 @@
 #include "succession/ChainRowRules.h"
 #include "succession/ChainTable.h"
 #include "succession/DeceasedNameBox.h"
-#include "succession/Form6Helpers.h"
 #include "succession/NextDeceased.h"
 #include "succession/SuccessionTexts.h"
 
@@ -24,7 +24,7 @@ namespace succession {
 namespace {
 
 using Column = ChainGridModel::Column;
-using namespace form6;
+using namespace entry::EntryWidgets;
 
 } // namespace
 

@@ -9,7 +9,6 @@
 #include "succession/ChainRelations.h"
 #include "succession/ChainRowRules.h"
 #include "succession/ChainTable.h"
-#include "succession/Form6Helpers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,7 +24,7 @@ namespace succession {
 namespace {
 
 using Column = ChainGridModel::Column;
-using namespace form6;
+using namespace entry::EntryWidgets;
 
 } // namespace
 

@@ -16,7 +16,6 @@
 #include "succession/ChainGridModel.h"
 #include "succession/ChainRun.h"
 #include "succession/DeceasedNameBox.h"
-#include "succession/Form6Helpers.h"
 #include "succession/SuccessionTexts.h"
 
 #include <QAction>
@@ -45,17 +44,7 @@ namespace {
 
 using Column = ChainGridModel::Column;
 namespace ET = entry::Texts;
-using namespace form6;
-
-QComboBox* combo(const QString& name, QWidget* parent) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    // A typed name is taken as typed, never completed into a longer one of the list.
-    c->setCompleter(nullptr);
-    return c;
-}
+using namespace entry::EntryWidgets;
 
 QTextBrowser* note(const QString& name, const QString& html, QWidget* parent) {
     auto* t = new QTextBrowser(parent);
@@ -246,7 +235,7 @@ void Form6::buildWidgets() {
     layout->addLayout(middle, 1);
 
     auto* preparerRow = new QHBoxLayout;
-    Text_DATA_ENTRY_NAME = combo(QStringLiteral("Text_DATA_ENTRY_NAME"), this);
+    Text_DATA_ENTRY_NAME = combo(QStringLiteral("Text_DATA_ENTRY_NAME"), true, this);
     Text_DATA_ENTRY_NAME->setMinimumWidth(220);
     Command12 = button(QStringLiteral("Command12"), ET::DeletePreparer, this);
     Command9 = button(QStringLiteral("Command9"), ET::DeleteAllPreparers, this);
@@ -262,7 +251,7 @@ void Form6::buildWidgets() {
     FrameADRESS = new QGroupBox(this);
     FrameADRESS->setObjectName(QStringLiteral("FrameADRESS"));
     auto* bodyRow = new QHBoxLayout(FrameADRESS);
-    Text_ADRESS_ENTRY_NAME = combo(QStringLiteral("Text_ADRESS_ENTRY_NAME"), FrameADRESS);
+    Text_ADRESS_ENTRY_NAME = combo(QStringLiteral("Text_ADRESS_ENTRY_NAME"), true, FrameADRESS);
     Text_ADRESS_ENTRY_NAME->setMinimumWidth(220);
     Command11 = button(QStringLiteral("Command11"), ET::DeleteIssuingBody, FrameADRESS);
     Command10 = button(QStringLiteral("Command10"), ET::DeleteAllIssuingBodies, FrameADRESS);
@@ -306,9 +295,9 @@ void Form6::buildWidgets() {
         w->hide();
 
     // The pick lists float over the grid, outside every layout.
-    DBList_deth_name = combo(QStringLiteral("DBList_deth_name"), this);
-    DBCombo_w_name = combo(QStringLiteral("DBCombo_w_name"), this);
-    DBList_relation = combo(QStringLiteral("DBList_relation"), this);
+    DBList_deth_name = combo(QStringLiteral("DBList_deth_name"), true, this);
+    DBCombo_w_name = combo(QStringLiteral("DBCombo_w_name"), true, this);
+    DBList_relation = combo(QStringLiteral("DBList_relation"), true, this);
     for (QComboBox* list : {DBList_deth_name, DBCombo_w_name, DBList_relation}) {
         list->setMaxVisibleItems(15);
         list->hide();
