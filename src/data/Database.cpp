@@ -4,6 +4,8 @@
 #include "platform/MessageService.h"
 #include "platform/ProcessExit.h"
 
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 #include <QSqlError>
@@ -34,7 +36,18 @@ QString sqlForMessage(const QString& sql) {
 
 const QString Locked =
     QStringLiteral("تعذر %1: قاعدة البيانات %2 مقفلة لدى برنامج آخر. أغلق ذلك البرنامج ثم أعد المحاولة.");
-const QString LockedFatal = QStringLiteral("قاعدة البيانات مقفلة لدى برنامج آخر");
+const QString LockedWaiting =
+    QStringLiteral("قاعدة البيانات %1 مقفلة لدى برنامج آخر، والبرنامج ينتظرها ليكمل ما بدأه. "
+                   "أغلق ذلك البرنامج ثم اضغط «موافق».");
+
+int& lockWaitMs() {
+    static int ms = Database::DefaultLockWait;
+    return ms;
+}
+
+QString busyOption() {
+    return QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs());
+}
 
 // Another connection holds the lock past the busy wait.
 bool isBusy(const QSqlError& error) {
@@ -42,14 +55,75 @@ bool isBusy(const QSqlError& error) {
     return code == 5 || code == 6;                           // SQLITE_BUSY, SQLITE_LOCKED
 }
 
-// Commands the user gave and that are running now (attempt): a busy database ends them, not the
-// program.
+// Steps that a lock may refuse and that are running now (attempt): a busy database ends them, not
+// the program.
 int& attempting() {
     static int depth = 0;
     return depth;
 }
 
-struct Busy {};
+// A statement met another program's lock inside an attempt; `path` is the file.
+struct Busy {
+    QString path;
+};
+
+// The write locks a command of the user's took (runCommand): the connections whose outermost
+// transaction it opened, until it ends or the program waits for the user.
+struct CommandLocks {
+    bool running = false;
+    QStringList held;
+};
+
+CommandLocks& command() {
+    static CommandLocks c;
+    return c;
+}
+
+// Commits what the running command wrote so far and lets the locks go, where nothing of the
+// program's own holds its transaction open (a transaction step waiting on the user keeps it).
+void releaseCommandLocks() {
+    QStringList kept;
+    for (const QString& name : std::as_const(command().held)) {
+        int& depth = depths()[name];
+        if (depth != 1) {
+            kept << name;
+            continue;
+        }
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (!db.commit()) {
+            qWarning("%s", qPrintable(db.lastError().text()));
+            db.rollback();
+        }
+        depth = 0;
+    }
+    command().held = kept;
+}
+
+void undoCommandLocks() {
+    for (const QString& name : std::as_const(command().held)) {
+        int& depth = depths()[name];
+        if (depth == 1) {
+            QSqlDatabase::database(name, false).rollback();
+            depth = 0;
+        }
+    }
+    command().held.clear();
+}
+
+// The program waits for the user (a message, another screen, the main window): it must not hold
+// another program off meanwhile.
+void releaseLocksWhenIdle() {
+    static bool connected = false;
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(QCoreApplication::instance()
+                                                                                 ? QCoreApplication::instance()->thread()
+                                                                                 : nullptr);
+    if (connected || !dispatcher)
+        return;
+    connected = true;
+    // The program ends at once: what its last command wrote is kept, as it would be by the wait.
+    platform::ProcessExit::setLastStep([] { releaseCommandLocks(); });
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [] { releaseCommandLocks(); });
+}
 
 } // namespace
 
@@ -59,7 +133,7 @@ bool Database::isDamaged(const QString& path) {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        db.setConnectOptions(busyOption());
         if (QFileInfo(path).isFile() && db.open()) {
             QSqlQuery check(db);
             if (check.exec(QStringLiteral("pragma quick_check")))
@@ -98,7 +172,7 @@ Database Database::OpenDatabase(const QString& path) {
     const QString name = QStringLiteral("db%1").arg(++serial);
     QSqlDatabase sql = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     sql.setDatabaseName(key);
-    sql.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    sql.setConnectOptions(busyOption());
     if (!sql.open()) {
         qWarning("%s", qPrintable(sql.lastError().text()));
         sql = QSqlDatabase();
@@ -132,14 +206,31 @@ QSqlDatabase Database::handle() const {
 // The driver's own English words go to the log, never into the message.
 void Database::fail(const QString& what, const QSqlError& error) const {
     qWarning("%s", qPrintable(error.text()));
-    const bool busy = isBusy(error);
-    if (busy && attempting() > 0)
-        throw Busy{};
-    QString message = QStringLiteral("خطأ في قاعدة البيانات ") + platform::AppPaths::shown(m_path) +
-                      QLatin1Char('\n') + what;
-    if (busy)
-        message += QLatin1Char('\n') + LockedFatal;
-    platform::ProcessExit::fail(message);
+    if (isBusy(error) && attempting() > 0)
+        throw Busy{m_path};
+    platform::ProcessExit::fail(QStringLiteral("خطأ في قاعدة البيانات ") + platform::AppPaths::shown(m_path) +
+                                QLatin1Char('\n') + what);
+}
+
+// Outside an attempt nothing can take a refusal back: the statement has not run, so it waits for
+// the other program and runs then. The program goes on, and nothing it started is left half done.
+void Database::waitForLock(const QString& sql) const {
+    qWarning("waiting for the lock on %s: %s", qPrintable(m_path), qPrintable(sql.simplified()));
+    platform::MessageService::show(LockedWaiting.arg(platform::AppPaths::shown(m_path)),
+                                   platform::MessageIcon::Warning);
+}
+
+template <typename Exec> void Database::run(const QString& sql, Exec&& exec) const {
+    for (;;) {
+        QSqlError error;
+        if (exec(error))
+            return;
+        if (isBusy(error) && attempting() == 0) {
+            waitForLock(sql);
+            continue;
+        }
+        fail(QStringLiteral("تعذر تنفيذ: ") + sqlForMessage(sql), error);
+    }
 }
 
 bool Database::attempt(const QString& action, const std::function<void()>& steps) const {
@@ -149,39 +240,102 @@ bool Database::attempt(const QString& action, const std::function<void()>& steps
     };
     try {
         Running running;
+        Transaction t(*this);
         steps();
-    } catch (const Busy&) {
-        platform::MessageService::show(Locked.arg(action, platform::AppPaths::shown(m_path)),
+        t.commit();
+    } catch (const Busy& busy) {
+        platform::MessageService::show(Locked.arg(action, platform::AppPaths::shown(busy.path)),
                                        platform::MessageIcon::Critical);
         return false;
     }
     return true;
 }
 
+bool Database::runCommand(const std::function<QString()>& action, const std::function<void()>& steps) {
+    CommandLocks& c = command();
+    if (!c.held.isEmpty()) {
+        steps(); // part of a command that holds the locks already
+        return true;
+    }
+    releaseLocksWhenIdle();
+    // A refused command, or one thrown through (a test's end of the program), leaves nothing.
+    struct Undo {
+        bool armed = true;
+        ~Undo() {
+            if (armed)
+                undoCommandLocks();
+        }
+    } undo;
+
+    // Every open database is locked first: a command may write into any of them.
+    for (auto it = connections().constBegin(); it != connections().constEnd(); ++it) {
+        int& depth = depths()[it.value()];
+        if (depth != 0)
+            continue; // inside a transaction of the program's own, which the command joins
+        QSqlQuery begin(QSqlDatabase::database(it.value(), false));
+        if (begin.exec(QStringLiteral("begin immediate"))) {
+            depth = 1;
+            c.held << it.value();
+            continue;
+        }
+        Database db;
+        db.m_connection = it.value();
+        db.m_path = it.key();
+        const QSqlError error = begin.lastError();
+        if (!isBusy(error))
+            db.fail(QStringLiteral("تعذر بدء المعاملة"), error);
+        qWarning("%s", qPrintable(error.text()));
+        undoCommandLocks();
+        undo.armed = false;
+        platform::MessageService::show(Locked.arg(action(), platform::AppPaths::shown(db.m_path)),
+                                       platform::MessageIcon::Critical);
+        return false;
+    }
+    steps();
+    undo.armed = false;
+    releaseCommandLocks();
+    return true;
+}
+
+void Database::setLockWait(int milliseconds) {
+    lockWaitMs() = milliseconds;
+    for (const QString& name : std::as_const(connections())) {
+        QSqlQuery pragma(QSqlDatabase::database(name, false));
+        pragma.exec(QStringLiteral("pragma busy_timeout = %1").arg(milliseconds));
+    }
+}
+
+int Database::lockWait() {
+    return lockWaitMs();
+}
+
 namespace {
 
-bool run(QSqlQuery& query, const QString& sql, const QVariantList& params) {
-    if (!query.prepare(sql))
+bool bindAndRun(QSqlQuery& query, const QString& sql, const QVariantList& params, QSqlError& error) {
+    if (!query.prepare(sql) ) {
+        error = query.lastError();
         return false;
+    }
     for (const QVariant& v : params)
         query.addBindValue(v);
-    return query.exec();
+    if (query.exec())
+        return true;
+    error = query.lastError();
+    return false;
 }
 
 } // namespace
 
 int Database::execute(const QString& sql, const QVariantList& params) const {
     QSqlQuery query(handle());
-    if (!run(query, sql, params))
-        fail(QStringLiteral("تعذر تنفيذ: ") + sqlForMessage(sql), query.lastError());
+    run(sql, [&](QSqlError& error) { return bindAndRun(query, sql, params, error); });
     return query.numRowsAffected();
 }
 
 Rows Database::select(const QString& sql, const QVariantList& params) const {
     QSqlQuery query(handle());
     query.setForwardOnly(true);
-    if (!run(query, sql, params))
-        fail(QStringLiteral("تعذر تنفيذ: ") + sqlForMessage(sql), query.lastError());
+    run(sql, [&](QSqlError& error) { return bindAndRun(query, sql, params, error); });
     Rows rows;
     while (query.next())
         rows.append(query.record());
@@ -191,8 +345,7 @@ Rows Database::select(const QString& sql, const QVariantList& params) const {
 QVariant Database::scalar(const QString& sql, const QVariantList& params) const {
     QSqlQuery query(handle());
     query.setForwardOnly(true);
-    if (!run(query, sql, params))
-        fail(QStringLiteral("تعذر تنفيذ: ") + sqlForMessage(sql), query.lastError());
+    run(sql, [&](QSqlError& error) { return bindAndRun(query, sql, params, error); });
     if (!query.next())
         return {};
     return query.value(0);
@@ -206,8 +359,7 @@ qint64 Database::count(const QString& sql, const QVariantList& params) const {
 bool Database::exists(const QString& sql, const QVariantList& params) const {
     QSqlQuery query(handle());
     query.setForwardOnly(true);
-    if (!run(query, sql, params))
-        fail(QStringLiteral("تعذر تنفيذ: ") + sqlForMessage(sql), query.lastError());
+    run(sql, [&](QSqlError& error) { return bindAndRun(query, sql, params, error); });
     return query.next();
 }
 
@@ -231,6 +383,7 @@ void Database::closeAll() {
     const auto names = connections().values();
     connections().clear();
     depths().clear();
+    command().held.clear();
     for (const QString& name : names) {
         {
             QSqlDatabase db = QSqlDatabase::database(name, false);
@@ -240,33 +393,43 @@ void Database::closeAll() {
     }
 }
 
-Database::Transaction::Transaction(const Database& db, bool immediate) : m_db(db) {
+// The outermost transaction takes the write lock at once (begin immediate); one inside it is a
+// savepoint, so a failure in its steps undoes their part and leaves the caller's.
+Database::Transaction::Transaction(const Database& db) : m_db(db) {
     int& depth = depths()[m_db.m_connection];
-    if (depth == 0) {
-        if (immediate) {
-            QSqlQuery begin(m_db.handle());
-            if (!begin.exec(QStringLiteral("begin immediate")))
-                m_db.fail(QStringLiteral("تعذر بدء المعاملة"), begin.lastError());
-        } else if (!m_db.handle().transaction()) {
-            m_db.fail(QStringLiteral("تعذر بدء المعاملة"), m_db.handle().lastError());
-        }
-    }
-    ++depth;
+    const QString sql = depth == 0 ? QStringLiteral("begin immediate") : QStringLiteral("savepoint t%1").arg(depth);
+    QSqlQuery begin(m_db.handle());
+    m_db.run(sql, [&](QSqlError& error) {
+        if (begin.exec(sql))
+            return true;
+        error = begin.lastError();
+        return false;
+    });
+    m_level = depth++;
 }
 
 Database::Transaction::~Transaction() {
     if (m_done)
         return;
-    int& depth = depths()[m_db.m_connection];
-    if (--depth == 0)
+    depths()[m_db.m_connection] = m_level;
+    QSqlQuery undo(m_db.handle());
+    if (m_level == 0) {
         m_db.handle().rollback();
+    } else {
+        undo.exec(QStringLiteral("rollback to t%1").arg(m_level));
+        undo.exec(QStringLiteral("release t%1").arg(m_level));
+    }
 }
 
 void Database::Transaction::commit() {
-    int& depth = depths()[m_db.m_connection];
     m_done = true;
-    if (--depth > 0)
+    depths()[m_db.m_connection] = m_level;
+    if (m_level > 0) {
+        QSqlQuery release(m_db.handle());
+        if (!release.exec(QStringLiteral("release t%1").arg(m_level)))
+            m_db.fail(QStringLiteral("تعذر حفظ المعاملة"), release.lastError());
         return;
+    }
     if (!m_db.handle().commit()) {
         // A commit refused for a lock leaves the transaction open: undo it before telling.
         const QSqlError error = m_db.handle().lastError();

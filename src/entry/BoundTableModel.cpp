@@ -90,65 +90,96 @@ bool BoundTableModel::hasUnsaved() const {
     return std::any_of(m_rows.begin(), m_rows.end(), [](const Row& r) { return !r.unsaved.empty(); });
 }
 
+QVariantList BoundTableModel::unsavedKeys(int exceptRow) const {
+    QVariantList keys;
+    for (size_t r = 0; r < m_rows.size(); ++r)
+        if (static_cast<int>(r) != exceptRow && !m_rows[r].unsaved.empty() && m_rows[r].key != 0)
+            keys << m_rows[r].key;
+    return keys;
+}
+
+QStringList BoundTableModel::unsavedTexts(int column, int exceptRow) const {
+    QStringList texts;
+    for (size_t r = 0; r < m_rows.size(); ++r)
+        if (static_cast<int>(r) != exceptRow && !m_rows[r].unsaved.empty())
+            texts << m_rows[r].values.value(column);
+    return texts;
+}
+
 bool BoundTableModel::save() {
     if (!hasUnsaved())
         return true;
     std::vector<qint64> keys(m_rows.size());
+    std::vector<bool> written(m_rows.size(), false);
     const bool saved = m_db.attempt(saveAction, [&] {
-        m_db.transaction([&] {
-            if (beforeUpdate)
-                beforeUpdate();
-            for (size_t r = 0; r < m_rows.size(); ++r) {
-                const Row& row = m_rows[r];
-                keys[r] = row.key;
-                if (row.unsaved.empty())
-                    continue;
-                // Names of tables and columns are the program's own; only the values are bound.
-                QStringList fields;
-                QVariantList values;
-                for (int c : row.unsaved) {
-                    fields << m_columns[c].field;
-                    values << row.values[c];
-                }
-                if (row.key == 0) {
-                    m_db.execute(
-                        QStringLiteral("insert into %1 (%2) values (%3)")
-                            .arg(m_table, fields.join(QStringLiteral(", ")),
-                                 QStringList(fields.size(), QStringLiteral("?")).join(QStringLiteral(", "))),
-                        values);
-                    keys[r] = m_db.scalar(QStringLiteral("select last_insert_rowid()")).toLongLong();
-                } else {
-                    values << row.key;
-                    m_db.execute(QStringLiteral("update %1 set %2 = ? where rowid = ?")
-                                     .arg(m_table, fields.join(QStringLiteral(" = ?, "))),
-                                 values);
-                }
+        if (beforeUpdate)
+            beforeUpdate();
+        for (size_t r = 0; r < m_rows.size(); ++r) {
+            const Row& row = m_rows[r];
+            keys[r] = row.key;
+            if (row.unsaved.empty())
+                continue;
+            // The rules a row kept when it was typed are those of the rows stored then; rows
+            // stored since (a lock held them too) may break them now.
+            if (row.held && checkHeldRow && !checkHeldRow(static_cast<int>(r)))
+                continue;
+            written[r] = true;
+            // Names of tables and columns are the program's own; only the values are bound.
+            QStringList fields;
+            QVariantList values;
+            for (int c : row.unsaved) {
+                fields << m_columns[c].field;
+                values << row.values[c];
             }
-        });
+            if (row.key == 0) {
+                m_db.execute(QStringLiteral("insert into %1 (%2) values (%3)")
+                                 .arg(m_table, fields.join(QStringLiteral(", ")),
+                                      QStringList(fields.size(), QStringLiteral("?")).join(QStringLiteral(", "))),
+                             values);
+                keys[r] = m_db.scalar(QStringLiteral("select last_insert_rowid()")).toLongLong();
+            } else {
+                values << row.key;
+                m_db.execute(QStringLiteral("update %1 set %2 = ? where rowid = ?")
+                                 .arg(m_table, fields.join(QStringLiteral(" = ?, "))),
+                             values);
+            }
+        }
     });
-    if (!saved)
+    if (!saved) {
+        for (Row& row : m_rows)
+            row.held = row.held || !row.unsaved.empty();
         return false;
+    }
     for (size_t r = 0; r < m_rows.size(); ++r) {
+        if (!written[r])
+            continue;
         m_rows[r].key = keys[r];
         m_rows[r].unsaved.clear();
+        m_rows[r].held = false;
     }
-    return true;
+    return !hasUnsaved();
 }
 
 bool BoundTableModel::removeRows(int row, int count, const QModelIndex& parent) {
     if (parent.isValid() || row < 0 || count <= 0 || row + count > storedRows())
         return false;
-    // The rows left must be in the table before afterDelete reads it again.
-    if (!save())
+    // The rows left must be in the table before afterDelete reads it again; the deleted ones need
+    // not be, and one kept out by its check is deleted as it stands.
+    std::vector<Row> deleted(m_rows.begin() + row, m_rows.begin() + row + count);
+    for (int r = row; r < row + count; ++r)
+        m_rows[r].unsaved.clear();
+    if (!save()) {
+        std::copy(deleted.begin(), deleted.end(), m_rows.begin() + row);
         return false;
+    }
     if (!m_db.attempt(deleteAction, [&] {
-            m_db.transaction([&] {
-                for (int r = row; r < row + count; ++r)
-                    m_db.execute(QStringLiteral("delete from %1 where rowid = ?").arg(m_table),
-                                 {m_rows[r].key});
-            });
-        }))
+            for (int r = row; r < row + count; ++r)
+                if (m_rows[r].key != 0)
+                    m_db.execute(QStringLiteral("delete from %1 where rowid = ?").arg(m_table), {m_rows[r].key});
+        })) {
+        std::copy(deleted.begin(), deleted.end(), m_rows.begin() + row);
         return false;
+    }
     beginRemoveRows({}, row, row + count - 1);
     m_rows.erase(m_rows.begin() + row, m_rows.begin() + row + count);
     endRemoveRows();

@@ -36,6 +36,10 @@ public:
     std::function<bool(int row, int column, const QString& text)> beforeColUpdate;
     // Runs before a row is written (inserted or updated).
     std::function<void()> beforeUpdate;
+    // Asked again, in the order the rows were typed, before a row that another program's lock kept
+    // from the table is written, with the rows before it written: false keeps it from the table
+    // (the check has said why), still in the grid as typed.
+    std::function<bool(int row)> checkHeldRow;
     // Runs after rows were deleted by the user.
     std::function<void()> afterDelete;
     // The commands named in the message when another program keeps the database locked.
@@ -62,6 +66,10 @@ public:
     // Writes the rows that another program's lock kept from the table; true when none is left.
     bool save();
     bool hasUnsaved() const;
+    // The rows not in the table as the grid shows them, but for `exceptRow`: the keys of those
+    // stored (their table values are out of date) and each one's text in `column`.
+    QVariantList unsavedKeys(int exceptRow) const;
+    QStringList unsavedTexts(int column, int exceptRow) const;
 
     // Reads the rows again, dropping unsaved ones; `order` replaces the ordering clause (empty:
     // table order).
@@ -73,6 +81,7 @@ private:
         qint64 key; // 0: not in the table yet
         QStringList values;
         std::set<int> unsaved; // columns typed but not yet written
+        bool held = false;     // kept from the table by a lock; checked again before it is written
     };
     void write(int row, int column, const QString& text);
 

@@ -101,6 +101,7 @@ Form12::~Form12() {
     // longer there to ask.
     m_heirs->readText = {};
     m_heirs->beforeColUpdate = {};
+    m_heirs->checkHeldRow = {};
     m_heirs->beforeUpdate = {};
     m_heirs->afterDelete = {};
     // Closing the window moves the focus; the dialogue is no longer there to follow it.
@@ -229,6 +230,7 @@ QGroupBox* Form12::buildDetailsFrame() {
     m_heirs->beforeColUpdate = [this](int row, int column, const QString& text) {
         return typedCellAccepted(row, column, text);
     };
+    m_heirs->checkHeldRow = [this](int row) { return heldRowAccepted(row); };
     m_heirs->beforeUpdate = [this] { CaseHandOver::stampDeceased(m_db, Text_deth_name->text()); };
     m_heirs->afterDelete = [this] { m_heirs->reload(); };
     m_heirs->saveAction = StoredCases::HeirRowAction;
@@ -654,10 +656,22 @@ void Form12::Command10_Click() {
 
 // Heirs grid ------------------------------------------------------------------------------------
 
+RelationRules::HeirTable Form12::heirsShown(int exceptRow) const {
+    RelationRules::HeirTable heirs;
+    if (const QVariantList keys = m_heirs->unsavedKeys(exceptRow); !keys.isEmpty()) {
+        heirs.condition = QStringLiteral("rowid not in (%1)").arg(QStringList(keys.size(), QStringLiteral("?")).join(','));
+        heirs.params = keys;
+    }
+    heirs.held = m_heirs->unsavedTexts(0, exceptRow);
+    heirs.held.removeAll(QString());
+    return heirs;
+}
+
 bool Form12::typedCellAccepted(int row, int column, const QString& text) {
+    const RelationRules::HeirTable heirs = heirsShown(row);
     const RelationRules::Verdict verdict = column == 0
-                                               ? RelationRules::typedCell(m_db, text)
-                                               : RelationRules::nameChanged(m_db, m_heirs->cell(row, 0));
+                                               ? RelationRules::typedCell(m_db, text, heirs)
+                                               : RelationRules::nameChanged(m_db, m_heirs->cell(row, 0), heirs);
     for (const QString& message : verdict.messages)
         platform::MessageService::show(message, platform::MessageIcon::Critical);
     if (!verdict.accepted()) {
@@ -665,6 +679,17 @@ bool Form12::typedCellAccepted(int row, int column, const QString& text) {
         // The user corrects the refused cell next, not whatever took the focus meanwhile.
         platform::FocusReturn::toCell(DBGrid1, row, column);
     }
+    return verdict.accepted();
+}
+
+bool Form12::heldRowAccepted(int row) {
+    // The rows typed before it are in the table by now, those after it not yet.
+    const QString relation = m_heirs->cell(row, 0);
+    if (relation.isEmpty())
+        return true;
+    const RelationRules::Verdict verdict = RelationRules::typedCell(m_db, relation);
+    for (const QString& message : verdict.messages)
+        platform::MessageService::show(message, platform::MessageIcon::Critical);
     return verdict.accepted();
 }
 
@@ -717,7 +742,9 @@ void Form12::placePickList(const QPoint& pos) {
 
 void Form12::ADD_RELATION() {
     const QString relation = RelationSpelling::listSpelling(m_db, DBList_relation->currentText());
-    const RelationRules::Verdict verdict = RelationRules::pickList(m_db, relation);
+    const QModelIndex picked = DBGrid1->currentIndex();
+    const RelationRules::Verdict verdict =
+        RelationRules::pickList(m_db, relation, heirsShown(picked.isValid() ? picked.row() : -1));
     if (!verdict.accepted()) {
         platform::MessageService::show(verdict.messages.front(), platform::MessageIcon::Critical);
         DBList_relation->setFocus(Qt::OtherFocusReason);

@@ -3,8 +3,16 @@
 #include "platform/AppPaths.h"
 
 #include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
 
 namespace exercise {
+
+namespace {
+const QString ReportLocked = QStringLiteral(
+    "تعذر نقل طريقة الطباعة: قاعدة البيانات %1 مقفلة لدى برنامج آخر. أغلق ذلك البرنامج ثم أعد المحاولة.");
+const QString ReportNotWritten = QStringLiteral("تعذرت الكتابة في قاعدة البيانات %1");
+} // namespace
 
 bool ReportModeCopy::copy(const data::Database& caseDb, const QString& reportDatabasePath, QString& message) {
     message.clear();
@@ -18,13 +26,39 @@ bool ReportModeCopy::copy(const data::Database& caseDb, const QString& reportDat
         message = data::DamagedFile.arg(platform::AppPaths::shown(reportDatabasePath));
         return false;
     }
-    caseDb.execute(QStringLiteral("attach database ? as report_copy"), {reportDatabasePath});
-    caseDb.transaction([&] {
-        caseDb.execute(QStringLiteral("delete from report_copy.REPORT_DESTRIBUTER"));
-        caseDb.execute(QStringLiteral("insert into report_copy.REPORT_DESTRIBUTER (REPORT_DESTRIBUTER) "
-                                      "select REPORT_DESTRIBUTER from main.REPORT_DESTRIBUTER"));
-    });
-    caseDb.execute(QStringLiteral("detach database report_copy"));
+    // A connection of its own: a database cannot be attached to one inside a command's transaction.
+    const data::Rows modes =
+        caseDb.select(QStringLiteral("select REPORT_DESTRIBUTER from REPORT_DESTRIBUTER order by rowid"));
+    const QString name = QStringLiteral("report mode copy");
+    bool copied = false;
+    bool locked = false;
+    {
+        QSqlDatabase report = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        report.setDatabaseName(reportDatabasePath);
+        report.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(data::Database::lockWait()));
+        if (report.open()) {
+            QSqlQuery step(report);
+            copied = step.exec(QStringLiteral("begin immediate")) &&
+                     step.exec(QStringLiteral("delete from REPORT_DESTRIBUTER"));
+            for (qsizetype i = 0; copied && i < modes.size(); ++i) {
+                step.prepare(QStringLiteral("insert into REPORT_DESTRIBUTER (REPORT_DESTRIBUTER) values (?)"));
+                step.addBindValue(modes[i].value(0));
+                copied = step.exec();
+            }
+            copied = copied && report.commit();
+            if (!copied) {
+                qWarning("%s", qPrintable(step.lastError().text()));
+                locked = (step.lastError().nativeErrorCode().toInt() & 0xff) == 5;
+                report.rollback();
+            }
+            report.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!copied) {
+        message = (locked ? ReportLocked : ReportNotWritten).arg(platform::AppPaths::shown(reportDatabasePath));
+        return false;
+    }
     return true;
 }
 

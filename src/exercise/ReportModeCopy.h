@@ -7,12 +7,12 @@
 namespace exercise {
 
 // The exercise results screen's print hands its report mode to the report database: the mode row
-// of the case database is copied over the report database's own, through the case database's
-// connection with the report database attached for the copy.
+// of the case database is copied over the report database's own.
 class ReportModeCopy {
 public:
     // False, with an Arabic message naming the file, when the report database is missing (no file
-    // is created then) or damaged (nothing is written into it).
+    // is created then), damaged (nothing is written into it), or locked by another program or
+    // otherwise not written (it is left as it was).
     static bool copy(const data::Database& caseDb, const QString& reportDatabasePath, QString& message);
 };
 

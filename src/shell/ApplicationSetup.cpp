@@ -1,5 +1,7 @@
 #include "shell/ApplicationSetup.h"
 
+#include "data/Database.h"
+#include "platform/widgets/Application.h"
 #include "platform/widgets/ScreenChangeGuard.h"
 
 #include <QApplication>
@@ -47,6 +49,7 @@ void prepareApplication(QApplication& app) {
     QApplication::setApplicationName(QString::fromUtf16(ProgramName));
     QApplication::setLayoutDirection(Qt::RightToLeft);
     platform::ScreenChangeGuard::install();
+    platform::Application::setCommandRule(data::Database::runCommand);
     installTranslator(app, QStringLiteral("qtbase_ar"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     // Installed after Qt's own, so it is asked first; it holds only what Qt's lacks.
     installTranslator(app, QStringLiteral("qt_extra_ar"), QStringLiteral(":/translations"));

@@ -1,8 +1,14 @@
+#include "data/Database.h"
 #include "platform/ProcessExit.h"
+#include "platform/widgets/Application.h"
 
 #include <QApplication>
 
 #include <gtest/gtest.h>
+
+namespace {
+constexpr int TestLockWait = 100;
+}
 
 // The widget tests' main: a QApplication laid out right-to-left as the program's own, and the
 // end of the program throwing instead of ending the process.
@@ -15,8 +21,12 @@ int main(int argc, char** argv) {
     if (platform.isEmpty() || platform == "offscreen")
         qputenv("QT_QPA_PLATFORM",
                 "offscreen:configfile=" FARAID_TESTS_DIR "/support/offscreen-screens.json");
-    QApplication app(argc, argv);
+    platform::Application app(argc, argv);
     QApplication::setLayoutDirection(Qt::RightToLeft);
+    // Every command of a test's keys and clicks passes the program's own rule for a locked
+    // database, which waits only briefly here: the other program of a test never lets go by itself.
+    platform::Application::setCommandRule(data::Database::runCommand);
+    data::Database::setLockWait(TestLockWait);
     platform::ProcessExit::throwOnEnd();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

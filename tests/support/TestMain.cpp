@@ -1,3 +1,4 @@
+#include "data/Database.h"
 #include "platform/ProcessExit.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,8 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     platform::ProcessExit::throwOnEnd();
+    // The other program of a test never lets a database go by itself: a short wait is enough.
+    data::Database::setLockWait(100);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,245 @@
+#include "platform/widgets/Application.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QShortcutEvent>
+#include <QTextEdit>
+#include <QWheelEvent>
+
+namespace platform {
+
+namespace {
+
+Application::CommandRule& rule() {
+    static Application::CommandRule r;
+    return r;
+}
+
+QWidget* asWidget(QObject* object) {
+    return object && object->isWidgetType() ? static_cast<QWidget*>(object) : nullptr;
+}
+
+template <typename T> T* within(QWidget* w) {
+    for (; w; w = w->parentWidget())
+        if (auto* found = qobject_cast<T*>(w))
+            return found;
+    return nullptr;
+}
+
+// The widget an event is about: the one under the pointer for the mouse, the one with the focus
+// for a key sent to a window.
+QWidget* target(QObject* receiver, const QEvent* event) {
+    if (QWidget* w = asWidget(receiver))
+        return w;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        return QApplication::widgetAt(static_cast<const QMouseEvent*>(event)->globalPosition().toPoint());
+    case QEvent::Wheel:
+        return QApplication::widgetAt(static_cast<const QWheelEvent*>(event)->globalPosition().toPoint());
+    default:
+        return QApplication::focusWidget();
+    }
+}
+
+bool isTextEditor(const QWidget* w) {
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QTextEdit*>(w) ||
+           qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w);
+}
+
+// A grid whose current cell takes typed text opens its editor on the key, and writes nothing.
+bool typesIntoCell(QWidget* w) {
+    auto* view = qobject_cast<QAbstractItemView*>(w);
+    if (!view || !view->editTriggers().testFlag(QAbstractItemView::AnyKeyPressed))
+        return false;
+    const QModelIndex current = view->currentIndex();
+    return current.isValid() && (current.flags() & Qt::ItemIsEditable);
+}
+
+bool isTyping(QWidget* w, const QKeyEvent* key) {
+    if (!w || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const QString text = key->text();
+    if (text.isEmpty())
+        return false;
+    if (isTextEditor(w))
+        return key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete ||
+               std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
+    return key->key() != Qt::Key_Space && typesIntoCell(w) &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
+}
+
+bool isButtonPress(int key) {
+    return key == Qt::Key_Space || key == Qt::Key_Select;
+}
+
+QString withoutAccessMark(QString text) {
+    text.replace(QLatin1String("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+    return text.simplified();
+}
+
+QString labelOf(QWidget* w) {
+    if (!w->accessibleName().isEmpty())
+        return w->accessibleName();
+    const auto labels = w->window()->findChildren<QLabel*>();
+    for (QLabel* label : labels)
+        if (label->buddy() == w)
+            return withoutAccessMark(label->text()).remove(QLatin1Char(':'));
+    return {};
+}
+
+QString columnOf(QAbstractItemView* view) {
+    const QModelIndex current = view->currentIndex();
+    if (!current.isValid() || !view->model())
+        return {};
+    return view->model()->headerData(current.column(), Qt::Horizontal).toString().simplified();
+}
+
+QString quoted(const QString& name) {
+    return QStringLiteral("«%1»").arg(name);
+}
+
+} // namespace
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+void Application::setCommandRule(CommandRule r) {
+    rule() = std::move(r);
+}
+
+bool Application::isCommand(QObject* receiver, const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Shortcut:
+    case QEvent::Close:
+        return true;
+    case QEvent::KeyPress:
+        return !isTyping(target(receiver, event), static_cast<const QKeyEvent*>(event));
+    case QEvent::KeyRelease: {
+        // A button answers Space when it is let go.
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        return isButtonPress(key->key()) && !key->isAutoRepeat() && !isTyping(target(receiver, event), key);
+    }
+    case QEvent::Wheel: {
+        // Turning the wheel over a list box or a number box changes its value; elsewhere it scrolls.
+        QWidget* w = target(receiver, event);
+        return within<QComboBox>(w) || within<QAbstractSpinBox>(w);
+    }
+    default:
+        return false;
+    }
+}
+
+QString Application::commandName(QObject* receiver, const QEvent* event) {
+    QWidget* w = target(receiver, event);
+    if (!w)
+        return QStringLiteral("تنفيذ الأمر");
+    if (auto* button = within<QAbstractButton>(w)) {
+        QString caption = withoutAccessMark(button->text());
+        if (caption.isEmpty())
+            caption = button->toolTip().simplified();
+        if (caption.isEmpty())
+            caption = button->accessibleName();
+        if (!caption.isEmpty())
+            return QStringLiteral("تنفيذ ") + quoted(caption);
+    }
+    for (QWidget* at = w; at; at = at->parentWidget()) {
+        QString name;
+        if (auto* view = qobject_cast<QAbstractItemView*>(at); view && !qobject_cast<QHeaderView*>(at))
+            name = columnOf(view);
+        if (name.isEmpty())
+            name = labelOf(at);
+        if (name.isEmpty())
+            if (auto* box = qobject_cast<QGroupBox*>(at))
+                name = withoutAccessMark(box->title());
+        if (name.isEmpty() && at->isWindow())
+            name = at->windowTitle().simplified();
+        if (!name.isEmpty())
+            return QStringLiteral("تنفيذ الأمر في ") + quoted(name);
+        if (at->isWindow())
+            break;
+    }
+    return QStringLiteral("تنفيذ الأمر");
+}
+
+bool Application::finishesRefused(const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        m_mouseRefused = false; // a press afresh: the refused one was let go over a message
+        return false;
+    case QEvent::MouseButtonRelease:
+        if (!m_mouseRefused)
+            return false;
+        if (static_cast<const QMouseEvent*>(event)->buttons() == Qt::NoButton)
+            m_mouseRefused = false;
+        return true;
+    case QEvent::MouseButtonDblClick:
+        return m_mouseRefused;
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if (!key->isAutoRepeat()) {
+            m_keyRefused = 0;
+            return false;
+        }
+        return key->key() == m_keyRefused;
+    }
+    case QEvent::KeyRelease: {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if (m_keyRefused == 0 || key->key() != m_keyRefused)
+            return false;
+        if (!key->isAutoRepeat())
+            m_keyRefused = 0;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void Application::noteRefused(const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        m_mouseRefused = true;
+        break;
+    case QEvent::KeyPress:
+        m_keyRefused = static_cast<const QKeyEvent*>(event)->key();
+        break;
+    default:
+        break;
+    }
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    if (!rule())
+        return QApplication::notify(receiver, event);
+    if (finishesRefused(event))
+        return true;
+    if (!isCommand(receiver, event))
+        return QApplication::notify(receiver, event);
+    bool handled = false;
+    const bool ran = rule()([&] { return commandName(receiver, event); },
+                            [&] { handled = QApplication::notify(receiver, event); });
+    if (!ran) {
+        noteRefused(event);
+        event->accept();
+        return true;
+    }
+    return handled;
+}
+
+} // namespace platform
