@@ -94,6 +94,24 @@ protected:
         QCoreApplication::processEvents();
     }
 
+    // Types into a cell and turns to another program: the cell's editor hands its text over as the
+    // window loses the focus, which is no command of this program's.
+    void typeAndTurnAway(int row, int column, const QString& text) {
+        QTableView* g = grid();
+        const QModelIndex index = g->model()->index(row, column);
+        g->setFocus();
+        g->setCurrentIndex(index);
+        g->edit(index);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        editor->insert(text);
+        QApplication::setActiveWindow(nullptr);
+        QCoreApplication::processEvents();
+        QApplication::setActiveWindow(dialog.get());
+        QCoreApplication::processEvents();
+    }
+
     std::unique_ptr<Form12> dialog;
     int cleanExits = 0;
     int mainMenus = 0;
@@ -483,6 +501,8 @@ TEST_F(Form12Test, ANewCaseEmptiesTheHeirsAndTheBoxes) {
 
 // Another program keeps the case database locked --------------------------------------------
 
+// A cell handed over by no command of the user's (the window left for another program) is kept
+// from the table by the lock: it stays in the grid and is written once the database is free.
 TEST_F(Form12Test, AHeirTypedWhileLockedStaysInTheGridAndIsSavedOnceFree) {
     struct Case {
         const char* then;
@@ -509,8 +529,8 @@ TEST_F(Form12Test, AHeirTypedWhileLockedStaysInTheGridAndIsSavedOnceFree) {
         const qsizetype before = messages.texts().size();
         {
             testsupport::LockingProgram other(folder.casePath());
-            typeIntoCell(0, 0, "ابن");
-            typeIntoCell(0, 1, "زيد");
+            typeAndTurnAway(0, 0, "ابن");
+            typeAndTurnAway(0, 1, "زيد");
             ASSERT_EQ(messages.texts().size(), before + 2) << messages.texts().join('\n').toStdString();
             testsupport::expectLockedMessage(messages.last(), entry::StoredCases::HeirRowAction,
                                              folder.casePath());
@@ -526,6 +546,72 @@ TEST_F(Form12Test, AHeirTypedWhileLockedStaysInTheGridAndIsSavedOnceFree) {
             column("select coalesce(warith_relation, '') || '|' || warith_name from WARITH order by ar"),
             c.saved);
     }
+}
+
+// Every relation rule of the entry holds while a lock keeps rows from the table: the next cell's
+// check counts the rows held back, so a second father is refused as on a free database, and only
+// the rows the rules let in are written once the lock is gone.
+TEST_F(Form12Test, TheRelationRulesCountTheRowsALockHoldsBack) {
+    struct Case {
+        const char* rule;
+        QStringList accepted;
+        QString refused;
+        QString message;
+    };
+    const QString father = "اب", mother = "ام";
+    const Case cases[] = {
+        {"one father", {father}, father, Texts::MoreThanOne + father},
+        {"one mother", {mother}, mother, Texts::MoreThanOne + mother},
+        {"one husband", {Texts::Husband}, Texts::Husband, Texts::MoreThanOne + Texts::Husband},
+        {"four wives at most", QStringList(4, Texts::Wife), Texts::Wife, Texts::FifthWife},
+        {"no wife beside a husband", {Texts::Husband}, Texts::Wife, Texts::HusbandAndWife},
+        {"no husband beside a wife", {Texts::Wife}, Texts::Husband, Texts::HusbandAndWife},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rule);
+        db.execute("delete from WARITH");
+        open(EntryStage::Details);
+        showActive();
+        edit("Text_deth_name")->setText("محمد");
+        {
+            testsupport::LockingProgram other(folder.casePath());
+            for (int row = 0; row < c.accepted.size(); ++row)
+                typeAndTurnAway(row, 0, c.accepted[row]);
+            const qsizetype before = messages.texts().size();
+            typeAndTurnAway(c.accepted.size(), 0, c.refused);
+            ASSERT_EQ(messages.texts().size(), before + 1) << messages.last().toStdString();
+            EXPECT_EQ(messages.last(), c.message);
+            EXPECT_TRUE(dialog->heirs()->isEntryRow(c.accepted.size()));
+            EXPECT_EQ(rows("WARITH"), 0);
+        }
+        EXPECT_TRUE(dialog->heirs()->save());
+        EXPECT_EQ(column("select warith_relation from WARITH order by ar"), c.accepted);
+    }
+}
+
+// The other program may have stored heirs of its own meanwhile: a row held back is checked again
+// before it is written, after the rows typed before it; refused, it stays in the grid as typed.
+TEST_F(Form12Test, ARowHeldBackIsCheckedAgainBeforeItIsWritten) {
+    open(EntryStage::Details);
+    showActive();
+    edit("Text_deth_name")->setText("محمد");
+    {
+        testsupport::LockingProgram other(folder.casePath());
+        typeAndTurnAway(0, 0, "ابن");
+        typeAndTurnAway(1, 0, "اب");
+        other.write("insert into WARITH (warith_relation, warith_name) values ('اب', 'عمرو')");
+    }
+    const qsizetype before = messages.texts().size();
+    EXPECT_FALSE(dialog->heirs()->save());
+    ASSERT_EQ(messages.texts().size(), before + 1);
+    EXPECT_EQ(messages.last(), Texts::MoreThanOne + "اب");
+    EXPECT_EQ(column("select warith_relation || '|' || coalesce(warith_name, '') from WARITH order by rowid"),
+              QStringList({"اب|عمرو", "ابن|"}));
+    EXPECT_EQ(dialog->heirs()->cell(1, 0), "اب");
+    // Corrected in the grid, it is written as any row is.
+    typeIntoCell(1, 0, "ابن");
+    EXPECT_TRUE(dialog->heirs()->save());
+    EXPECT_EQ(rows("WARITH"), 3);
 }
 
 TEST_F(Form12Test, ButtonsPressedWhileLockedKeepTheCaseAndWorkOnceFree) {

@@ -24,17 +24,32 @@ public:
         release();
         QSqlDatabase::removeDatabase(Name);
     }
+    // A change of the other program's own, kept when it lets go.
+    void write(const QString& sql) {
+        EXPECT_TRUE(QSqlQuery(QSqlDatabase::database(Name, false)).exec(sql)) << sql.toStdString();
+        m_keep = true;
+    }
     void release() {
         QSqlDatabase db = QSqlDatabase::database(Name, false);
         if (!db.isOpen())
             return;
-        QSqlQuery(db).exec(QStringLiteral("rollback"));
+        QSqlQuery(db).exec(m_keep ? QStringLiteral("commit") : QStringLiteral("rollback"));
         db.close();
     }
 
 private:
+    bool m_keep = false;
     static inline const QString Name = QStringLiteral("locking program");
 };
+
+// The action a refused command of the user's is named by: its button's caption, or the field or
+// the grid's column it was given in.
+inline QString buttonCommand(const QString& caption) {
+    return QStringLiteral("تنفيذ «%1»").arg(caption);
+}
+inline QString commandIn(const QString& field) {
+    return QStringLiteral("تنفيذ الأمر في «%1»").arg(field);
+}
 
 // The message of a command refused for the lock: Arabic, naming the action and the file.
 inline void expectLockedMessage(const QString& said, const QString& action, const QString& path) {

@@ -57,13 +57,9 @@ bool isTextEditor(const QWidget* w) {
            qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w);
 }
 
-// A grid whose current cell takes typed text opens its editor on the key, and writes nothing.
+// Typing into a grid opens a cell's editor or a list for the text, or looks for a row by it.
 bool typesIntoCell(QWidget* w) {
-    auto* view = qobject_cast<QAbstractItemView*>(w);
-    if (!view || !view->editTriggers().testFlag(QAbstractItemView::AnyKeyPressed))
-        return false;
-    const QModelIndex current = view->currentIndex();
-    return current.isValid() && (current.flags() & Qt::ItemIsEditable);
+    return qobject_cast<QAbstractItemView*>(w) && !qobject_cast<QHeaderView*>(w);
 }
 
 bool isTyping(QWidget* w, const QKeyEvent* key) {
@@ -77,10 +73,6 @@ bool isTyping(QWidget* w, const QKeyEvent* key) {
                std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
     return key->key() != Qt::Key_Space && typesIntoCell(w) &&
            std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
-}
-
-bool isButtonPress(int key) {
-    return key == Qt::Key_Space || key == Qt::Key_Select;
 }
 
 QString withoutAccessMark(QString text) {
@@ -130,9 +122,9 @@ bool Application::isCommand(QObject* receiver, const QEvent* event) {
     case QEvent::KeyPress:
         return !isTyping(target(receiver, event), static_cast<const QKeyEvent*>(event));
     case QEvent::KeyRelease: {
-        // A button answers Space when it is let go.
+        // A button answers Space when it is let go, a screen Esc.
         const auto* key = static_cast<const QKeyEvent*>(event);
-        return isButtonPress(key->key()) && !key->isAutoRepeat() && !isTyping(target(receiver, event), key);
+        return !key->isAutoRepeat() && !isTyping(target(receiver, event), key);
     }
     case QEvent::Wheel: {
         // Turning the wheel over a list box or a number box changes its value; elsewhere it scrolls.
