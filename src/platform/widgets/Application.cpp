@@ -141,11 +141,11 @@ QString Application::commandName(QObject* receiver, const QEvent* event) {
     if (!w)
         return QStringLiteral("تنفيذ الأمر");
     if (auto* button = within<QAbstractButton>(w)) {
-        QString caption = withoutAccessMark(button->text());
+        QString caption = button->accessibleName();
+        if (caption.isEmpty())
+            caption = withoutAccessMark(button->text());
         if (caption.isEmpty())
             caption = button->toolTip().simplified();
-        if (caption.isEmpty())
-            caption = button->accessibleName();
         if (!caption.isEmpty())
             return QStringLiteral("تنفيذ ") + quoted(caption);
     }

@@ -11,6 +11,9 @@ LanguageOptionFrame::LanguageOptionFrame(QWidget* parent)
     setObjectName(QStringLiteral("Frame2"));
     Option_AR->setObjectName(QStringLiteral("Option_AR"));
     Option2->setObjectName(QStringLiteral("Option2"));
+    // Said where a message names the choice: the captions are the layouts' Latin marks.
+    Option_AR->setAccessibleName(QStringLiteral("اللغة العربية"));
+    Option2->setAccessibleName(QStringLiteral("اللغة الإنجليزية"));
     Option_AR->setChecked(true);
     auto* row = new QHBoxLayout(this);
     row->addWidget(Option_AR);

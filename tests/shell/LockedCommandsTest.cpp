@@ -1,0 +1,208 @@
+// Another program holds the case database's write lock while the user gives commands on every
+// screen: each button, each field left by Tab or Enter or a click elsewhere, each grid key. Every
+// one is refused whole with an Arabic message that names it and the file, the program and the
+// screen stay, nothing is written, and the same command runs once the lock is gone.
+#include "entry/EntryFixture.h"
+
+#include "entry/Form12.h"
+#include "exercise/Form5.h"
+#include "exercise/Form7.h"
+#include "platform/ProcessExit.h"
+#include "results/Form14.h"
+#include "results/TouchedReport.h"
+#include "shell/Form1.h"
+#include "succession/Form6.h"
+#include "support/LockingProgram.h"
+#include "support/Widgets.h"
+#include "training/Form15.h"
+#include "training/VerdictKeeper.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+using engine::EntryStage;
+
+namespace {
+
+// What one command does to a screen, given as the user gives it.
+struct Command {
+    QString what;
+    std::function<void(QWidget* screen)> give;
+};
+
+class LockedCommandsTest : public entrytest::EntryFixture {
+protected:
+    results::TouchedReport touched;
+    training::VerdictKeeper verdicts;
+
+    // Every table's rows, to see that a refused command changed nothing.
+    QStringList everyRow() {
+        QStringList all;
+        for (const QSqlRecord& t : db.select("select name from sqlite_master where type = 'table' order by name")) {
+            const QString table = t.value(0).toString();
+            for (const QSqlRecord& r : db.select(QStringLiteral("select * from \"%1\" order by rowid").arg(table))) {
+                QStringList values;
+                for (int i = 0; i < r.count(); ++i)
+                    values << r.value(i).toString();
+                all << table + ':' + values.join('|');
+            }
+        }
+        return all;
+    }
+
+    // The commands of a screen as it opens: a click on every button and every field shown, and
+    // Tab, Enter and the grid keys in every field and grid that takes the focus.
+    static std::vector<Command> commandsOf(QWidget* screen) {
+        std::vector<Command> commands;
+        const auto shown = [screen](QWidget* w) { return w->isVisibleTo(screen) && w->isEnabled(); };
+        for (QAbstractButton* b : screen->findChildren<QAbstractButton*>()) {
+            if (!shown(b) || b->objectName().isEmpty())
+                continue;
+            const QString name = b->objectName();
+            commands.push_back({"click " + name, [name](QWidget* s) {
+                                    auto* button = s->findChild<QAbstractButton*>(name);
+                                    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+                                }});
+        }
+        QList<QWidget*> fields;
+        for (QWidget* w : screen->findChildren<QWidget*>())
+            if ((qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w->parentWidget())) ||
+                qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w))
+                if (shown(w) && !w->objectName().isEmpty() && w->focusPolicy() != Qt::NoFocus)
+                    fields << w;
+        for (QWidget* f : fields) {
+            const QString name = f->objectName();
+            const auto focus = [name](QWidget* s) {
+                auto* w = s->findChild<QWidget*>(name);
+                w->setFocus(Qt::OtherFocusReason);
+                QCoreApplication::processEvents();
+                return QApplication::focusWidget() ? QApplication::focusWidget() : w;
+            };
+            commands.push_back({"click into " + name, [name](QWidget* s) {
+                                    auto* w = s->findChild<QWidget*>(name);
+                                    QWidget* target = qobject_cast<QAbstractItemView*>(w)
+                                                          ? static_cast<QAbstractItemView*>(w)->viewport()
+                                                          : w;
+                                    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(5, 5));
+                                }});
+            QList<Qt::Key> keys{Qt::Key_Tab, Qt::Key_Return};
+            if (qobject_cast<QAbstractItemView*>(f))
+                keys << Qt::Key_Delete << Qt::Key_F5 << Qt::Key_Down;
+            for (Qt::Key key : keys)
+                commands.push_back({QStringLiteral("key %1 in %2").arg(QTest::toString(QKeySequence(key))).arg(name),
+                                    [focus, key](QWidget* s) { QTest::keyClick(focus(s), key); }});
+        }
+        return commands;
+    }
+
+    void giveEveryCommand(const char* screenName, const std::function<std::unique_ptr<QWidget>()>& open) {
+        const std::unique_ptr<QWidget> first = open();
+        testsupport::showActive(first.get());
+        const std::vector<Command> commands = commandsOf(first.get());
+        ASSERT_FALSE(commands.empty()) << screenName;
+        for (const Command& c : commands) {
+            SCOPED_TRACE(std::string(screenName) + ": " + c.what.toStdString());
+            const std::unique_ptr<QWidget> screen = open();
+            testsupport::showActive(screen.get());
+            const QStringList before = everyRow();
+            const qsizetype said = messages.texts().size();
+            {
+                testsupport::LockingProgram other(folder.casePath());
+                EXPECT_NO_THROW(c.give(screen.get()));
+                QCoreApplication::processEvents();
+                ASSERT_EQ(messages.texts().size(), said + 1) << messages.texts().join('\n').toStdString();
+                testsupport::expectLockedMessage(messages.last(), "تنفيذ", folder.casePath());
+                EXPECT_TRUE(messages.last().contains(QStringLiteral("«")) ||
+                            messages.last().startsWith(QStringLiteral("تعذر تنفيذ الأمر:")))
+                    << messages.last().toStdString();
+                EXPECT_TRUE(screen->isVisible());
+            }
+            EXPECT_EQ(everyRow(), before);
+            // Once free the same command runs: no refusal, and the program ends only by its own
+            // exit command. A screen it opens modally is closed again after a while.
+            QTimer closer;
+            QObject::connect(&closer, &QTimer::timeout, [&screen] {
+                if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()); modal && modal != screen.get())
+                    modal->reject();
+            });
+            closer.start(50);
+            const qsizetype freeSaid = messages.texts().size();
+            try {
+                c.give(screen.get());
+                QCoreApplication::processEvents();
+            } catch (const platform::ProgramEnded&) {
+            }
+            for (qsizetype i = freeSaid; i < messages.texts().size(); ++i)
+                EXPECT_FALSE(messages.texts()[i].contains(QStringLiteral("مقفلة"))) << messages.texts()[i].toStdString();
+        }
+    }
+};
+
+TEST_F(LockedCommandsTest, EveryCommandOfEveryScreenIsRefusedWholeAndRunsOnceFree) {
+    const struct {
+        const char* screen;
+        std::function<std::unique_ptr<QWidget>()> open;
+    } screens[] = {
+        {"main window", [&] { return std::make_unique<shell::Form1>(db, shell::Form1::Screens{}); }},
+        {"case entry",
+         [&] {
+             setStage(EntryStage::Details);
+             db.execute("delete from WARITH");
+             db.execute("insert into WARITH (warith_relation, warith_name) values ('ابن', 'زيد')");
+             return std::make_unique<entry::Form12>(db, host);
+         }},
+        {"exercise case entry",
+         [&] {
+             setStage(EntryStage::Details);
+             return std::make_unique<exercise::Form5>(db, host, entry::ExitHooks{});
+         }},
+        {"successive deaths", [&] { return std::make_unique<succession::Form6>(db, host); }},
+        {"results",
+         [&] { return std::make_unique<results::Form14>(db, host, touched, results::Form14::Links{}); }},
+        {"exercise results",
+         [&] {
+             return std::make_unique<exercise::Form7>(db, host, verdicts, touched, exercise::Form7::Links{});
+         }},
+        {"quiz", [&] { return std::make_unique<training::Form15>(db, training::Form15::Links{}); }},
+    };
+    for (const auto& s : screens)
+        giveEveryCommand(s.screen, s.open);
+}
+
+// A pick from an open list is a command as a button is: the relation list of the case entry,
+// opened while the database is free, takes nothing while it is locked.
+TEST_F(LockedCommandsTest, APickFromTheRelationListIsRefusedWholeAndTakenOnceFree) {
+    setStage(EntryStage::Details);
+    auto screen = std::make_unique<entry::Form12>(db, host);
+    testsupport::showActive(screen.get());
+    screen->findChild<QLineEdit*>("Text_deth_name")->setText("محمد");
+    auto* grid = screen->findChild<QAbstractItemView*>("DBGrid1");
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    QTest::keyClick(grid, Qt::Key_F5);
+    auto* list = screen->findChild<QComboBox*>("DBList_relation");
+    ASSERT_TRUE(list->isVisible());
+    list->setEditText("ابن");
+    {
+        testsupport::LockingProgram other(folder.casePath());
+        QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+        ASSERT_EQ(messages.texts().size(), 1);
+        testsupport::expectLockedMessage(messages.last(), "تنفيذ", folder.casePath());
+        EXPECT_TRUE(list->isVisible());
+        EXPECT_EQ(list->currentText(), "ابن");
+        EXPECT_EQ(db.count("select count(*) from WARITH"), 0);
+    }
+    QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(messages.texts().size(), 1);
+    EXPECT_EQ(db.count("select count(*) from WARITH where warith_relation = 'ابن' and deth_name = 'محمد'"), 1);
+}
+
+} // namespace
