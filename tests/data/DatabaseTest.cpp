@@ -192,6 +192,7 @@ public:
         : m_name(name) {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=50"));
         EXPECT_TRUE(db.open());
     }
     ~OtherProgram() {
@@ -258,6 +259,110 @@ TEST_F(DatabaseTest, ACommandWaitsForAnotherProgramThatFinishesWithinTheWait) {
     otherProgram.join();
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.last().toStdString();
     EXPECT_EQ(db.count("select count(*) from WARITH") + db.count("select count(*) from CHECK_FILE"), 2);
+}
+
+// The steps of an attempt are one write transaction: a lock that comes between two of them (here
+// another program that wants the second table) cannot leave the first written alone.
+TEST_F(DatabaseTest, AnAttemptRefusedPartWayLeavesNothingOfItsSteps) {
+    CapturedMessages messages;
+    OtherProgram other(folder.casePath());
+    EXPECT_TRUE(db.attempt("خزن المسألة", [&] {
+        db.execute("insert into WARITH (warith_name) values ('زيد')");
+        // The other program waits for the lock the attempt took at its start.
+        QSqlQuery q(QSqlDatabase::database("other program", false));
+        EXPECT_FALSE(q.exec("begin immediate"));
+        db.execute("insert into CHECK_FILE (CHECK_FILE) values ('1')");
+    }));
+    EXPECT_EQ(db.count("select count(*) from WARITH") + db.count("select count(*) from CHECK_FILE"), 2);
+
+    other.run("begin immediate");
+    EXPECT_FALSE(db.attempt("خزن المسألة", [&] { db.execute("insert into WARITH (warith_name) values ('عمرو')"); }));
+    other.run("rollback");
+    EXPECT_EQ(db.count("select count(*) from WARITH"), 1);
+    ASSERT_EQ(messages.texts().size(), 1);
+}
+
+// A step that fails inside another transaction undoes its own part only.
+TEST_F(DatabaseTest, ATransactionInsideAnotherUndoesOnlyItsOwnPart) {
+    db.transaction([&] {
+        db.execute("insert into WARITH (warith_name) values ('زيد')");
+        try {
+            db.transaction([&] {
+                db.execute("insert into WARITH (warith_name) values ('عمرو')");
+                throw std::runtime_error("refused");
+            });
+        } catch (const std::runtime_error&) {
+        }
+        db.execute("insert into CHECK_FILE (CHECK_FILE) values ('1')");
+    });
+    EXPECT_EQ(column(db.select("select warith_name from WARITH"), "warith_name"), QStringList({"زيد"}));
+    EXPECT_EQ(db.count("select count(*) from CHECK_FILE"), 1);
+}
+
+// A user's command locks the database before it runs: refused whole while another program holds
+// it, with one message naming the command and the file; run whole, in one transaction, once free.
+TEST_F(DatabaseTest, ACommandRunsWholeUnderTheLockOrNotAtAll) {
+    CapturedMessages messages;
+    int ran = 0;
+    const auto command = [&] {
+        ++ran;
+        db.execute("insert into WARITH (warith_name) values ('زيد')");
+        db.execute("insert into CHECK_FILE (CHECK_FILE) values ('1')");
+    };
+    const auto name = [] { return QStringLiteral("تنفيذ «خزن»"); };
+    {
+        OtherProgram other(folder.casePath());
+        other.run("begin immediate");
+        EXPECT_FALSE(Database::runCommand(name, command));
+        other.run("rollback");
+    }
+    EXPECT_EQ(ran, 0);
+    ASSERT_EQ(messages.texts().size(), 1);
+    EXPECT_TRUE(messages.last().startsWith("تعذر تنفيذ «خزن»: ")) << messages.last().toStdString();
+    EXPECT_TRUE(messages.last().contains(shownPath(folder.casePath())));
+
+    OtherProgram other(folder.casePath());
+    EXPECT_TRUE(Database::runCommand(name, [&] {
+        command();
+        // Another program cannot come between the command's statements.
+        QSqlQuery q(QSqlDatabase::database("other program", false));
+        EXPECT_FALSE(q.exec("begin immediate"));
+        // A command given within it is part of it.
+        EXPECT_TRUE(Database::runCommand(name, [&] { db.execute("delete from CHECK_FILE"); }));
+    }));
+    EXPECT_EQ(ran, 1);
+    EXPECT_EQ(db.count("select count(*) from WARITH") + db.count("select count(*) from CHECK_FILE"), 1);
+    other.run("begin immediate"); // let go at the command's end
+    other.run("rollback");
+    EXPECT_EQ(messages.texts().size(), 1);
+}
+
+// Outside a command or an attempt nothing can take a refusal back: the statement waits, with a
+// message, until the other program lets go, and then runs. The program goes on.
+TEST_F(DatabaseTest, AStatementOutsideACommandWaitsOutTheLockAndRuns) {
+    struct ReleasingSink : platform::MessageSink {
+        QStringList texts;
+        std::function<void()> onMessage;
+        void show(const QString& text, platform::MessageIcon) override {
+            texts << text;
+            if (texts.size() == 2 && onMessage)
+                onMessage(); // the user closed the other program after the second message
+        }
+        bool askYesNo(const QString&) override { return false; }
+        QString input(const QString&, const QString&) override { return {}; }
+    };
+    auto sink = std::make_shared<ReleasingSink>();
+    platform::MessageService::setSink(sink);
+    OtherProgram other(folder.casePath());
+    other.run("begin immediate");
+    sink->onMessage = [&] { other.run("rollback"); };
+    EXPECT_NO_THROW(db.execute("insert into WARITH (warith_name) values ('زيد')"));
+    platform::MessageService::setSink(nullptr);
+    EXPECT_EQ(db.count("select count(*) from WARITH"), 1);
+    ASSERT_EQ(sink->texts.size(), 2);
+    EXPECT_TRUE(sink->texts[0].contains(shownPath(folder.casePath())));
+    EXPECT_TRUE(sink->texts[0].contains("مقفلة لدى برنامج آخر"));
+    EXPECT_FALSE(wordsBesides(sink->texts[0], folder.casePath()).contains(Latin));
 }
 
 // The program names a damaged file and writes nothing into it, not even its journal mode.
