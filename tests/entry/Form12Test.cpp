@@ -77,17 +77,27 @@ protected:
     }
     bool open() const { return dialog->isVisible(); }
 
-    // Types into a grid cell as the user does: the cell's editor, a changed text, Enter.
-    void typeIntoCell(int row, int column, const QString& text) {
+    // Opens a grid cell's editor and types a text into it, as the user does; null when no editor
+    // opened (the test has failed then).
+    QLineEdit* typeIntoEditor(int row, int column, const QString& text) {
         QTableView* g = grid();
         const QModelIndex index = g->model()->index(row, column);
         g->setFocus();
         g->setCurrentIndex(index);
         g->edit(index);
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        EXPECT_NE(editor, nullptr);
+        if (editor) {
+            editor->selectAll();
+            editor->insert(text);
+        }
+        return editor;
+    }
+
+    // Types into a grid cell as the user does: the cell's editor, a changed text, Enter.
+    void typeIntoCell(int row, int column, const QString& text) {
+        QLineEdit* editor = typeIntoEditor(row, column, text);
         ASSERT_NE(editor, nullptr);
-        editor->selectAll();
-        editor->insert(text);
         ASSERT_TRUE(editor->isModified());
         QTest::keyClick(editor, Qt::Key_Return);
         // The editor hands its text over once the key has been handled.
@@ -97,15 +107,7 @@ protected:
     // Types into a cell and turns to another program: the cell's editor hands its text over as the
     // window loses the focus, which is no command of this program's.
     void typeAndTurnAway(int row, int column, const QString& text) {
-        QTableView* g = grid();
-        const QModelIndex index = g->model()->index(row, column);
-        g->setFocus();
-        g->setCurrentIndex(index);
-        g->edit(index);
-        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-        ASSERT_NE(editor, nullptr);
-        editor->selectAll();
-        editor->insert(text);
+        ASSERT_NE(typeIntoEditor(row, column, text), nullptr);
         QApplication::setActiveWindow(nullptr);
         QCoreApplication::processEvents();
         QApplication::setActiveWindow(dialog.get());
