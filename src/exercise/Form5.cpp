@@ -428,7 +428,6 @@ void Form5::Form_Load() {
     const bool retry = training::ExerciseQuestion::retryPending(m_db);
     if (retry) {
         m_heirs->reload(QStringLiteral("order by ar"));
-        RELATION_SUM();
         // The shares come back typed; their total comes back with them, not at the first key.
         GET_SUM();
         // The deceased's name is the one the hand-in stamped on the question's rows.
@@ -458,6 +457,10 @@ void Form5::prepareDetailsStage() {
             m_db.scalar(QStringLiteral("select case_level from WARITH order by ar")).toInt())));
     }
     m_heirs->reload(QStringLiteral("order by ar"));
+    // Whether or not another attempt is still counted (start-up forgets the count), the question
+    // kept comes back with its heir types, as one loaded from the list does.
+    if (inHand.kept)
+        RELATION_SUM();
 }
 
 void Form5::setStepper(const QString& caption) {

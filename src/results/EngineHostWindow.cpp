@@ -43,8 +43,12 @@ bool EngineHostWindow::runLoadStep(EngineHostWindow* window) {
         window->setParent(nullptr);
         window->deleteLater();
         if (mainWindow) {
-            ShrinkEnlargeButtons::unfoldWindow(mainWindow);
+            // Back at the size it had before a case screen folded it, and centred, as it opened:
+            // the case screens' enlarge rule would put it in the screen's top left corner.
+            if (ShrinkEnlargeButtons::isFolded(mainWindow))
+                ShrinkEnlargeButtons::unfoldWindow(mainWindow);
             mainWindow->show();
+            platform::ScreenPlacement::place(mainWindow, mainWindow->size());
             mainWindow->raise();
             mainWindow->activateWindow();
         }

@@ -4,6 +4,7 @@
 #include "platform/AppPaths.h"
 #include "platform/MessageService.h"
 #include "platform/ProcessExit.h"
+#include "platform/SingleCopyLock.h"
 #include "training/ExerciseBank.h"
 #include "training/QuizBank.h"
 
@@ -29,7 +30,7 @@ const QString NoLockFile = QStringLiteral("لا يمكن تشغيل البرنا
 // Two running copies on one application folder would share the work tables: a store in one
 // would save the heirs typed in the other. The lock is held for the whole process. The program
 // ends by ending the process, which leaves the file behind; the next start finds its process
-// gone and takes the file over.
+// gone, or the file never written, and takes the file over.
 void holdApplicationFolder() {
     static std::unique_ptr<QLockFile> held;
     static QString heldPath;
@@ -39,8 +40,9 @@ void holdApplicationFolder() {
     held.reset();
     auto lock = std::make_unique<QLockFile>(path);
     lock->setStaleLockTime(0); // a copy that runs for days is not stale; only one whose process is gone
-    if (!lock->tryLock(0)) {
-        if (lock->error() == QLockFile::LockFailedError)
+    if (const QLockFile::LockError error = platform::SingleCopyLock::take(*lock);
+        error != QLockFile::NoError) {
+        if (error == QLockFile::LockFailedError)
             platform::MessageService::show(AlreadyRunning, platform::MessageIcon::Warning);
         else
             platform::MessageService::show(

@@ -17,15 +17,18 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 
 using engine::EntryStage;
@@ -61,10 +64,19 @@ protected:
         QTest::keyClick(editor, Qt::Key_Return);
     }
 
+    using Steps = std::vector<std::pair<std::function<bool(QWidget*)>, Act>>;
+
     // Runs the new single-death command; each step acts on the first modal screen it is ready
     // for. A screen left without an answer ends the test's run after a while.
-    Form13* run(std::vector<std::pair<std::function<bool(QWidget*)>, Act>> steps) {
-        shell::MenuCommands::new1(db);
+    Form13* run(Steps steps) {
+        Form13* host = nullptr;
+        actOn(std::move(steps), [&] {
+            shell::MenuCommands::new1(db);
+            host = Form13::open(shell::realCaseDialogs(), &mainWindow);
+        });
+        return host;
+    }
+    void actOn(Steps steps, const std::function<void()>& command) {
         std::size_t next = 0;
         QTimer user;
         user.setInterval(5);
@@ -85,10 +97,8 @@ protected:
                 d->done(-1);
         });
         giveUp.start(8000);
-        Form13* host = nullptr;
-        EXPECT_NO_THROW(host = Form13::open(shell::realCaseDialogs(), &mainWindow));
+        EXPECT_NO_THROW(command());
         EXPECT_EQ(next, steps.size());
-        return host;
     }
     void expectBackAtTheMainWindow(Form13* host) {
         EXPECT_EQ(host, nullptr);
@@ -156,6 +166,61 @@ TEST_F(BackToMainWindowTest, TheResultsScreensMainMenuButtonBringsTheMainWindowB
     EXPECT_FALSE(results::ShrinkEnlargeButtons::isFolded(&mainWindow));
     EXPECT_EQ(mainWindow.height(), 300);
     EXPECT_EQ(heirs(), QStringList{"ابن|علي|محمد"});
+}
+
+// Whichever way the user goes back, on the smallest screen and on a wide one, the main window
+// stands where it opened: whole, centred on the free area of its screen, at its own size.
+TEST_F(BackToMainWindowTest, TheMainWindowComesBackCentredOnItsScreen) {
+    const auto enterCase = [](QWidget* w) {
+        child<QLineEdit>(w, "Text_deth_name")->setText("محمد");
+        child<QComboBox>(w, "Text_DATA_ENTRY_NAME")->setEditText("احمد");
+        typeIntoCell(w, 0, 1, "علي");
+        typeIntoCell(w, 0, 0, "ابن");
+    };
+    const struct {
+        const char* way;
+        Steps steps;
+    } ways[] = {
+        {"the entry screen's main menu",
+         {{atDetails, [](QWidget* w) { child<QPushButton>(w, "Command8")->click(); }}}},
+        {"the results screen's main menu",
+         {{atDetails,
+           [&](QWidget* w) {
+               enterCase(w);
+               child<QPushButton>(w, "Command1")->click();
+           }},
+          {atResults, [](QWidget* w) { child<QPushButton>(w, "Command1")->click(); }}}},
+        {"the main menu of a folded entry screen",
+         {{atDetails,
+           [](QWidget* w) {
+               child<QPushButton>(w, "Command2")->click();
+               child<QPushButton>(w, "Command8")->click();
+           }}}},
+    };
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        for (const auto& w : ways) {
+            SCOPED_TRACE(std::string(w.way) + " on " + screen->name().toStdString());
+            shell::Form1 window(db, {});
+            window.setScreens(shell::mainWindowScreens(&window));
+            window.move(area.topLeft());
+            window.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+            QTest::qWait(10);
+            const QSize opened = window.size();
+            ASSERT_LE(std::abs(window.frameGeometry().center().x() - area.center().x()), 1);
+
+            actOn(w.steps, [&] { window.command("new1")->trigger(); });
+            QTest::qWait(10);
+            EXPECT_TRUE(window.isVisible());
+            EXPECT_EQ(window.size(), opened);
+            const QRect outer = window.frameGeometry();
+            EXPECT_TRUE(area.contains(outer))
+                << outer.x() << "," << outer.y() << " " << outer.width() << "x" << outer.height();
+            EXPECT_LE(std::abs(outer.center().x() - area.center().x()), 1);
+            EXPECT_LE(std::abs(outer.center().y() - area.center().y()), 1);
+        }
+    }
 }
 
 // The self-test's failure -------------------------------------------------------------------

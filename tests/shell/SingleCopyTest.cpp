@@ -8,18 +8,24 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSysInfo>
 
 #include <gtest/gtest.h>
 
 #include <iostream>
 #include <memory>
 #include <string>
+
+#include <unistd.h>
 
 // Running copies of the program on one application folder. Each copy is this test program again,
 // started with the folder in its environment: it starts as the program does and stays running
@@ -64,10 +70,11 @@ QMap<QString, QString> filesUnder(const QString& folder) {
 
 class SingleCopyTest : public ::testing::Test {
 protected:
-    std::unique_ptr<QProcess> start() const {
+    std::unique_ptr<QProcess> start() const { return startOn(folder.path()); }
+    static std::unique_ptr<QProcess> startOn(const QString& path) {
         auto copy = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(CopyFolder, folder.path());
+        env.insert(CopyFolder, path);
         copy->setProcessEnvironment(env);
         copy->start(QCoreApplication::applicationFilePath(),
                     {"--gtest_filter=RunningCopy.*", "--gtest_brief=1"});
@@ -121,6 +128,81 @@ TEST_F(SingleCopyTest, TheLockOfAKilledCopyIsTakenOver) {
     const QString said = firstWords(*next);
     EXPECT_TRUE(said.contains("started")) << said.toStdString();
     stop(*next);
+}
+
+// A lock file as a copy killed at any moment, or another program, may leave it: only a number
+// of a living copy of the program keeps the folder.
+TEST_F(SingleCopyTest, ALockFileThatNamesNoLivingCopyIsTakenOver) {
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    const QByteArray program = QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8();
+    const auto lockOf = [&](qint64 pid) {
+        return QByteArray::number(pid) + '\n' + program + '\n' + host + '\n';
+    };
+
+    qint64 deadPid = 0;
+    {
+        QProcess gone;
+        gone.start("true");
+        ASSERT_TRUE(gone.waitForStarted());
+        deadPid = gone.processId();
+        ASSERT_TRUE(gone.waitForFinished());
+    }
+    testsupport::TempAppFolder otherFolder;
+    const auto livingCopy = startOn(otherFolder.path());
+    ASSERT_TRUE(firstWords(*livingCopy).contains("started"));
+
+    const struct {
+        const char* what;
+        QByteArray contents;
+        int ageSeconds;
+        bool takenOver;
+    } cases[] = {
+        {"empty, left long ago", "", 600, true},
+        // Its writer has had time enough: the start waits for that, then takes it.
+        {"empty, just made", "", 0, true},
+        {"a blank line", "\n", 600, true},
+        {"garbage", QByteArray("\xff\xfe\0 not a number\n\n", 18), 600, true},
+        {"a number with letters", "12x\n", 600, true},
+        {"a number beyond any process", "99999999999\n", 600, true},
+        {"a negative number", "-1\nshell_tests\n", 600, true},
+        {"a dead process", lockOf(deadPid), 0, true},
+        {"the init process", lockOf(1), 0, true},
+        {"the test's parent, another program", lockOf(getppid()), 0, true},
+        {"a living copy", lockOf(livingCopy->processId()), 600, false},
+        {"a process on another machine", QByteArray::number(deadPid) + '\n' + program + "\nelsewhere\n", 0,
+         false},
+    };
+    const QString lockFile = folder.file("faraid.lock");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile file(lockFile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.contents);
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-c.ageSeconds),
+                         QFileDevice::FileModificationTime);
+        file.close();
+
+        const auto copy = start();
+        const QString said = firstWords(*copy);
+        if (c.takenOver) {
+            EXPECT_TRUE(said.contains("started")) << said.toStdString();
+            QLockFile taken(lockFile);
+            qint64 holder = 0;
+            QString hostName, application;
+            EXPECT_TRUE(taken.getLockInfo(&holder, &hostName, &application));
+            EXPECT_EQ(holder, copy->processId());
+            stop(*copy);
+        } else {
+            if (said.contains("started"))
+                stop(*copy);
+            EXPECT_TRUE(said.contains("ended 1")) << said.toStdString();
+            EXPECT_TRUE(said.contains(AlreadyRunning)) << said.toStdString();
+            QFile kept(lockFile);
+            ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+            EXPECT_EQ(kept.readAll(), c.contents);
+        }
+    }
+    stop(*livingCopy);
 }
 
 } // namespace
