@@ -1,5 +1,6 @@
 #include "shell/ApplicationSetup.h"
 
+#include "platform/widgets/ProgramStyle.h"
 #include "platform/widgets/ScreenChangeGuard.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ void prepareLocale() {
 void prepareApplication(QApplication& app) {
     QApplication::setApplicationName(QString::fromUtf16(ProgramName));
     QApplication::setLayoutDirection(Qt::RightToLeft);
+    platform::ProgramStyle::install();
     platform::ScreenChangeGuard::install();
     installTranslator(app, QStringLiteral("qtbase_ar"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     // Installed after Qt's own, so it is asked first; it holds only what Qt's lacks.

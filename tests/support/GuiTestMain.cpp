@@ -1,11 +1,12 @@
 #include "platform/ProcessExit.h"
+#include "platform/widgets/ProgramStyle.h"
 
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
-// The widget tests' main: a QApplication laid out right-to-left as the program's own, and the
-// end of the program throwing instead of ending the process.
+// The widget tests' main: a QApplication laid out right-to-left and drawn as the program's own, and
+// the end of the program throwing instead of ending the process.
 int main(int argc, char** argv) {
     // The build lists the tests by running this program, with no display and none of the test
     // environment; a platform named in the environment still wins. Off screen, the windows meet
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
                 "offscreen:configfile=" FARAID_TESTS_DIR "/support/offscreen-screens.json");
     QApplication app(argc, argv);
     QApplication::setLayoutDirection(Qt::RightToLeft);
+    platform::ProgramStyle::install();
     platform::ProcessExit::throwOnEnd();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
