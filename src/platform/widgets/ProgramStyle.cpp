@@ -64,6 +64,13 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
             return;
         }
     }
+    if (element == CE_ComboBoxLabel && option) {
+        painter->save();
+        painter->setLayoutDirection(option->direction);
+        QProxyStyle::drawControl(element, option, painter, widget);
+        painter->restore();
+        return;
+    }
     drawWithFocusShown(option,
                        [&](const QStyleOption* o) { QProxyStyle::drawControl(element, o, painter, widget); });
     if (element == CE_PushButton && (option->state & State_HasFocus))

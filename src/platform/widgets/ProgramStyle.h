@@ -18,6 +18,8 @@ namespace platform {
 // - A button with an icon and a caption (the buttons of Qt's dialogues) centres the two together,
 //   the icon on the side its reading starts from. Qt's own, in a right-to-left application, sets
 //   the caption against the button's edge, where the frame cuts it.
+// - A box's text reads in the box's own direction: a box set left to right for a path shows the
+//   path's first slash on the left. Qt lays the text out in the application's direction.
 class ProgramStyle : public QProxyStyle {
     Q_OBJECT
 public:
