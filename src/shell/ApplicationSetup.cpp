@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "platform/widgets/Application.h"
+#include "platform/widgets/ProgramStyle.h"
 #include "platform/widgets/ScreenChangeGuard.h"
 
 #include <QApplication>
@@ -48,6 +49,7 @@ void prepareLocale() {
 void prepareApplication(QApplication& app) {
     QApplication::setApplicationName(QString::fromUtf16(ProgramName));
     QApplication::setLayoutDirection(Qt::RightToLeft);
+    platform::ProgramStyle::install();
     platform::ScreenChangeGuard::install();
     platform::Application::setCommandRule(data::Database::runCommand);
     installTranslator(app, QStringLiteral("qtbase_ar"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));

@@ -15,9 +15,10 @@ inline constexpr const char16_t* ProgramName = u"فرائض - قسمة المو�
 void prepareLocale();
 
 // What the program sets on the application before its first window: its name, right-to-left
-// layout, the second click of a double-click kept off the screen its first click opened, and
-// Qt's own dialogues (print preview, file choosers, text menus) in Arabic where the translations
-// are installed, with the few texts Qt's Arabic catalogue lacks from our own.
+// layout, its style (the focus always shown, Arabic captions drawn as whole words), the second
+// click of a double-click kept off the screen its first click opened, and Qt's own dialogues
+// (print preview, file choosers, text menus) in Arabic where the translations are installed, with
+// the few texts Qt's Arabic catalogue lacks from our own.
 void prepareApplication(QApplication& app);
 
 } // namespace shell

@@ -2,15 +2,27 @@
 
 #include "support/CapturedMessages.h"
 #include "support/PdfText.h"
+#include "support/Widgets.h"
+
+#include "platform/AppPaths.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -105,6 +117,95 @@ TEST_F(ReportPreviewTest, AHandlerTakesTheDocumentInsteadOfAWaitingPreview) {
     // Had the preview been run, the test would wait for a user for ever.
     ASSERT_EQ(taken.size(), 1u);
     EXPECT_EQ(taken[0].deceased.front().name, "زيد");
+}
+
+// The file dialogue of the save command as the user meets it: whole Arabic words, the folder's path
+// left to right, PDF files.
+class SaveDialogueTest : public ReportPreviewTest {
+protected:
+    void SetUp() override {
+        dialog.reset(ReportPreview::saveDialog(nullptr, dir.filePath("قسام شرعي 9.pdf")));
+        dialog->show();
+        QApplication::processEvents();
+    }
+    std::unique_ptr<QFileDialog> dialog;
+};
+
+TEST_F(SaveDialogueTest, ItsLabelsAndButtonsAreWholeArabicWords) {
+    auto* buttons = testsupport::namedChild<QDialogButtonBox>(dialog.get(), "buttonBox");
+    ASSERT_TRUE(buttons);
+    QList<std::pair<std::string, QString>> texts;
+    for (const char* label : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+        if (auto* l = testsupport::namedChild<QLabel>(dialog.get(), label))
+            texts.append({label, l->text()});
+    for (QAbstractButton* b : buttons->buttons())
+        texts.append({"button", b->text()});
+    ASSERT_EQ(texts.size(), 5);
+    // Arabic letters and their marks, blanks and a colon: no access mark inside a word, no English.
+    static const QRegularExpression arabic(QStringLiteral("^[\\p{Arabic} ]+:?$"));
+    for (const auto& [name, text] : texts)
+        EXPECT_TRUE(arabic.match(text).hasMatch()) << name << ": " << text.toStdString();
+}
+
+TEST_F(SaveDialogueTest, ItOffersTheSuggestedNameForPdfFilesNamedInArabic) {
+    EXPECT_EQ(testsupport::namedChild<QLineEdit>(dialog.get(), "fileNameEdit")->text(), "قسام شرعي 9.pdf");
+    EXPECT_EQ(QDir(dialog.get()->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+    const QString type = testsupport::namedChild<QComboBox>(dialog.get(), "fileTypeCombo")->currentText();
+    static const QRegularExpression arabicName(QStringLiteral("^\\p{Arabic}+ .*\\(\\*\\.pdf\\)$"));
+    EXPECT_TRUE(arabicName.match(type).hasMatch()) << type.toStdString();
+}
+
+// Laid out right to left, "/tmp/x" would show as "tmp/x/". The box must draw the path as the same
+// path held left to right by explicit marks draws.
+TEST_F(SaveDialogueTest, TheFoldersPathReadsLeftToRight) {
+    auto* folder = testsupport::namedChild<QComboBox>(dialog.get(), "lookInCombo");
+    ASSERT_TRUE(folder);
+    const QString path = folder->currentText();
+    ASSERT_TRUE(path.startsWith(QLatin1Char('/'))) << path.toStdString();
+    const QImage shown = folder->grab().toImage();
+    folder->setItemText(folder->currentIndex(), platform::AppPaths::leftToRight(path));
+    EXPECT_EQ(folder->grab().toImage(), shown);
+}
+
+// The save command without a chooser of the test's own runs the dialogue and saves where the user
+// said; a name typed without its ending gets ".pdf".
+TEST_F(ReportPreviewTest, TheSaveCommandRunsTheDialogueAndSavesWhereTheUserSaid) {
+    const struct {
+        const char* name;
+        QDialogButtonBox::StandardButton pressed;
+        QString typed;
+        QString written; // empty: nothing
+    } cases[] = {
+        {"saved", QDialogButtonBox::Save, "قسام زيد", "قسام زيد.pdf"},
+        {"saved with its ending", QDialogButtonBox::Save, "قسام عمرو.pdf", "قسام عمرو.pdf"},
+        {"cancelled", QDialogButtonBox::Cancel, "قسام بكر", QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<QPrintPreviewDialog> preview(ReportPreview::create(smallDocument(), nullptr));
+        preview->setAttribute(Qt::WA_DeleteOnClose, false);
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            auto* running = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!running)
+                return;
+            ran = true;
+            running->findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath(c.typed));
+            running->findChild<QDialogButtonBox*>("buttonBox")->button(c.pressed)->click();
+        });
+        saveAction(*preview)->trigger();
+        ASSERT_TRUE(ran);
+        if (c.written.isEmpty()) {
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
+        } else {
+            QFile file(dir.filePath(c.written));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.read(5), QByteArray("%PDF-"));
+        }
+        EXPECT_TRUE(messages.texts().isEmpty());
+        for (const QString& f : QDir(dir.path()).entryList(QDir::Files))
+            QFile::remove(dir.filePath(f));
+    }
 }
 
 // A chain of deceased, each with his heirs, notes and base line; `heirs` gives the number of

@@ -1,5 +1,7 @@
 #include "shell/ApplicationSetup.h"
 
+#include "platform/widgets/ProgramStyle.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -7,6 +9,7 @@
 #include <QFileSystemModel>
 #include <QLibraryInfo>
 #include <QRegularExpression>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -36,6 +39,19 @@ TEST_F(ApplicationSetupTest, AWindowWithoutATitleOfItsOwnShowsTheProgramsArabicN
     EXPECT_FALSE(fallback.trimmed().isEmpty());
     EXPECT_FALSE(fallback.contains(QRegularExpression(QStringLiteral("[A-Za-z]")))) << fallback.toStdString();
     EXPECT_EQ(QApplication::layoutDirection(), Qt::RightToLeft);
+}
+
+// The program's look (the focus shown, Arabic captions whole) over the style the desktop chose, set
+// once however often the application is prepared.
+TEST_F(ApplicationSetupTest, TheProgramsStyleWrapsTheChosenStyleOnce) {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+    shell::prepareApplication(*qApp);
+    shell::prepareApplication(*qApp);
+    const auto* style = qobject_cast<platform::ProgramStyle*>(QApplication::style());
+    ASSERT_TRUE(style);
+    EXPECT_EQ(style->baseStyle()->name().toLower(), QStringLiteral("windows"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    platform::ProgramStyle::install();
 }
 
 TEST_F(ApplicationSetupTest, QtsOwnDialoguesSpeakArabic) {

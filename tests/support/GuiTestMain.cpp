@@ -1,6 +1,7 @@
 #include "data/Database.h"
 #include "platform/ProcessExit.h"
 #include "platform/widgets/Application.h"
+#include "platform/widgets/ProgramStyle.h"
 
 #include <QApplication>
 
@@ -10,8 +11,8 @@ namespace {
 constexpr int TestLockWait = 100;
 }
 
-// The widget tests' main: a QApplication laid out right-to-left as the program's own, and the
-// end of the program throwing instead of ending the process.
+// The widget tests' main: a QApplication laid out right-to-left and drawn as the program's own, and
+// the end of the program throwing instead of ending the process.
 int main(int argc, char** argv) {
     // The build lists the tests by running this program, with no display and none of the test
     // environment; a platform named in the environment still wins. Off screen, the windows meet
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     // database, which waits only briefly here: the other program of a test never lets go by itself.
     platform::Application::setCommandRule(data::Database::runCommand);
     data::Database::setLockWait(TestLockWait);
+    platform::ProgramStyle::install();
     platform::ProcessExit::throwOnEnd();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

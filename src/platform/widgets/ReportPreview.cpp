@@ -4,6 +4,7 @@
 #include "platform/widgets/ReportRenderer.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -34,8 +35,10 @@ ReportPreview::PathChooser& pathChooser() {
 QString choosePath(QWidget* parent, const QString& suggested) {
     if (pathChooser())
         return pathChooser()(parent, suggested);
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("حفظ القسام"), suggested,
-                                        QStringLiteral("PDF (*.pdf)"));
+    const std::unique_ptr<QFileDialog> dialog(ReportPreview::saveDialog(parent, suggested));
+    if (dialog->exec() != QDialog::Accepted)
+        return QString();
+    return dialog->selectedFiles().value(0);
 }
 
 // The file name offered: the deed term and the case's serial, in the user's documents folder.
@@ -83,6 +86,26 @@ QPrintPreviewDialog* ReportPreview::create(const ReportDocument& document, QWidg
         bar->addAction(save);
     else
         dialog->addAction(save);
+    return dialog;
+}
+
+// Qt's own dialogue rather than the desktop's, so that its texts are ours and in Arabic. Qt's
+// Arabic captions are imperatives, so ours are too.
+QFileDialog* ReportPreview::saveDialog(QWidget* parent, const QString& suggested) {
+    auto* dialog =
+        new QFileDialog(parent, QStringLiteral("حفظ القسام"), suggested, QStringLiteral("ملفات PDF (*.pdf)"));
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(QStringLiteral("pdf"));
+    dialog->setLabelText(QFileDialog::LookIn, QStringLiteral("احفظ في:"));
+    dialog->setLabelText(QFileDialog::FileName, QStringLiteral("اسم الملف:"));
+    dialog->setLabelText(QFileDialog::FileType, QStringLiteral("نوع الملف:"));
+    dialog->setLabelText(QFileDialog::Accept, QStringLiteral("احفظ"));
+    dialog->setLabelText(QFileDialog::Reject, QStringLiteral("ألغِ"));
+    // The folder's path reads left to right, its first slash on the left; laid out right to left,
+    // the slash would stand at the right-hand end.
+    if (auto* folder = dialog->findChild<QComboBox*>(QStringLiteral("lookInCombo")))
+        folder->setLayoutDirection(Qt::LeftToRight);
     return dialog;
 }
 

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QFileDialog;
 class QPrintPreviewDialog;
 class QWidget;
 
@@ -30,6 +31,10 @@ public:
     // means the user cancelled. Tests choose the path themselves.
     using PathChooser = std::function<QString(QWidget* parent, const QString& suggested)>;
     static void setPathChooser(PathChooser chooser);
+
+    // The file dialogue the save command runs when no chooser is set, not yet run: in the folder of
+    // the suggested path, with its file name filled in, for PDF files.
+    static QFileDialog* saveDialog(QWidget* parent, const QString& suggested);
 
     static constexpr const char* SavePdfAction = "ReportPreview_savePdf";
 };
