@@ -251,7 +251,7 @@ bool Database::attempt(const QString& action, const std::function<void()>& steps
     return true;
 }
 
-bool Database::runCommand(const std::function<QString()>& action, const std::function<void()>& steps) {
+bool Database::runCommand(const std::function<QString()>& action, const std::function<bool()>& steps) {
     CommandLocks& c = command();
     if (!c.held.isEmpty()) {
         steps(); // part of a command that holds the locks already
@@ -291,9 +291,10 @@ bool Database::runCommand(const std::function<QString()>& action, const std::fun
                                        platform::MessageIcon::Critical);
         return false;
     }
-    steps();
+    const bool goesOn = steps();
     undo.armed = false;
-    releaseCommandLocks();
+    if (!goesOn)
+        releaseCommandLocks();
     return true;
 }
 

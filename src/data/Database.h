@@ -95,8 +95,10 @@ public:
     // whole, and nothing it does can meet another program's lock. While another program holds a
     // lock past the wait, the command does not run: one Arabic message names it and the file,
     // nothing changes, and the same command works once the lock is gone. `action` is asked only
-    // then. Inside a command already running, the command just runs.
-    static bool runCommand(const std::function<QString()>& action, const std::function<void()>& command);
+    // then. Inside a command already running, the command just runs. A command that answers true
+    // hands its work on (it closed the screen the program waited on: the run of a case goes on
+    // to the calculation): the lock is kept until the program waits for the user again.
+    static bool runCommand(const std::function<QString()>& action, const std::function<bool()>& command);
 
     // How long a statement waits for another program's lock, in milliseconds, for every
     // connection (open ones included). The program keeps the default; tests shorten it.

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSqlField>
@@ -199,6 +201,11 @@ public:
         QSqlDatabase::database(m_name, false).close();
         QSqlDatabase::removeDatabase(m_name);
     }
+    qint64 count(const char* sql) const {
+        QSqlQuery q(QSqlDatabase::database(m_name, false));
+        EXPECT_TRUE(q.exec(QString::fromLatin1(sql)) && q.next()) << sql;
+        return q.value(0).toLongLong();
+    }
     void run(const char* sql) const {
         QSqlQuery q(QSqlDatabase::database(m_name, false));
         EXPECT_TRUE(q.exec(QString::fromLatin1(sql))) << sql;
@@ -308,6 +315,7 @@ TEST_F(DatabaseTest, ACommandRunsWholeUnderTheLockOrNotAtAll) {
         ++ran;
         db.execute("insert into WARITH (warith_name) values ('زيد')");
         db.execute("insert into CHECK_FILE (CHECK_FILE) values ('1')");
+        return false;
     };
     const auto name = [] { return QStringLiteral("تنفيذ «خزن»"); };
     {
@@ -328,13 +336,40 @@ TEST_F(DatabaseTest, ACommandRunsWholeUnderTheLockOrNotAtAll) {
         QSqlQuery q(QSqlDatabase::database("other program", false));
         EXPECT_FALSE(q.exec("begin immediate"));
         // A command given within it is part of it.
-        EXPECT_TRUE(Database::runCommand(name, [&] { db.execute("delete from CHECK_FILE"); }));
+        EXPECT_TRUE(Database::runCommand(name, [&] {
+            db.execute("delete from CHECK_FILE");
+            return false;
+        }));
+        return false;
     }));
     EXPECT_EQ(ran, 1);
     EXPECT_EQ(db.count("select count(*) from WARITH") + db.count("select count(*) from CHECK_FILE"), 1);
     other.run("begin immediate"); // let go at the command's end
     other.run("rollback");
     EXPECT_EQ(messages.texts().size(), 1);
+}
+
+// A command that closed the screen the program waited on hands its work to the code that waited
+// (the run of a case to its calculation): the lock stays until the program waits for the user.
+TEST_F(DatabaseTest, ACommandThatHandsItsWorkOnKeepsTheLockUntilTheProgramWaitsAgain) {
+    OtherProgram other(folder.casePath());
+    const auto name = [] { return QStringLiteral("تنفيذ «تنفيذ»"); };
+    EXPECT_TRUE(Database::runCommand(name, [&] {
+        db.execute("insert into WARITH (warith_name) values ('زيد')");
+        return true;
+    }));
+    // The calculation that follows: no other program has come in between.
+    QSqlQuery q(QSqlDatabase::database("other program", false));
+    EXPECT_FALSE(q.exec("begin immediate"));
+    db.writeTransaction([&] { db.execute("insert into CHECK_FILE (CHECK_FILE) values ('1')"); });
+    EXPECT_FALSE(q.exec("begin immediate"));
+
+    QEventLoop waiting; // the results screen waits for the user
+    QTimer::singleShot(20, &waiting, &QEventLoop::quit);
+    waiting.exec();
+    other.run("begin immediate");
+    EXPECT_EQ(other.count("select count(*) from WARITH") + other.count("select count(*) from CHECK_FILE"), 2);
+    other.run("rollback");
 }
 
 // Outside a command or an attempt nothing can take a refusal back: the statement waits, with a

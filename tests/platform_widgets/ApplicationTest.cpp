@@ -106,7 +106,7 @@ TEST(Application, ARefusedCommandTakesItsReleaseWithItAndLeavesTypingAlone) {
     s.window.show();
     int refusals = 0;
     bool free = false;
-    Application::setCommandRule([&](const std::function<QString()>&, const std::function<void()>& command) {
+    Application::setCommandRule([&](const std::function<QString()>&, const std::function<bool()>& command) {
         if (!free) {
             ++refusals;
             return false;

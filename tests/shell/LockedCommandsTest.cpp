@@ -137,7 +137,7 @@ protected:
             const qsizetype freeSaid = messages.texts().size();
             try {
                 c.give(screen.get());
-                QCoreApplication::processEvents();
+                testsupport::programWaitsForUser();
             } catch (const platform::ProgramEnded&) {
             }
             for (qsizetype i = freeSaid; i < messages.texts().size(); ++i)
@@ -203,6 +203,43 @@ TEST_F(LockedCommandsTest, APickFromTheRelationListIsRefusedWholeAndTakenOnceFre
     QTest::keyClick(list->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(messages.texts().size(), 1);
     EXPECT_EQ(db.count("select count(*) from WARITH where warith_relation = 'ابن' and deth_name = 'محمد'"), 1);
+}
+
+} // namespace
+
+namespace {
+
+// The run of a case hands it to the calculation that follows the entry screen: no other program
+// can take the database between the run button and the calculation's report.
+TEST_F(LockedCommandsTest, TheRunKeepsTheLockForTheCalculationThatFollows) {
+    setStage(EntryStage::Details);
+    db.execute("delete from WARITH");
+    db.execute("insert into WARITH (warith_relation, warith_name) values ('ابن', 'زيد')");
+    auto screen = std::make_unique<entry::Form12>(db, host);
+    testsupport::showActive(screen.get());
+    screen->findChild<QLineEdit*>("Text_deth_name")->setText("محمد");
+    screen->findChild<QComboBox*>("Text_DATA_ENTRY_NAME")->setEditText("سالم");
+    auto* run = screen->findChild<QAbstractButton*>("Command1");
+    QTest::mouseClick(run, Qt::LeftButton, {}, run->rect().center());
+    ASSERT_FALSE(screen->isVisible()) << messages.texts().join('\n').toStdString();
+
+    const QString name = QStringLiteral("other program");
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        other.setDatabaseName(folder.casePath());
+        other.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=50"));
+        ASSERT_TRUE(other.open());
+        QSqlQuery q(other);
+        EXPECT_FALSE(q.exec("begin immediate"));
+        testsupport::programWaitsForUser(); // the results screen waits for the user
+        EXPECT_TRUE(q.exec("begin immediate"));
+        // What the run handed over is written.
+        EXPECT_TRUE(q.exec("select count(*) from DATA_ENTRY_NAME_REPORT where DATA_ENTRY_NAME = 'سالم'") && q.next());
+        EXPECT_EQ(q.value(0).toInt(), 1);
+        q.exec("rollback");
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(name);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QEventLoop>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -41,6 +43,14 @@ private:
     bool m_keep = false;
     static inline const QString Name = QStringLiteral("locking program");
 };
+
+// The program comes to wait for the user's next command, as its event loop does between commands:
+// what the last command kept locked for its work is written and let go.
+inline void programWaitsForUser() {
+    QEventLoop waiting;
+    QTimer::singleShot(1, &waiting, &QEventLoop::quit);
+    waiting.exec();
+}
 
 // The action a refused command of the user's is named by: its button's caption, or the field or
 // the grid's column it was given in.

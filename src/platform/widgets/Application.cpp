@@ -224,8 +224,14 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     if (!isCommand(receiver, event))
         return QApplication::notify(receiver, event);
     bool handled = false;
+    // The screen the program waits on; closed by the command, the code that waited goes on.
+    const QPointer<QWidget> waitedOn = QApplication::activeModalWidget();
+    const bool modal = waitedOn;
     const bool ran = rule()([&] { return commandName(receiver, event); },
-                            [&] { handled = QApplication::notify(receiver, event); });
+                            [&] {
+                                handled = QApplication::notify(receiver, event);
+                                return modal && (!waitedOn || !waitedOn->isVisible());
+                            });
     if (!ran) {
         noteRefused(event);
         event->accept();

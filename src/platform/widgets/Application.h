@@ -15,9 +15,11 @@ namespace platform {
 // where it was.
 class Application : public QApplication {
 public:
-    // Runs `command` or refuses it; `action` names it for a message and is asked only then.
+    // Runs `command` or refuses it; `action` names it for a message and is asked only then. The
+    // command answers whether its work goes on after it: it closed the screen the program was
+    // waiting on (the run of a case hands it to the calculation), or a message within a command.
     using CommandRule =
-        std::function<bool(const std::function<QString()>& action, const std::function<void()>& command)>;
+        std::function<bool(const std::function<QString()>& action, const std::function<bool()>& command)>;
 
     Application(int& argc, char** argv);
 
