@@ -13,17 +13,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -165,6 +169,64 @@ TEST_F(SaveDialogueTest, TheFoldersPathReadsLeftToRight) {
     const QImage shown = folder->grab().toImage();
     folder->setItemText(folder->currentIndex(), platform::AppPaths::leftToRight(path));
     EXPECT_EQ(folder->grab().toImage(), shown);
+}
+
+// Every place in the list beside the folder (the computer, the home folder) shows its name whole,
+// even where an earlier dialogue left the list narrow: Qt keeps the width between dialogues.
+TEST_F(ReportPreviewTest, ThePlacesListShowsEveryPlaceWhole) {
+    {
+        std::unique_ptr<QFileDialog> earlier(ReportPreview::saveDialog(nullptr, dir.filePath("قسام.pdf")));
+        earlier->show();
+        QApplication::processEvents();
+        auto* splitter = earlier->findChild<QSplitter*>("splitter");
+        ASSERT_TRUE(splitter);
+        const QList<int> sizes = splitter->sizes();
+        splitter->setSizes({20, sizes.value(0) + sizes.value(1) - 20});
+    } // the narrow list is kept for the next dialogue
+    std::unique_ptr<QFileDialog> dialog(ReportPreview::saveDialog(nullptr, dir.filePath("قسام.pdf")));
+    dialog->show();
+    QTest::qWait(20);
+    auto* places = testsupport::namedChild<QListView>(dialog.get(), "sidebar");
+    ASSERT_TRUE(places);
+    ASSERT_GT(places->model()->rowCount(places->rootIndex()), 0);
+    for (int row = 0; row < places->model()->rowCount(places->rootIndex()); ++row) {
+        const QModelIndex place = places->model()->index(row, 0, places->rootIndex());
+        const QRect shown = places->visualRect(place);
+        EXPECT_TRUE(places->viewport()->rect().contains(shown))
+            << place.data().toString().toStdString() << ": " << shown.x() << "+" << shown.width() << " in "
+            << places->viewport()->width();
+        EXPECT_GE(shown.width(), places->sizeHintForIndex(place).width()) << place.data().toString().toStdString();
+    }
+}
+
+// The columns beside a file's name (size, type, date) are as wide as what they show: a date is
+// never cut to "...", not even where an earlier dialogue left its column narrow.
+TEST_F(ReportPreviewTest, TheFileColumnsShowTheirTextsWhole) {
+    QFile file(dir.filePath("قسام قديم.pdf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    {
+        std::unique_ptr<QFileDialog> earlier(ReportPreview::saveDialog(nullptr, dir.filePath("قسام.pdf")));
+        earlier->show();
+        QApplication::processEvents();
+        auto* files = earlier->findChild<QTreeView*>("treeView");
+        ASSERT_TRUE(files);
+        for (int column = 1; column < files->header()->count(); ++column)
+            files->header()->resizeSection(column, 12);
+    } // the narrow columns are kept for the next dialogue
+    std::unique_ptr<QFileDialog> dialog(ReportPreview::saveDialog(nullptr, dir.filePath("قسام.pdf")));
+    dialog->show();
+    auto* files = testsupport::namedChild<QTreeView>(dialog.get(), "treeView");
+    ASSERT_TRUE(files);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return files->model()->rowCount(files->rootIndex()) > 0; }));
+    QTest::qWait(20);
+    for (int column = 1; column < files->model()->columnCount(files->rootIndex()); ++column) {
+        if (files->isColumnHidden(column))
+            continue;
+        const QString shown = files->model()->index(0, column, files->rootIndex()).data().toString();
+        EXPECT_GE(files->header()->sectionSize(column), static_cast<QAbstractItemView*>(files)->sizeHintForColumn(column))
+            << column << ": " << shown.toStdString();
+    }
 }
 
 // The save command without a chooser of the test's own runs the dialogue and saves where the user

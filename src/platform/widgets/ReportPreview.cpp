@@ -7,7 +7,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QListView>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTimer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -15,7 +21,9 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QToolBar>
+#include <QTreeView>
 
+#include <algorithm>
 #include <memory>
 
 namespace platform {
@@ -50,6 +58,65 @@ QString suggestedPath(const ReportDocument& document) {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QDir(folder).filePath(name.simplified() + QStringLiteral(".pdf"));
 }
+
+// Widens the dialogue's list of places (the computer, the home folder) once it is laid out, and
+// the columns of a folder's size, type and date once it is read, so that each shows whole: the
+// widths Qt starts with, or keeps from an earlier dialogue, cut a place's name or elide a date.
+class PlacesShownWhole : public QObject {
+public:
+    explicit PlacesShownWhole(QFileDialog* dialog) : QObject(dialog), m_dialog(dialog) {
+        dialog->installEventFilter(this);
+        if (auto* files = dialog->findChild<QFileSystemModel*>())
+            connect(files, &QFileSystemModel::directoryLoaded, dialog,
+                    [dialog] { QTimer::singleShot(0, dialog, [dialog] { fitColumns(dialog); }); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_dialog && event->type() == QEvent::Show)
+            QTimer::singleShot(0, m_dialog, [dialog = m_dialog] {
+                widen(dialog);
+                fitColumns(dialog);
+            });
+        return false;
+    }
+
+private:
+    // The name column takes what is left; the others are as wide as what they show.
+    static void fitColumns(QFileDialog* dialog) {
+        auto* files = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+        if (!files || !files->model())
+            return;
+        const QAbstractItemView* view = files; // where a column's size hint is public
+        QHeaderView* header = files->header();
+        int others = 0;
+        for (int column = 1; column < header->count(); ++column) {
+            if (files->isColumnHidden(column))
+                continue;
+            header->resizeSection(column, std::max({header->sectionSize(column), view->sizeHintForColumn(column),
+                                                    header->sectionSizeHint(column)}));
+            others += header->sectionSize(column);
+        }
+        header->resizeSection(0, std::max(view->sizeHintForColumn(0), files->viewport()->width() - others));
+    }
+
+    static void widen(QFileDialog* dialog) {
+        auto* places = dialog->findChild<QListView*>(QStringLiteral("sidebar"));
+        auto* splitter = dialog->findChild<QSplitter*>(QStringLiteral("splitter"));
+        if (!places || !splitter || splitter->count() < 2 || splitter->indexOf(places) != 0)
+            return;
+        const int needed = places->sizeHintForColumn(0) + 2 * places->frameWidth() +
+                           places->verticalScrollBar()->sizeHint().width();
+        const QList<int> sizes = splitter->sizes();
+        const int total = sizes.value(0) + sizes.value(1);
+        // The folder's contents keep at least half the room.
+        const int width = std::min(needed, total / 2);
+        if (sizes.value(0) < width)
+            splitter->setSizes({width, total - width});
+    }
+
+    QFileDialog* m_dialog;
+};
 
 } // namespace
 
@@ -106,6 +173,7 @@ QFileDialog* ReportPreview::saveDialog(QWidget* parent, const QString& suggested
     // the slash would stand at the right-hand end.
     if (auto* folder = dialog->findChild<QComboBox*>(QStringLiteral("lookInCombo")))
         folder->setLayoutDirection(Qt::LeftToRight);
+    new PlacesShownWhole(dialog);
     return dialog;
 }
 
