@@ -1,17 +1,8 @@
-#include "entry/EntryFixture.h"
+#include "ScreensFixture.h"
 
-#include "entry/Form12.h"
 #include "exercise/Form2.h"
-#include "exercise/Form5.h"
-#include "exercise/Form7.h"
-#include "results/Form14.h"
-#include "results/TouchedReport.h"
-#include "shell/Form1.h"
 #include "shell/Form11.h"
 #include "shell/Form13.h"
-#include "succession/Form6.h"
-#include "training/Form15.h"
-#include "training/VerdictKeeper.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -20,16 +11,11 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
-
-using engine::EntryStage;
+#include <vector>
 
 namespace {
 
-class WindowPlacementTest : public entrytest::EntryFixture {
-protected:
-    results::TouchedReport touched;
-    training::VerdictKeeper verdicts;
-};
+class WindowPlacementTest : public shelltest::ScreensFixture {};
 
 // Every window of the program, on the 1024 x 768 screen and on the 1366 x 768 one: whole on the
 // screen with its frame, so its title bar can be reached, and centred.
@@ -39,36 +25,13 @@ TEST_F(WindowPlacementTest, EveryWindowOpensWholeAndCentredOnItsScreen) {
     ASSERT_EQ(screens[0]->availableGeometry().size(), QSize(1024, 768));
     ASSERT_EQ(screens[1]->availableGeometry().size(), QSize(1366, 768));
 
-    const struct {
-        const char* what;
-        std::function<std::unique_ptr<QWidget>()> open;
-    } windows[] = {
-        {"main window", [&] { return std::make_unique<shell::Form1>(db, shell::Form1::Screens{}); }},
-        {"engine host", [] { return std::make_unique<shell::Form13>(shell::Form13::Dialogs{}); }},
-        {"exercise host",
-         [] {
-             return std::make_unique<exercise::Form2>(exercise::Form2::Dialogs{}, exercise::Form2::Exits{});
-         }},
-        {"case entry",
-         [&] {
-             setStage(EntryStage::Details);
-             return std::make_unique<entry::Form12>(db, host);
-         }},
-        {"exercise case entry",
-         [&] {
-             setStage(EntryStage::Details);
-             return std::make_unique<exercise::Form5>(db, host, entry::ExitHooks{});
-         }},
-        {"successive deaths", [&] { return std::make_unique<succession::Form6>(db, host); }},
-        {"results",
-         [&] { return std::make_unique<results::Form14>(db, host, touched, results::Form14::Links{}); }},
-        {"exercise results",
-         [&] {
-             return std::make_unique<exercise::Form7>(db, host, verdicts, touched, exercise::Form7::Links{});
-         }},
-        {"quiz", [&] { return std::make_unique<training::Form15>(db, training::Form15::Links{}); }},
-        {"help", [] { return std::make_unique<shell::Form11>(); }},
-    };
+    std::vector<shelltest::ScreenOpener> windows = workingScreens();
+    windows.push_back({"engine host", [] { return std::make_unique<shell::Form13>(shell::Form13::Dialogs{}); }});
+    windows.push_back({"exercise host", [] {
+                           return std::make_unique<exercise::Form2>(exercise::Form2::Dialogs{},
+                                                                    exercise::Form2::Exits{});
+                       }});
+    windows.push_back({"help", [] { return std::make_unique<shell::Form11>(); }});
     for (QScreen* screen : screens) {
         const QRect area = screen->availableGeometry();
         for (const auto& w : windows) {
