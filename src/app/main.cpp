@@ -4,7 +4,6 @@
 #include "shell/Form1.h"
 #include "shell/Screens.h"
 
-
 int main(int argc, char** argv) {
     shell::prepareLocale();
     platform::Application app(argc, argv);

@@ -114,9 +114,8 @@ void undoCommandLocks() {
 // another program off meanwhile.
 void releaseLocksWhenIdle() {
     static bool connected = false;
-    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(QCoreApplication::instance()
-                                                                                 ? QCoreApplication::instance()->thread()
-                                                                                 : nullptr);
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(
+        QCoreApplication::instance() ? QCoreApplication::instance()->thread() : nullptr);
     if (connected || !dispatcher)
         return;
     connected = true;
@@ -313,7 +312,7 @@ int Database::lockWait() {
 namespace {
 
 bool bindAndRun(QSqlQuery& query, const QString& sql, const QVariantList& params, QSqlError& error) {
-    if (!query.prepare(sql) ) {
+    if (!query.prepare(sql)) {
         error = query.lastError();
         return false;
     }
@@ -398,7 +397,8 @@ void Database::closeAll() {
 // savepoint, so a failure in its steps undoes their part and leaves the caller's.
 Database::Transaction::Transaction(const Database& db) : m_db(db) {
     int& depth = depths()[m_db.m_connection];
-    const QString sql = depth == 0 ? QStringLiteral("begin immediate") : QStringLiteral("savepoint t%1").arg(depth);
+    const QString sql =
+        depth == 0 ? QStringLiteral("begin immediate") : QStringLiteral("savepoint t%1").arg(depth);
     QSqlQuery begin(m_db.handle());
     m_db.run(sql, [&](QSqlError& error) {
         if (begin.exec(sql))

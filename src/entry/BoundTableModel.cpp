@@ -132,10 +132,11 @@ bool BoundTableModel::save() {
                 values << row.values[c];
             }
             if (row.key == 0) {
-                m_db.execute(QStringLiteral("insert into %1 (%2) values (%3)")
-                                 .arg(m_table, fields.join(QStringLiteral(", ")),
-                                      QStringList(fields.size(), QStringLiteral("?")).join(QStringLiteral(", "))),
-                             values);
+                m_db.execute(
+                    QStringLiteral("insert into %1 (%2) values (%3)")
+                        .arg(m_table, fields.join(QStringLiteral(", ")),
+                             QStringList(fields.size(), QStringLiteral("?")).join(QStringLiteral(", "))),
+                    values);
                 keys[r] = m_db.scalar(QStringLiteral("select last_insert_rowid()")).toLongLong();
             } else {
                 values << row.key;
@@ -175,7 +176,8 @@ bool BoundTableModel::removeRows(int row, int count, const QModelIndex& parent) 
     if (!m_db.attempt(deleteAction, [&] {
             for (int r = row; r < row + count; ++r)
                 if (m_rows[r].key != 0)
-                    m_db.execute(QStringLiteral("delete from %1 where rowid = ?").arg(m_table), {m_rows[r].key});
+                    m_db.execute(QStringLiteral("delete from %1 where rowid = ?").arg(m_table),
+                                 {m_rows[r].key});
         })) {
         std::copy(deleted.begin(), deleted.end(), m_rows.begin() + row);
         return false;

@@ -659,7 +659,8 @@ void Form12::Command10_Click() {
 RelationRules::HeirTable Form12::heirsShown(int exceptRow) const {
     RelationRules::HeirTable heirs;
     if (const QVariantList keys = m_heirs->unsavedKeys(exceptRow); !keys.isEmpty()) {
-        heirs.condition = QStringLiteral("rowid not in (%1)").arg(QStringList(keys.size(), QStringLiteral("?")).join(','));
+        heirs.condition =
+            QStringLiteral("rowid not in (%1)").arg(QStringList(keys.size(), QStringLiteral("?")).join(','));
         heirs.params = keys;
     }
     heirs.held = m_heirs->unsavedTexts(0, exceptRow);
@@ -669,9 +670,9 @@ RelationRules::HeirTable Form12::heirsShown(int exceptRow) const {
 
 bool Form12::typedCellAccepted(int row, int column, const QString& text) {
     const RelationRules::HeirTable heirs = heirsShown(row);
-    const RelationRules::Verdict verdict = column == 0
-                                               ? RelationRules::typedCell(m_db, text, heirs)
-                                               : RelationRules::nameChanged(m_db, m_heirs->cell(row, 0), heirs);
+    const RelationRules::Verdict verdict =
+        column == 0 ? RelationRules::typedCell(m_db, text, heirs)
+                    : RelationRules::nameChanged(m_db, m_heirs->cell(row, 0), heirs);
     for (const QString& message : verdict.messages)
         platform::MessageService::show(message, platform::MessageIcon::Critical);
     if (!verdict.accepted()) {

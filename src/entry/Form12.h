@@ -6,11 +6,11 @@
 #include "engine/report/CaseContext.h"
 #include "engine/report/EntryStage.h"
 #include "entry/CaseHandOver.h"
-#include "platform/widgets/CommandOnlyDialog.h"
 #include "entry/EntryStageFrames.h"
 #include "entry/NameLists.h"
 #include "entry/RunCaptionAnimation.h"
 #include "entry/StoredCaseList.h"
+#include "platform/widgets/CommandOnlyDialog.h"
 
 #include <QDialog>
 

@@ -41,7 +41,8 @@ bool ReportModeCopy::copy(const data::Database& caseDb, const QString& reportDat
             copied = step.exec(QStringLiteral("begin immediate")) &&
                      step.exec(QStringLiteral("delete from REPORT_DESTRIBUTER"));
             for (qsizetype i = 0; copied && i < modes.size(); ++i) {
-                step.prepare(QStringLiteral("insert into REPORT_DESTRIBUTER (REPORT_DESTRIBUTER) values (?)"));
+                step.prepare(
+                    QStringLiteral("insert into REPORT_DESTRIBUTER (REPORT_DESTRIBUTER) values (?)"));
                 step.addBindValue(modes[i].value(0));
                 copied = step.exec();
             }
@@ -56,7 +57,8 @@ bool ReportModeCopy::copy(const data::Database& caseDb, const QString& reportDat
     }
     QSqlDatabase::removeDatabase(name);
     if (!copied) {
-        message = (locked ? ReportLocked : ReportNotWritten).arg(platform::AppPaths::shown(reportDatabasePath));
+        message =
+            (locked ? ReportLocked : ReportNotWritten).arg(platform::AppPaths::shown(reportDatabasePath));
         return false;
     }
     return true;

@@ -7,11 +7,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSqlField>
 #include <QSqlQuery>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -283,7 +283,8 @@ TEST_F(DatabaseTest, AnAttemptRefusedPartWayLeavesNothingOfItsSteps) {
     EXPECT_EQ(db.count("select count(*) from WARITH") + db.count("select count(*) from CHECK_FILE"), 2);
 
     other.run("begin immediate");
-    EXPECT_FALSE(db.attempt("خزن المسألة", [&] { db.execute("insert into WARITH (warith_name) values ('عمرو')"); }));
+    EXPECT_FALSE(
+        db.attempt("خزن المسألة", [&] { db.execute("insert into WARITH (warith_name) values ('عمرو')"); }));
     other.run("rollback");
     EXPECT_EQ(db.count("select count(*) from WARITH"), 1);
     ASSERT_EQ(messages.texts().size(), 1);

@@ -1,5 +1,5 @@
-#include "data/Database.h"
 #include "platform/widgets/Application.h"
+#include "data/Database.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -33,7 +33,8 @@ struct Screen {
 
     Screen() {
         auto* layout = new QVBoxLayout(box);
-        for (QWidget* w : std::initializer_list<QWidget*>{button, iconButton, label, field, unnamed, list, grid})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{button, iconButton, label, field, unnamed, list, grid})
             layout->addWidget(w);
         label->setBuddy(field);
         iconButton->setToolTip(QStringLiteral("انهاء البرنامج"));
@@ -80,9 +81,11 @@ TEST(Application, TellsTypingFromCommands) {
     for (const auto& c : cases)
         EXPECT_EQ(isCommandKey(c.widget, c.key, c.modifiers, c.text), c.command) << c.what;
 
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton, {});
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
+                      {});
     EXPECT_TRUE(Application::isCommand(s.field, &press));
-    QWheelEvent overList(QPointF(1, 1), QPointF(1, 1), {}, QPoint(0, 120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QWheelEvent overList(QPointF(1, 1), QPointF(1, 1), {}, QPoint(0, 120), Qt::NoButton, {},
+                         Qt::NoScrollPhase, false);
     EXPECT_TRUE(Application::isCommand(s.list, &overList));
     EXPECT_FALSE(Application::isCommand(s.grid->viewport(), &overList));
     QEvent timer(QEvent::Timer);

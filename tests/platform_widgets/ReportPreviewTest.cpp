@@ -195,7 +195,8 @@ TEST_F(ReportPreviewTest, ThePlacesListShowsEveryPlaceWhole) {
         EXPECT_TRUE(places->viewport()->rect().contains(shown))
             << place.data().toString().toStdString() << ": " << shown.x() << "+" << shown.width() << " in "
             << places->viewport()->width();
-        EXPECT_GE(shown.width(), places->sizeHintForIndex(place).width()) << place.data().toString().toStdString();
+        EXPECT_GE(shown.width(), places->sizeHintForIndex(place).width())
+            << place.data().toString().toStdString();
     }
 }
 
@@ -224,7 +225,8 @@ TEST_F(ReportPreviewTest, TheFileColumnsShowTheirTextsWhole) {
         if (files->isColumnHidden(column))
             continue;
         const QString shown = files->model()->index(0, column, files->rootIndex()).data().toString();
-        EXPECT_GE(files->header()->sectionSize(column), static_cast<QAbstractItemView*>(files)->sizeHintForColumn(column))
+        EXPECT_GE(files->header()->sectionSize(column),
+                  static_cast<QAbstractItemView*>(files)->sizeHintForColumn(column))
             << column << ": " << shown.toStdString();
     }
 }

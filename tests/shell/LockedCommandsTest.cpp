@@ -35,9 +35,11 @@ protected:
     // Every table's rows, to see that a refused command changed nothing.
     QStringList everyRow() {
         QStringList all;
-        for (const QSqlRecord& t : db.select("select name from sqlite_master where type = 'table' order by name")) {
+        for (const QSqlRecord& t :
+             db.select("select name from sqlite_master where type = 'table' order by name")) {
             const QString table = t.value(0).toString();
-            for (const QSqlRecord& r : db.select(QStringLiteral("select * from \"%1\" order by rowid").arg(table))) {
+            for (const QSqlRecord& r :
+                 db.select(QStringLiteral("select * from \"%1\" order by rowid").arg(table))) {
                 QStringList values;
                 for (int i = 0; i < r.count(); ++i)
                     values << r.value(i).toString();
@@ -86,8 +88,9 @@ protected:
             if (qobject_cast<QAbstractItemView*>(f))
                 keys << Qt::Key_Delete << Qt::Key_F5 << Qt::Key_Down;
             for (Qt::Key key : keys)
-                commands.push_back({QStringLiteral("key %1 in %2").arg(QTest::toString(QKeySequence(key))).arg(name),
-                                    [focus, key](QWidget* s) { QTest::keyClick(focus(s), key); }});
+                commands.push_back(
+                    {QStringLiteral("key %1 in %2").arg(QTest::toString(QKeySequence(key))).arg(name),
+                     [focus, key](QWidget* s) { QTest::keyClick(focus(s), key); }});
         }
         return commands;
     }
@@ -119,7 +122,8 @@ protected:
             // exit command. A screen it opens modally is closed again after a while.
             QTimer closer;
             QObject::connect(&closer, &QTimer::timeout, [&screen] {
-                if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()); modal && modal != screen.get())
+                if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                    modal && modal != screen.get())
                     modal->reject();
             });
             closer.start(50);
@@ -130,7 +134,8 @@ protected:
             } catch (const platform::ProgramEnded&) {
             }
             for (qsizetype i = freeSaid; i < messages.texts().size(); ++i)
-                EXPECT_FALSE(messages.texts()[i].contains(QStringLiteral("مقفلة"))) << messages.texts()[i].toStdString();
+                EXPECT_FALSE(messages.texts()[i].contains(QStringLiteral("مقفلة")))
+                    << messages.texts()[i].toStdString();
         }
     }
 };
@@ -172,7 +177,8 @@ TEST_F(LockedCommandsTest, APickFromTheRelationListIsRefusedWholeAndTakenOnceFre
     }
     QTest::keyClick(list->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(messages.texts().size(), 1);
-    EXPECT_EQ(db.count("select count(*) from WARITH where warith_relation = 'ابن' and deth_name = 'محمد'"), 1);
+    EXPECT_EQ(db.count("select count(*) from WARITH where warith_relation = 'ابن' and deth_name = 'محمد'"),
+              1);
 }
 
 } // namespace
@@ -204,7 +210,8 @@ TEST_F(LockedCommandsTest, TheRunKeepsTheLockForTheCalculationThatFollows) {
         testsupport::programWaitsForUser(); // the results screen waits for the user
         EXPECT_TRUE(q.exec("begin immediate"));
         // What the run handed over is written.
-        EXPECT_TRUE(q.exec("select count(*) from DATA_ENTRY_NAME_REPORT where DATA_ENTRY_NAME = 'سالم'") && q.next());
+        EXPECT_TRUE(q.exec("select count(*) from DATA_ENTRY_NAME_REPORT where DATA_ENTRY_NAME = 'سالم'") &&
+                    q.next());
         EXPECT_EQ(q.value(0).toInt(), 1);
         q.exec("rollback");
         other.close();

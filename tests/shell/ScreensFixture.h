@@ -45,10 +45,13 @@ protected:
              }},
             {"successive deaths", [this] { return std::make_unique<succession::Form6>(db, host); }},
             {"results",
-             [this] { return std::make_unique<results::Form14>(db, host, touched, results::Form14::Links{}); }},
+             [this] {
+                 return std::make_unique<results::Form14>(db, host, touched, results::Form14::Links{});
+             }},
             {"exercise results",
              [this] {
-                 return std::make_unique<exercise::Form7>(db, host, verdicts, touched, exercise::Form7::Links{});
+                 return std::make_unique<exercise::Form7>(db, host, verdicts, touched,
+                                                          exercise::Form7::Links{});
              }},
             {"quiz", [this] { return std::make_unique<training::Form15>(db, training::Form15::Links{}); }},
         };

@@ -26,7 +26,8 @@ TEST_F(WindowPlacementTest, EveryWindowOpensWholeAndCentredOnItsScreen) {
     ASSERT_EQ(screens[1]->availableGeometry().size(), QSize(1366, 768));
 
     std::vector<shelltest::ScreenOpener> windows = workingScreens();
-    windows.push_back({"engine host", [] { return std::make_unique<shell::Form13>(shell::Form13::Dialogs{}); }});
+    windows.push_back(
+        {"engine host", [] { return std::make_unique<shell::Form13>(shell::Form13::Dialogs{}); }});
     windows.push_back({"exercise host", [] {
                            return std::make_unique<exercise::Form2>(exercise::Form2::Dialogs{},
                                                                     exercise::Form2::Exits{});

@@ -2,10 +2,10 @@
 
 #include <QEventLoop>
 #include <QRegularExpression>
-#include <QTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QTimer>
 
 #include "platform/AppPaths.h"
 

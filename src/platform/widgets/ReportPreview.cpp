@@ -11,15 +11,15 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QListView>
-#include <QScrollBar>
-#include <QSplitter>
-#include <QTimer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -93,8 +93,9 @@ private:
         for (int column = 1; column < header->count(); ++column) {
             if (files->isColumnHidden(column))
                 continue;
-            header->resizeSection(column, std::max({header->sectionSize(column), view->sizeHintForColumn(column),
-                                                    header->sectionSizeHint(column)}));
+            header->resizeSection(column,
+                                  std::max({header->sectionSize(column), view->sizeHintForColumn(column),
+                                            header->sectionSizeHint(column)}));
             others += header->sectionSize(column);
         }
         header->resizeSection(0, std::max(view->sizeHintForColumn(0), files->viewport()->width() - others));
