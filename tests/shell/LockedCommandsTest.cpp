@@ -5,6 +5,7 @@
 #include "ScreensFixture.h"
 
 #include "platform/ProcessExit.h"
+#include "platform/widgets/WidgetMessageSink.h"
 #include "support/LockingProgram.h"
 #include "support/Widgets.h"
 
@@ -13,6 +14,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
@@ -217,6 +219,60 @@ TEST_F(LockedCommandsTest, TheRunKeepsTheLockForTheCalculationThatFollows) {
         other.close();
     }
     QSqlDatabase::removeDatabase(name);
+}
+
+} // namespace
+
+namespace {
+
+// The message about the lock is closed as any message is, by Enter or a click on its button,
+// while the other program still holds the database: it is no command of its own.
+TEST_F(LockedCommandsTest, TheMessageAboutTheLockClosesWhileTheLockLasts) {
+    for (const bool byClick : {false, true}) {
+        SCOPED_TRACE(byClick ? "a click" : "Enter");
+        platform::WidgetMessageSink::install();
+        setStage(EntryStage::Details);
+        auto screen = std::make_unique<entry::Form12>(db, host);
+        testsupport::showActive(screen.get());
+        QStringList shown;
+        QTimer user;
+        user.setInterval(5);
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || box->property("answered").toBool())
+                return;
+            box->setProperty("answered", true);
+            shown << box->text();
+            if (shown.size() > 2) { // a message for each try to close the last: give up, fail
+                platform::MessageService::setSink(nullptr);
+                box->hide();
+                return;
+            }
+            QAbstractButton* ok = box->buttons().value(0);
+            ASSERT_TRUE(ok);
+            // Answered after this look at the screen, as a user does, so that a box the answer
+            // brings up is looked at in turn.
+            QTimer::singleShot(0, box, [box, ok, byClick] {
+                if (byClick)
+                    QTest::mouseClick(ok, Qt::LeftButton, {}, ok->rect().center());
+                else
+                    QTest::keyClick(box, Qt::Key_Return);
+            });
+            // Closed by the answer: should it not close, the box is put away after a while.
+            QTimer::singleShot(500, box, [box] { box->hide(); });
+        });
+        user.start();
+        {
+            testsupport::LockingProgram other(folder.casePath());
+            auto* newCase = screen->findChild<QAbstractButton*>("Command_new");
+            QTest::mouseClick(newCase, Qt::LeftButton, {}, newCase->rect().center());
+        }
+        user.stop();
+        platform::MessageService::setSink(nullptr);
+        ASSERT_EQ(shown.size(), 1) << shown.join('\n').toStdString();
+        testsupport::expectLockedMessage(shown.front(), "تنفيذ", folder.casePath());
+        EXPECT_TRUE(screen->isVisible());
+    }
 }
 
 } // namespace

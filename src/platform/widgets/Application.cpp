@@ -2,18 +2,26 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractPrintDialog>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPageSetupDialog>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QProgressDialog>
 #include <QShortcutEvent>
 #include <QTextEdit>
 #include <QWheelEvent>
+#include <QWindow>
 
 namespace platform {
 
@@ -35,21 +43,56 @@ template <typename T> T* within(QWidget* w) {
     return nullptr;
 }
 
+// The window's own widget, for an event the window system sends to a window.
+QWidget* windowWidget(QObject* receiver) {
+    auto* window = qobject_cast<QWindow*>(receiver);
+    if (!window)
+        return nullptr;
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget* w : windows)
+        if (w->windowHandle() == window)
+            return w;
+    return nullptr;
+}
+
 // The widget an event is about: the one under the pointer for the mouse, the one with the focus
-// for a key sent to a window.
+// for a key sent to its window, the window itself for its closing.
 QWidget* target(QObject* receiver, const QEvent* event) {
     if (QWidget* w = asWidget(receiver))
         return w;
+    QWidget* window = windowWidget(receiver);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-        return QApplication::widgetAt(static_cast<const QMouseEvent*>(event)->globalPosition().toPoint());
+        if (QWidget* under =
+                QApplication::widgetAt(static_cast<const QMouseEvent*>(event)->globalPosition().toPoint()))
+            return under;
+        return window;
     case QEvent::Wheel:
-        return QApplication::widgetAt(static_cast<const QWheelEvent*>(event)->globalPosition().toPoint());
+        if (QWidget* under =
+                QApplication::widgetAt(static_cast<const QWheelEvent*>(event)->globalPosition().toPoint()))
+            return under;
+        return window;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        if (QWidget* focus = QApplication::focusWidget(); focus && (!window || focus->window() == window))
+            return focus;
+        return window;
     default:
-        return QApplication::focusWidget();
+        return window ? window : QApplication::focusWidget();
     }
+}
+
+// Qt's own dialogues (a message, a question, a file or a printer to choose) only answer the
+// program, which does the writing; they close even while another program holds the database, so
+// that a message about the lock can itself be closed.
+bool withinStandardDialogue(const QWidget* w) {
+    const QWidget* window = w ? w->window() : nullptr;
+    return qobject_cast<const QMessageBox*>(window) || qobject_cast<const QInputDialog*>(window) ||
+           qobject_cast<const QFileDialog*>(window) || qobject_cast<const QAbstractPrintDialog*>(window) ||
+           qobject_cast<const QPrintPreviewDialog*>(window) ||
+           qobject_cast<const QPageSetupDialog*>(window) || qobject_cast<const QProgressDialog*>(window);
 }
 
 bool isTextEditor(const QWidget* w) {
@@ -112,6 +155,8 @@ void Application::setCommandRule(CommandRule r) {
 }
 
 bool Application::isCommand(QObject* receiver, const QEvent* event) {
+    if (withinStandardDialogue(target(receiver, event)))
+        return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
