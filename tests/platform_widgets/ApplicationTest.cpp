@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,8 @@ struct Screen {
     QLabel* label = new QLabel(QStringLiteral("اسم المعد:"), box);
     QLineEdit* field = new QLineEdit(box);
     QLineEdit* unnamed = new QLineEdit(box);
+    QLabel* rowCaption = new QLabel(QStringLiteral("اسم المتوفي"), box);
+    QLineEdit* besideItsCaption = new QLineEdit(box);
     QComboBox* list = new QComboBox(box);
     QTableView* grid = new QTableView(box);
     QStandardItemModel model{2, 2};
@@ -36,6 +39,10 @@ struct Screen {
         for (QWidget* w :
              std::initializer_list<QWidget*>{button, iconButton, label, field, unnamed, list, grid})
             layout->addWidget(w);
+        auto* row = new QHBoxLayout;
+        row->addWidget(rowCaption);
+        row->addWidget(besideItsCaption);
+        layout->addLayout(row);
         label->setBuddy(field);
         iconButton->setToolTip(QStringLiteral("انهاء البرنامج"));
         model.setHorizontalHeaderLabels({QStringLiteral("الصلة"), QStringLiteral("اسم الوارث")});
@@ -99,6 +106,8 @@ TEST(Application, NamesACommandByItsButtonFieldOrColumn) {
     EXPECT_EQ(Application::commandName(s.iconButton, &enter), QStringLiteral("تنفيذ «انهاء البرنامج»"));
     EXPECT_EQ(Application::commandName(s.field, &enter), QStringLiteral("تنفيذ الأمر في «اسم المعد»"));
     EXPECT_EQ(Application::commandName(s.grid, &enter), QStringLiteral("تنفيذ الأمر في «اسم الوارث»"));
+    EXPECT_EQ(Application::commandName(s.besideItsCaption, &enter),
+              QStringLiteral("تنفيذ الأمر في «اسم المتوفي»"));
     EXPECT_EQ(Application::commandName(s.unnamed, &enter), QStringLiteral("تنفيذ الأمر في «تفاصيل المسألة»"));
 }
 

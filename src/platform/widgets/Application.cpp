@@ -11,6 +11,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -125,13 +126,29 @@ QString withoutAccessMark(QString text) {
     return text.simplified();
 }
 
+// The label that stands before a widget in its row of a layout, as a field's caption does.
+QLabel* labelBefore(QLayout* layout, QWidget* w) {
+    if (!layout)
+        return nullptr;
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (item->widget() == w)
+            return i > 0 ? qobject_cast<QLabel*>(layout->itemAt(i - 1)->widget()) : nullptr;
+        if (QLabel* found = labelBefore(item->layout(), w))
+            return found;
+    }
+    return nullptr;
+}
+
 QString labelOf(QWidget* w) {
     if (!w->accessibleName().isEmpty())
         return w->accessibleName();
     const auto labels = w->window()->findChildren<QLabel*>();
     for (QLabel* label : labels)
         if (label->buddy() == w)
-            return withoutAccessMark(label->text()).remove(QLatin1Char(':'));
+            return withoutAccessMark(label->text()).remove(QLatin1Char(':')).simplified();
+    if (QLabel* label = labelBefore(w->parentWidget() ? w->parentWidget()->layout() : nullptr, w))
+        return withoutAccessMark(label->text()).remove(QLatin1Char(':')).simplified();
     return {};
 }
 
