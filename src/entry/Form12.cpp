@@ -281,6 +281,8 @@ QGroupBox* Form12::buildDetailsFrame() {
 
     // The pick list floats over the grid, outside the frame's layout.
     DBList_relation = combo(QStringLiteral("DBList_relation"), true, Frame_case_details);
+    // Named as the grid's column it fills, where a message names the list.
+    DBList_relation->setAccessibleName(Texts::RelationColumn);
     DBList_relation->setMaxVisibleItems(20);
     DBList_relation->hide();
     new ListBrowsing(DBList_relation);

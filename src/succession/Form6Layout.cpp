@@ -302,6 +302,10 @@ void Form6::buildWidgets() {
         list->setMaxVisibleItems(15);
         list->hide();
     }
+    // Named as the grid's columns they fill, where a message names the list.
+    DBList_deth_name->setAccessibleName(Texts::DeceasedColumn);
+    DBCombo_w_name->setAccessibleName(entry::Texts::HeirNameColumn);
+    DBList_relation->setAccessibleName(entry::Texts::RelationColumn);
     for (QComboBox* list : {DBList_deth_name, DBCombo_w_name, DBList_relation})
         new entry::ListBrowsing(list);
     // A pick from the open list is a pick; the combo also reports a typed text that matches an

@@ -4,6 +4,7 @@
 // screen stay, nothing is written, and the same command runs once the lock is gone.
 #include "ScreensFixture.h"
 
+#include "entry/EntryTexts.h"
 #include "platform/ProcessExit.h"
 #include "platform/widgets/WidgetMessageSink.h"
 #include "support/LockingProgram.h"
@@ -172,7 +173,8 @@ TEST_F(LockedCommandsTest, APickFromTheRelationListIsRefusedWholeAndTakenOnceFre
         testsupport::LockingProgram other(folder.casePath());
         QTest::keyClick(list->lineEdit(), Qt::Key_Return);
         ASSERT_EQ(messages.texts().size(), 1);
-        testsupport::expectLockedMessage(messages.last(), "تنفيذ", folder.casePath());
+        testsupport::expectLockedMessage(
+            messages.last(), testsupport::commandIn(entry::Texts::RelationColumn), folder.casePath());
         EXPECT_TRUE(list->isVisible());
         EXPECT_EQ(list->currentText(), "ابن");
         EXPECT_EQ(db.count("select count(*) from WARITH"), 0);
