@@ -84,6 +84,9 @@ TEST(Application, TellsTypingFromCommands) {
         {"Space on a button", s.button, Qt::Key_Space, {}, QStringLiteral(" "), true},
         {"a letter on a button", s.button, Qt::Key_A, {}, QStringLiteral("a"), true},
         {"a letter in a closed list", s.list, Qt::Key_A, {}, QStringLiteral("ا"), true},
+        {"Shift before a capital", s.field, Qt::Key_Shift, Qt::ShiftModifier, QString(), false},
+        {"Alt before an access key", s.button, Qt::Key_Alt, Qt::AltModifier, QString(), false},
+        {"Caps Lock in a grid", s.grid, Qt::Key_CapsLock, {}, QString(), false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(isCommandKey(c.widget, c.key, c.modifiers, c.text), c.command) << c.what;

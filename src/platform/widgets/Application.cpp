@@ -106,7 +106,31 @@ bool typesIntoCell(QWidget* w) {
     return qobject_cast<QAbstractItemView*>(w) && !qobject_cast<QHeaderView*>(w);
 }
 
+// Shift, Ctrl, Alt, the lock keys and the layout switch only change what the next key gives.
+bool isModifierOnly(int key) {
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+    case Qt::Key_Mode_switch:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool isTyping(QWidget* w, const QKeyEvent* key) {
+    if (isModifierOnly(key->key()))
+        return true;
     if (!w || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
         return false;
     const QString text = key->text();
