@@ -49,10 +49,17 @@ QString busyOption() {
     return QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs());
 }
 
-// Another connection holds the lock past the busy wait.
-bool isBusy(const QSqlError& error) {
-    const int code = error.nativeErrorCode().toInt() & 0xff; // the primary code of an extended one
-    return code == 5 || code == 6;                           // SQLITE_BUSY, SQLITE_LOCKED
+bool bindAndRun(QSqlQuery& query, const QString& sql, const QVariantList& params, QSqlError& error) {
+    if (!query.prepare(sql)) {
+        error = query.lastError();
+        return false;
+    }
+    for (const QVariant& v : params)
+        query.addBindValue(v);
+    if (query.exec())
+        return true;
+    error = query.lastError();
+    return false;
 }
 
 // Steps that a lock may refuse and that are running now (attempt): a busy database ends them, not
@@ -69,21 +76,16 @@ struct Busy {
 
 // The write locks a command of the user's took (runCommand): the connections whose outermost
 // transaction it opened, until it ends or the program waits for the user.
-struct CommandLocks {
-    bool running = false;
-    QStringList held;
-};
-
-CommandLocks& command() {
-    static CommandLocks c;
-    return c;
+QStringList& commandLocks() {
+    static QStringList held;
+    return held;
 }
 
 // Commits what the running command wrote so far and lets the locks go, where nothing of the
 // program's own holds its transaction open (a transaction step waiting on the user keeps it).
 void releaseCommandLocks() {
     QStringList kept;
-    for (const QString& name : std::as_const(command().held)) {
+    for (const QString& name : std::as_const(commandLocks())) {
         int& depth = depths()[name];
         if (depth != 1) {
             kept << name;
@@ -96,18 +98,18 @@ void releaseCommandLocks() {
         }
         depth = 0;
     }
-    command().held = kept;
+    commandLocks() = kept;
 }
 
 void undoCommandLocks() {
-    for (const QString& name : std::as_const(command().held)) {
+    for (const QString& name : std::as_const(commandLocks())) {
         int& depth = depths()[name];
         if (depth == 1) {
             QSqlDatabase::database(name, false).rollback();
             depth = 0;
         }
     }
-    command().held.clear();
+    commandLocks().clear();
 }
 
 // The program waits for the user (a message, another screen, the main window): it must not hold
@@ -126,6 +128,11 @@ void releaseLocksWhenIdle() {
 
 } // namespace
 
+bool Database::isLockedElsewhere(const QSqlError& error) {
+    const int code = error.nativeErrorCode().toInt() & 0xff; // the primary code of an extended one
+    return code == 5 || code == 6;                           // SQLITE_BUSY, SQLITE_LOCKED
+}
+
 bool Database::isDamaged(const QString& path) {
     const QString name = QStringLiteral("quick check");
     bool damaged = false;
@@ -138,7 +145,7 @@ bool Database::isDamaged(const QString& path) {
             if (check.exec(QStringLiteral("pragma quick_check")))
                 damaged = !check.next() || check.value(0).toString() != QLatin1String("ok");
             else
-                damaged = !isBusy(check.lastError());
+                damaged = !isLockedElsewhere(check.lastError());
         }
         db.close();
     }
@@ -205,7 +212,7 @@ QSqlDatabase Database::handle() const {
 // The driver's own English words go to the log, never into the message.
 void Database::fail(const QString& what, const QSqlError& error) const {
     qWarning("%s", qPrintable(error.text()));
-    if (isBusy(error) && attempting() > 0)
+    if (isLockedElsewhere(error) && attempting() > 0)
         throw Busy{m_path};
     platform::ProcessExit::fail(QStringLiteral("خطأ في قاعدة البيانات ") + platform::AppPaths::shown(m_path) +
                                 QLatin1Char('\n') + what);
@@ -224,7 +231,7 @@ template <typename Exec> void Database::run(const QString& sql, Exec&& exec) con
         QSqlError error;
         if (exec(error))
             return;
-        if (isBusy(error) && attempting() == 0) {
+        if (isLockedElsewhere(error) && attempting() == 0) {
             waitForLock(sql);
             continue;
         }
@@ -251,8 +258,8 @@ bool Database::attempt(const QString& action, const std::function<void()>& steps
 }
 
 bool Database::runCommand(const std::function<QString()>& action, const std::function<bool()>& steps) {
-    CommandLocks& c = command();
-    if (!c.held.isEmpty()) {
+    QStringList& held = commandLocks();
+    if (!held.isEmpty()) {
         steps(); // part of a command that holds the locks already
         return true;
     }
@@ -274,14 +281,14 @@ bool Database::runCommand(const std::function<QString()>& action, const std::fun
         QSqlQuery begin(QSqlDatabase::database(it.value(), false));
         if (begin.exec(QStringLiteral("begin immediate"))) {
             depth = 1;
-            c.held << it.value();
+            held << it.value();
             continue;
         }
         Database db;
         db.m_connection = it.value();
         db.m_path = it.key();
         const QSqlError error = begin.lastError();
-        if (!isBusy(error))
+        if (!isLockedElsewhere(error))
             db.fail(QStringLiteral("تعذر بدء المعاملة"), error);
         qWarning("%s", qPrintable(error.text()));
         undoCommandLocks();
@@ -308,23 +315,6 @@ void Database::setLockWait(int milliseconds) {
 int Database::lockWait() {
     return lockWaitMs();
 }
-
-namespace {
-
-bool bindAndRun(QSqlQuery& query, const QString& sql, const QVariantList& params, QSqlError& error) {
-    if (!query.prepare(sql)) {
-        error = query.lastError();
-        return false;
-    }
-    for (const QVariant& v : params)
-        query.addBindValue(v);
-    if (query.exec())
-        return true;
-    error = query.lastError();
-    return false;
-}
-
-} // namespace
 
 int Database::execute(const QString& sql, const QVariantList& params) const {
     QSqlQuery query(handle());
@@ -383,7 +373,7 @@ void Database::closeAll() {
     const auto names = connections().values();
     connections().clear();
     depths().clear();
-    command().held.clear();
+    commandLocks().clear();
     for (const QString& name : names) {
         {
             QSqlDatabase db = QSqlDatabase::database(name, false);
@@ -400,12 +390,7 @@ Database::Transaction::Transaction(const Database& db) : m_db(db) {
     const QString sql =
         depth == 0 ? QStringLiteral("begin immediate") : QStringLiteral("savepoint t%1").arg(depth);
     QSqlQuery begin(m_db.handle());
-    m_db.run(sql, [&](QSqlError& error) {
-        if (begin.exec(sql))
-            return true;
-        error = begin.lastError();
-        return false;
-    });
+    m_db.run(sql, [&](QSqlError& error) { return bindAndRun(begin, sql, {}, error); });
     m_level = depth++;
 }
 

@@ -106,6 +106,9 @@ public:
     static void setLockWait(int milliseconds);
     static int lockWait();
 
+    // Whether a statement failed because another connection holds the lock past the wait.
+    static bool isLockedElsewhere(const QSqlError& error);
+
     // Whether the file fails SQLite's quick check or is no database at all. A file that is
     // missing, or locked by another program, is not judged here.
     static bool isDamaged(const QString& path);

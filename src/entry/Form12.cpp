@@ -59,6 +59,13 @@ bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
+// Shows each message of a relation check; whether the check accepted.
+bool told(const RelationRules::Verdict& verdict) {
+    for (const QString& message : verdict.messages)
+        platform::MessageService::show(message, platform::MessageIcon::Critical);
+    return verdict.accepted();
+}
+
 QLabel* label(const QString& text, QWidget* parent) {
     return new QLabel(text, parent);
 }
@@ -675,9 +682,7 @@ bool Form12::typedCellAccepted(int row, int column, const QString& text) {
     const RelationRules::Verdict verdict =
         column == 0 ? RelationRules::typedCell(m_db, text, heirs)
                     : RelationRules::nameChanged(m_db, m_heirs->cell(row, 0), heirs);
-    for (const QString& message : verdict.messages)
-        platform::MessageService::show(message, platform::MessageIcon::Critical);
-    if (!verdict.accepted()) {
+    if (!told(verdict)) {
         ++m_cellRefusals;
         // The user corrects the refused cell next, not whatever took the focus meanwhile.
         platform::FocusReturn::toCell(DBGrid1, row, column);
@@ -690,10 +695,7 @@ bool Form12::heldRowAccepted(int row) {
     const QString relation = m_heirs->cell(row, 0);
     if (relation.isEmpty())
         return true;
-    const RelationRules::Verdict verdict = RelationRules::typedCell(m_db, relation);
-    for (const QString& message : verdict.messages)
-        platform::MessageService::show(message, platform::MessageIcon::Critical);
-    return verdict.accepted();
+    return told(RelationRules::typedCell(m_db, relation));
 }
 
 void Form12::moveToHeirs() {

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "entry/RelationRules.h"
-
 #include "data/Database.h"
 #include "engine/report/CaseContext.h"
 #include "engine/report/EntryStage.h"
 #include "entry/CaseHandOver.h"
 #include "entry/EntryStageFrames.h"
 #include "entry/NameLists.h"
+#include "entry/RelationRules.h"
 #include "entry/RunCaptionAnimation.h"
 #include "entry/StoredCaseList.h"
 #include "platform/widgets/CommandOnlyDialog.h"

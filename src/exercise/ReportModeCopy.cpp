@@ -48,8 +48,9 @@ bool ReportModeCopy::copy(const data::Database& caseDb, const QString& reportDat
             }
             copied = copied && report.commit();
             if (!copied) {
-                qWarning("%s", qPrintable(step.lastError().text()));
-                locked = (step.lastError().nativeErrorCode().toInt() & 0xff) == 5;
+                const QSqlError error = step.lastError().isValid() ? step.lastError() : report.lastError();
+                qWarning("%s", qPrintable(error.text()));
+                locked = data::Database::isLockedElsewhere(error);
                 report.rollback();
             }
             report.close();

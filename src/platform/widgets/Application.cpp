@@ -1,5 +1,7 @@
 #include "platform/widgets/Application.h"
 
+#include "platform/widgets/AccessKeyCaption.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractPrintDialog>
@@ -136,18 +138,19 @@ bool isTyping(QWidget* w, const QKeyEvent* key) {
     const QString text = key->text();
     if (text.isEmpty())
         return false;
+    const bool printable = std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
     if (isTextEditor(w))
-        return key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete ||
-               std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
-    return key->key() != Qt::Key_Space && typesIntoCell(w) &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
+        return printable || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete;
+    return printable && key->key() != Qt::Key_Space && typesIntoCell(w);
 }
 
-QString withoutAccessMark(QString text) {
-    text.replace(QLatin1String("&&"), QStringLiteral("\x01"));
-    text.remove(QLatin1Char('&'));
-    text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
-    return text.simplified();
+QString withoutAccessMark(const QString& text) {
+    return AccessKeyCaption::plainText(text).simplified();
+}
+
+// A label's text as a name: its access mark and closing colon left out.
+QString captionOf(const QLabel* label) {
+    return withoutAccessMark(label->text()).remove(QLatin1Char(':')).simplified();
 }
 
 // The label that stands before a widget in its row of a layout, as a field's caption does.
@@ -170,9 +173,9 @@ QString labelOf(QWidget* w) {
     const auto labels = w->window()->findChildren<QLabel*>();
     for (QLabel* label : labels)
         if (label->buddy() == w)
-            return withoutAccessMark(label->text()).remove(QLatin1Char(':')).simplified();
+            return captionOf(label);
     if (QLabel* label = labelBefore(w->parentWidget() ? w->parentWidget()->layout() : nullptr, w))
-        return withoutAccessMark(label->text()).remove(QLatin1Char(':')).simplified();
+        return captionOf(label);
     return {};
 }
 
@@ -196,29 +199,36 @@ void Application::setCommandRule(CommandRule r) {
 }
 
 bool Application::isCommand(QObject* receiver, const QEvent* event) {
-    if (withinStandardDialogue(target(receiver, event)))
-        return false;
+    // Every event of the program passes here: only input looks for the widget it is about.
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::Shortcut:
     case QEvent::Close:
-        return true;
     case QEvent::KeyPress:
-        return !isTyping(target(receiver, event), static_cast<const QKeyEvent*>(event));
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+        break;
+    default:
+        return false;
+    }
+    QWidget* w = target(receiver, event);
+    if (withinStandardDialogue(w))
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return !isTyping(w, static_cast<const QKeyEvent*>(event));
     case QEvent::KeyRelease: {
         // A button answers Space when it is let go, a screen Esc.
         const auto* key = static_cast<const QKeyEvent*>(event);
-        return !key->isAutoRepeat() && !isTyping(target(receiver, event), key);
+        return !key->isAutoRepeat() && !isTyping(w, key);
     }
-    case QEvent::Wheel: {
+    case QEvent::Wheel:
         // Turning the wheel over a list box or a number box changes its value; elsewhere it scrolls.
-        QWidget* w = target(receiver, event);
         return within<QComboBox>(w) || within<QAbstractSpinBox>(w);
-    }
     default:
-        return false;
+        return true;
     }
 }
 

@@ -62,9 +62,9 @@ QString suggestedPath(const ReportDocument& document) {
 // Widens the dialogue's list of places (the computer, the home folder) once it is laid out, and
 // the columns of a folder's size, type and date once it is read, so that each shows whole: the
 // widths Qt starts with, or keeps from an earlier dialogue, cut a place's name or elide a date.
-class PlacesShownWhole : public QObject {
+class ShownWhole : public QObject {
 public:
-    explicit PlacesShownWhole(QFileDialog* dialog) : QObject(dialog), m_dialog(dialog) {
+    explicit ShownWhole(QFileDialog* dialog) : QObject(dialog), m_dialog(dialog) {
         dialog->installEventFilter(this);
         if (auto* files = dialog->findChild<QFileSystemModel*>())
             connect(files, &QFileSystemModel::directoryLoaded, dialog,
@@ -174,7 +174,7 @@ QFileDialog* ReportPreview::saveDialog(QWidget* parent, const QString& suggested
     // the slash would stand at the right-hand end.
     if (auto* folder = dialog->findChild<QComboBox*>(QStringLiteral("lookInCombo")))
         folder->setLayoutDirection(Qt::LeftToRight);
-    new PlacesShownWhole(dialog);
+    new ShownWhole(dialog);
     return dialog;
 }
 
