@@ -2,16 +2,15 @@
 #include "platform/AppPaths.h"
 #include "platform/ProcessExit.h"
 #include "support/CapturedMessages.h"
+#include "support/LockingProgram.h"
 #include "support/TempAppFolder.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSqlField>
 #include <QSqlQuery>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -365,9 +364,7 @@ TEST_F(DatabaseTest, ACommandThatHandsItsWorkOnKeepsTheLockUntilTheProgramWaitsA
     db.writeTransaction([&] { db.execute("insert into CHECK_FILE (CHECK_FILE) values ('1')"); });
     EXPECT_FALSE(q.exec("begin immediate"));
 
-    QEventLoop waiting; // the results screen waits for the user
-    QTimer::singleShot(20, &waiting, &QEventLoop::quit);
-    waiting.exec();
+    testsupport::programWaitsForUser(); // the results screen waits for the user
     other.run("begin immediate");
     EXPECT_EQ(other.count("select count(*) from WARITH") + other.count("select count(*) from CHECK_FILE"), 2);
     other.run("rollback");
