@@ -15,6 +15,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTableView>
+#include <QTest>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -56,6 +57,9 @@ TEST(ProgramStyleFocus, EveryFocusableControlShowsItHasTheFocus) {
     auto* model = new QStandardItemModel(2, 2, grid);
     grid->setModel(model);
     grid->setCurrentIndex(model->index(0, 0));
+    // A list of stored cases before the first is stored: no line to carry the mark.
+    auto* emptyList = new QTableView;
+    emptyList->setModel(new QStandardItemModel(0, 2, emptyList));
     const struct {
         const char* name;
         QWidget* control;
@@ -68,6 +72,7 @@ TEST(ProgramStyleFocus, EveryFocusableControlShowsItHasTheFocus) {
         {"spin box", new QSpinBox},
         {"line edit", new QLineEdit(QStringLiteral("زيد"))},
         {"grid", grid},
+        {"empty list", emptyList},
     };
     for (const auto& c : cases)
         layout->addWidget(c.control);
@@ -84,6 +89,84 @@ TEST(ProgramStyleFocus, EveryFocusableControlShowsItHasTheFocus) {
             window.setAttribute(Qt::WA_KeyboardFocusChange, false);
             EXPECT_FALSE(changedPixels(unfocused, picture(c.control)).isEmpty());
         }
+    }
+}
+
+// How far apart two colours are: the largest difference of one of their parts.
+int colourDistance(QRgb a, QRgb b) {
+    return qMax(qMax(qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b))), qAbs(qBlue(a) - qBlue(b)));
+}
+
+// A list whose current line is also its selected one (a list of stored cases with one case in it):
+// the focus mark must stand out against the selection colour, on every side of the current cell,
+// not be a faint line in a shade of that colour.
+TEST(ProgramStyleFocus, TheCurrentLineOfAListShowsTheFocusApartFromTheSelection) {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* elsewhere = new QLineEdit(&window);
+    layout->addWidget(elsewhere);
+    auto* list = new QTableView;
+    // Blank cells: inside the current cell, the selection colour is all there is without the focus.
+    auto* model = new QStandardItemModel(1, 2, list);
+    list->setModel(model);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A grid line beside the cell is no focus mark, and drawn right to left it falls inside the
+    // cell's rectangle.
+    list->setShowGrid(false);
+    layout->addWidget(list);
+    testsupport::showActive(&window);
+    list->setCurrentIndex(model->index(0, 0));
+    ASSERT_TRUE(list->selectionModel()->isRowSelected(0, QModelIndex()));
+
+    // The cell in the list's own pixels.
+    const QRect cell = list->visualRect(model->index(0, 0)).translated(list->viewport()->pos());
+    ASSERT_GT(cell.width(), 20);
+    ASSERT_GT(cell.height(), 10);
+    elsewhere->setFocus(Qt::OtherFocusReason);
+    const QRgb selection = picture(list).pixel(cell.center());
+
+    const QPoint inCell = list->visualRect(model->index(0, 0)).center();
+    const struct {
+        const char* how;
+        std::function<void()> moveFocus;
+    } ways[] = {
+        {"set by the screen",
+         [&] {
+             list->setFocus(Qt::OtherFocusReason);
+             window.setAttribute(Qt::WA_KeyboardFocusChange, false);
+         }},
+        {"clicked", [&] { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, inCell); }},
+        {"tabbed", [&] { QTest::keyClick(elsewhere, Qt::Key_Tab); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.how);
+        elsewhere->setFocus(Qt::OtherFocusReason);
+        way.moveFocus();
+        ASSERT_TRUE(list->hasFocus());
+        ASSERT_EQ(list->currentIndex(), model->index(0, 0));
+        ASSERT_TRUE(list->selectionModel()->isRowSelected(0, QModelIndex()));
+        const QImage focused = picture(list);
+        // From each edge of the cell to its middle, a pixel of the mark.
+        const auto markOnTheWay = [&](QPoint from, QPoint step) {
+            int strongest = 0;
+            for (QPoint p = from; p != cell.center(); p += step)
+                strongest = qMax(strongest, colourDistance(focused.pixel(p), selection));
+            return strongest;
+        };
+        const int y = cell.center().y();
+        const int x = cell.center().x();
+        const struct {
+            const char* side;
+            int strongest;
+        } sides[] = {
+            {"top", markOnTheWay({x, cell.top()}, {0, 1})},
+            {"bottom", markOnTheWay({x, cell.bottom()}, {0, -1})},
+            {"left", markOnTheWay({cell.left(), y}, {1, 0})},
+            {"right", markOnTheWay({cell.right(), y}, {-1, 0})},
+        };
+        for (const auto& s : sides)
+            EXPECT_GE(s.strongest, 100) << s.side;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/widgets/ProgramStyle.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QPainter>
 #include <QStyleFactory>
@@ -51,6 +52,11 @@ void ProgramStyle::install() {
 
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                  const QWidget* widget) const {
+    if (element == PE_FrameFocusRect && option && (option->state & State_Item) &&
+        (option->state & State_Selected)) {
+        drawFocusOnSelection(option, painter);
+        return;
+    }
     drawWithFocusShown(
         option, [&](const QStyleOption* o) { QProxyStyle::drawPrimitive(element, o, painter, widget); });
 }
@@ -75,6 +81,9 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
                        [&](const QStyleOption* o) { QProxyStyle::drawControl(element, o, painter, widget); });
     if (element == CE_PushButton && (option->state & State_HasFocus))
         drawFocusRing(option, painter);
+    if (element == CE_ShapedFrame && (option->state & State_HasFocus) &&
+        qobject_cast<const QAbstractItemView*>(widget))
+        drawListFocusFrame(option, painter);
 }
 
 // Fusion marks a focused button with a one-pixel outline, easily missed in a row of like buttons;
@@ -85,6 +94,30 @@ void ProgramStyle::drawFocusRing(const QStyleOption* option, QPainter* painter) 
     painter->setPen(QPen(option->palette.color(QPalette::Highlight), 1.5));
     painter->setBrush(Qt::NoBrush);
     painter->drawRoundedRect(QRectF(option->rect).adjusted(2, 2, -2, -2), 2, 2);
+    painter->restore();
+}
+
+// The current line of a list is most often its selected one too (a list of stored cases with one
+// case in it), and the style's mark, a faint shade of the selection colour, is lost in it. The
+// mark is drawn in the colour of the selected text instead: a ring just inside the cell.
+void ProgramStyle::drawFocusOnSelection(const QStyleOption* option, QPainter* painter) const {
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(option->palette.color(QPalette::HighlightedText), 2));
+    painter->setBrush(Qt::NoBrush);
+    // On the cell's two outermost pixels, clear of its text.
+    painter->drawRoundedRect(QRectF(option->rect).adjusted(1, 1, -1, -1), 2, 2);
+    painter->restore();
+}
+
+// A list marks only its current line; an empty one, or one scrolled away from that line, would
+// show no focus at all. Its frame is drawn as a focused box's is.
+void ProgramStyle::drawListFocusFrame(const QStyleOption* option, QPainter* painter) const {
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setPen(option->palette.color(QPalette::Highlight).darker(125));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
     painter->restore();
 }
 

@@ -11,7 +11,8 @@ namespace platform {
 // the keyboard.
 // - The control that has the focus always shows it. Styles mark it only after the user moved it
 //   with Tab, but the screens put the focus on their first command themselves, and a keyboard user
-//   must see where Enter goes whichever way the focus came.
+//   must see where Enter goes whichever way the focus came. A focused list frames itself, and its
+//   current line, selected or not, carries a mark apart from the selection colour.
 // - Access keys are not underlined: the underlined letter is drawn as a run of its own, which cuts
 //   an Arabic word's joining, and Qt's Arabic catalogue puts the mark inside words ("ا&حفظ"). The
 //   keys still work; the program's own buttons drop the mark the same way (AccessKeyCaption).
@@ -38,6 +39,8 @@ public:
 private:
     explicit ProgramStyle(QStyle* base);
     void drawFocusRing(const QStyleOption* option, QPainter* painter) const;
+    void drawFocusOnSelection(const QStyleOption* option, QPainter* painter) const;
+    void drawListFocusFrame(const QStyleOption* option, QPainter* painter) const;
     void drawIconAndCaption(const QStyleOptionButton& button, QPainter* painter, const QWidget* widget) const;
 };
 
