@@ -1,12 +1,13 @@
-#include "platform/widgets/Application.h"
 #include "platform/widgets/WidgetMessageSink.h"
 #include "shell/ApplicationSetup.h"
 #include "shell/Form1.h"
 #include "shell/Screens.h"
 
+#include <QApplication>
+
 int main(int argc, char** argv) {
     shell::prepareLocale();
-    platform::Application app(argc, argv);
+    QApplication app(argc, argv);
     shell::prepareApplication(app);
     platform::WidgetMessageSink::install();
 

@@ -1,11 +1,8 @@
 #include "data/Database.h"
 
 #include "platform/AppPaths.h"
-#include "platform/MessageService.h"
 #include "platform/ProcessExit.h"
 
-#include <QAbstractEventDispatcher>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 #include <QSqlError>
@@ -30,23 +27,12 @@ QHash<QString, int>& depths() {
     return d;
 }
 
+// How long the program waits, when it comes to own a file, for another program that is only
+// reading it for a moment. Once owned, nothing can keep the program waiting.
+constexpr int OwnWaitMs = 1000;
+
 QString sqlForMessage(const QString& sql) {
     return platform::AppPaths::leftToRight(sql.simplified());
-}
-
-const QString Locked =
-    QStringLiteral("تعذر %1: قاعدة البيانات %2 مقفلة لدى برنامج آخر. أغلق ذلك البرنامج ثم أعد المحاولة.");
-const QString LockedWaiting =
-    QStringLiteral("قاعدة البيانات %1 مقفلة لدى برنامج آخر، والبرنامج ينتظرها ليكمل ما بدأه. "
-                   "أغلق ذلك البرنامج ثم اضغط «موافق».");
-
-int& lockWaitMs() {
-    static int ms = Database::DefaultLockWait;
-    return ms;
-}
-
-QString busyOption() {
-    return QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMs());
 }
 
 bool bindAndRun(QSqlQuery& query, const QString& sql, const QVariantList& params, QSqlError& error) {
@@ -62,75 +48,79 @@ bool bindAndRun(QSqlQuery& query, const QString& sql, const QVariantList& params
     return false;
 }
 
-// Steps that a lock may refuse and that are running now (attempt): a busy database ends them, not
-// the program.
-int& attempting() {
-    static int depth = 0;
-    return depth;
+int primaryCode(const QSqlError& error) {
+    return error.nativeErrorCode().toInt() & 0xff; // the primary code of an extended one
 }
 
-// A statement met another program's lock inside an attempt; `path` is the file.
-struct Busy {
-    QString path;
-};
-
-// The write locks a command of the user's took (runCommand): the connections whose outermost
-// transaction it opened, until it ends or the program waits for the user.
-QStringList& commandLocks() {
-    static QStringList held;
-    return held;
+bool isHeldElsewhere(const QSqlError& error) {
+    const int code = primaryCode(error);
+    return code == 5 || code == 6; // SQLITE_BUSY, SQLITE_LOCKED
 }
 
-// Commits what the running command wrote so far and lets the locks go, where nothing of the
-// program's own holds its transaction open (a transaction step waiting on the user keeps it).
-void releaseCommandLocks() {
-    QStringList kept;
-    for (const QString& name : std::as_const(commandLocks())) {
-        int& depth = depths()[name];
-        if (depth != 1) {
-            kept << name;
-            continue;
-        }
-        QSqlDatabase db = QSqlDatabase::database(name, false);
-        if (!db.commit()) {
-            qWarning("%s", qPrintable(db.lastError().text()));
-            db.rollback();
-        }
-        depth = 0;
+bool isNoDatabase(const QSqlError& error) {
+    const int code = primaryCode(error);
+    return code == 11 || code == 26; // SQLITE_CORRUPT, SQLITE_NOTADB
+}
+
+// The steps that make a freshly opened connection the file's owner. Exclusive locking mode keeps
+// every lock the connection takes until it is closed; the first write transaction takes them all.
+// The quick check comes before anything that could write (the journal mode), so a damaged file is
+// left as it was.
+Ownership takeOver(QSqlDatabase& sql, const QString& path) {
+    QSqlQuery q(sql);
+    const auto failed = [&](const char* step) {
+        const QSqlError error = q.lastError();
+        qWarning("%s: %s: %s", qPrintable(path), step, qPrintable(error.text()));
+        if (isHeldElsewhere(error))
+            return Ownership::Held;
+        return isNoDatabase(error) ? Ownership::Damaged : Ownership::Unusable;
+    };
+    if (!q.exec(QStringLiteral("pragma locking_mode=exclusive")))
+        return failed("locking mode");
+    if (!q.exec(QStringLiteral("begin immediate")))
+        return failed("write lock");
+    if (!q.exec(QStringLiteral("pragma quick_check"))) {
+        const Ownership refused = failed("quick check");
+        sql.rollback();
+        return refused;
     }
-    commandLocks() = kept;
-}
-
-void undoCommandLocks() {
-    for (const QString& name : std::as_const(commandLocks())) {
-        int& depth = depths()[name];
-        if (depth == 1) {
-            QSqlDatabase::database(name, false).rollback();
-            depth = 0;
-        }
+    const bool whole = q.next() && q.value(0).toString() == QLatin1String("ok");
+    q.finish();
+    sql.rollback();
+    if (!whole) {
+        qWarning("%s: fails the quick check", qPrintable(path));
+        return Ownership::Damaged;
     }
-    commandLocks().clear();
-}
-
-// The program waits for the user (a message, another screen, the main window): it must not hold
-// another program off meanwhile.
-void releaseLocksWhenIdle() {
-    static bool connected = false;
-    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(
-        QCoreApplication::instance() ? QCoreApplication::instance()->thread() : nullptr);
-    if (connected || !dispatcher)
-        return;
-    connected = true;
-    // The program ends at once: what its last command wrote is kept, as it would be by the wait.
-    platform::ProcessExit::setLastStep([] { releaseCommandLocks(); });
-    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [] { releaseCommandLocks(); });
+    // WAL with full sync: a commit is on the disk before the program says a store is done, and
+    // a process killed mid-write leaves the last commit whole.
+    if (!q.exec(QStringLiteral("pragma journal_mode=WAL")))
+        return failed("journal mode");
+    q.finish();
+    if (!q.exec(QStringLiteral("pragma synchronous=FULL")))
+        return failed("synchronous");
+    if (!q.exec(QStringLiteral("begin immediate")))
+        return failed("write lock");
+    if (!q.exec(QStringLiteral("commit")))
+        return failed("write lock");
+    return Ownership::Owned;
 }
 
 } // namespace
 
-bool Database::isLockedElsewhere(const QSqlError& error) {
-    const int code = error.nativeErrorCode().toInt() & 0xff; // the primary code of an extended one
-    return code == 5 || code == 6;                           // SQLITE_BUSY, SQLITE_LOCKED
+QString ownershipRefusal(Ownership outcome, const QString& shownPath) {
+    switch (outcome) {
+    case Ownership::Owned:
+        break;
+    case Ownership::Missing:
+        return QStringLiteral("قاعدة البيانات غير موجودة: ") + shownPath;
+    case Ownership::Held:
+        return HeldByAnotherProgram.arg(shownPath);
+    case Ownership::Damaged:
+        return DamagedFile.arg(shownPath);
+    case Ownership::Unusable:
+        return QStringLiteral("تعذر فتح قاعدة البيانات: ") + shownPath;
+    }
+    return {};
 }
 
 bool Database::isDamaged(const QString& path) {
@@ -139,13 +129,13 @@ bool Database::isDamaged(const QString& path) {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
-        db.setConnectOptions(busyOption());
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(OwnWaitMs));
         if (QFileInfo(path).isFile() && db.open()) {
             QSqlQuery check(db);
             if (check.exec(QStringLiteral("pragma quick_check")))
                 damaged = !check.next() || check.value(0).toString() != QLatin1String("ok");
             else
-                damaged = !isLockedElsewhere(check.lastError());
+                damaged = !isHeldElsewhere(check.lastError());
         }
         db.close();
     }
@@ -153,55 +143,46 @@ bool Database::isDamaged(const QString& path) {
     return damaged;
 }
 
+Ownership Database::own(const QString& path) {
+    const QString key = QFileInfo(path).absoluteFilePath();
+    if (connections().contains(key))
+        return Ownership::Owned;
+    if (!QFileInfo(key).isFile())
+        return Ownership::Missing;
+
+    static int serial = 0;
+    const QString name = QStringLiteral("db%1").arg(++serial);
+    Ownership outcome = Ownership::Unusable;
+    {
+        QSqlDatabase sql = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        sql.setDatabaseName(key);
+        sql.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(OwnWaitMs));
+        if (sql.open())
+            outcome = takeOver(sql, key);
+        else
+            qWarning("%s", qPrintable(sql.lastError().text()));
+        if (outcome != Ownership::Owned)
+            sql.close();
+    }
+    if (outcome != Ownership::Owned) {
+        QSqlDatabase::removeDatabase(name);
+        return outcome;
+    }
+    connections().insert(key, name);
+    return outcome;
+}
+
 Database Database::OpenDatabase(const QString& path, bool, bool, const QString&) {
     return OpenDatabase(path);
 }
 
 Database Database::OpenDatabase(const QString& path) {
-    QFileInfo info(path);
-    const QString key = info.absoluteFilePath();
     Database db;
-    db.m_path = key;
-
-    auto it = connections().constFind(key);
-    if (it != connections().constEnd()) {
-        db.m_connection = *it;
-        return db;
-    }
-    if (!info.exists() || !info.isFile())
-        platform::ProcessExit::fail(QStringLiteral("قاعدة البيانات غير موجودة: ") +
-                                    platform::AppPaths::shown(key));
-    if (isDamaged(key))
-        platform::ProcessExit::fail(DamagedFile.arg(platform::AppPaths::shown(key)));
-
-    static int serial = 0;
-    const QString name = QStringLiteral("db%1").arg(++serial);
-    QSqlDatabase sql = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-    sql.setDatabaseName(key);
-    sql.setConnectOptions(busyOption());
-    if (!sql.open()) {
-        qWarning("%s", qPrintable(sql.lastError().text()));
-        sql = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
-        platform::ProcessExit::fail(QStringLiteral("تعذر فتح قاعدة البيانات: ") +
-                                    platform::AppPaths::shown(key));
-    }
-    db.m_connection = name;
-    // A file that is not a database fails on its first read; it is registered only once it has
-    // passed, so a later open does not find a broken connection.
-    struct Forget {
-        QString name;
-        bool keep = false;
-        ~Forget() {
-            if (!keep)
-                QSqlDatabase::removeDatabase(name);
-        }
-    } forget{name};
-    db.scalar(QStringLiteral("select count(*) from sqlite_master"));
-    db.select(QStringLiteral("pragma journal_mode=WAL"));
-    db.execute(QStringLiteral("pragma synchronous=NORMAL"));
-    forget.keep = true;
-    connections().insert(key, name);
+    db.m_path = QFileInfo(path).absoluteFilePath();
+    const Ownership outcome = own(db.m_path);
+    if (outcome != Ownership::Owned)
+        platform::ProcessExit::fail(ownershipRefusal(outcome, platform::AppPaths::shown(db.m_path)));
+    db.m_connection = connections().value(db.m_path);
     return db;
 }
 
@@ -212,108 +193,14 @@ QSqlDatabase Database::handle() const {
 // The driver's own English words go to the log, never into the message.
 void Database::fail(const QString& what, const QSqlError& error) const {
     qWarning("%s", qPrintable(error.text()));
-    if (isLockedElsewhere(error) && attempting() > 0)
-        throw Busy{m_path};
     platform::ProcessExit::fail(QStringLiteral("خطأ في قاعدة البيانات ") + platform::AppPaths::shown(m_path) +
                                 QLatin1Char('\n') + what);
 }
 
-// Outside an attempt nothing can take a refusal back: the statement has not run, so it waits for
-// the other program and runs then. The program goes on, and nothing it started is left half done.
-void Database::waitForLock(const QString& sql) const {
-    qWarning("waiting for the lock on %s: %s", qPrintable(m_path), qPrintable(sql.simplified()));
-    platform::MessageService::show(LockedWaiting.arg(platform::AppPaths::shown(m_path)),
-                                   platform::MessageIcon::Warning);
-}
-
 template <typename Exec> void Database::run(const QString& sql, Exec&& exec) const {
-    for (;;) {
-        QSqlError error;
-        if (exec(error))
-            return;
-        if (isLockedElsewhere(error) && attempting() == 0) {
-            waitForLock(sql);
-            continue;
-        }
+    QSqlError error;
+    if (!exec(error))
         fail(QStringLiteral("تعذر تنفيذ: ") + sqlForMessage(sql), error);
-    }
-}
-
-bool Database::attempt(const QString& action, const std::function<void()>& steps) const {
-    struct Running {
-        Running() { ++attempting(); }
-        ~Running() { --attempting(); }
-    };
-    try {
-        Running running;
-        Transaction t(*this);
-        steps();
-        t.commit();
-    } catch (const Busy& busy) {
-        platform::MessageService::show(Locked.arg(action, platform::AppPaths::shown(busy.path)),
-                                       platform::MessageIcon::Critical);
-        return false;
-    }
-    return true;
-}
-
-bool Database::runCommand(const std::function<QString()>& action, const std::function<bool()>& steps) {
-    QStringList& held = commandLocks();
-    if (!held.isEmpty()) {
-        steps(); // part of a command that holds the locks already
-        return true;
-    }
-    releaseLocksWhenIdle();
-    // A refused command, or one thrown through (a test's end of the program), leaves nothing.
-    struct Undo {
-        bool armed = true;
-        ~Undo() {
-            if (armed)
-                undoCommandLocks();
-        }
-    } undo;
-
-    // Every open database is locked first: a command may write into any of them.
-    for (auto it = connections().constBegin(); it != connections().constEnd(); ++it) {
-        int& depth = depths()[it.value()];
-        if (depth != 0)
-            continue; // inside a transaction of the program's own, which the command joins
-        QSqlQuery begin(QSqlDatabase::database(it.value(), false));
-        if (begin.exec(QStringLiteral("begin immediate"))) {
-            depth = 1;
-            held << it.value();
-            continue;
-        }
-        Database db;
-        db.m_connection = it.value();
-        db.m_path = it.key();
-        const QSqlError error = begin.lastError();
-        if (!isLockedElsewhere(error))
-            db.fail(QStringLiteral("تعذر بدء المعاملة"), error);
-        qWarning("%s", qPrintable(error.text()));
-        undoCommandLocks();
-        undo.armed = false;
-        platform::MessageService::show(Locked.arg(action(), platform::AppPaths::shown(db.m_path)),
-                                       platform::MessageIcon::Critical);
-        return false;
-    }
-    const bool goesOn = steps();
-    undo.armed = false;
-    if (!goesOn)
-        releaseCommandLocks();
-    return true;
-}
-
-void Database::setLockWait(int milliseconds) {
-    lockWaitMs() = milliseconds;
-    for (const QString& name : std::as_const(connections())) {
-        QSqlQuery pragma(QSqlDatabase::database(name, false));
-        pragma.exec(QStringLiteral("pragma busy_timeout = %1").arg(milliseconds));
-    }
-}
-
-int Database::lockWait() {
-    return lockWaitMs();
 }
 
 int Database::execute(const QString& sql, const QVariantList& params) const {
@@ -373,7 +260,6 @@ void Database::closeAll() {
     const auto names = connections().values();
     connections().clear();
     depths().clear();
-    commandLocks().clear();
     for (const QString& name : names) {
         {
             QSqlDatabase db = QSqlDatabase::database(name, false);
@@ -383,8 +269,8 @@ void Database::closeAll() {
     }
 }
 
-// The outermost transaction takes the write lock at once (begin immediate); one inside it is a
-// savepoint, so a failure in its steps undoes their part and leaves the caller's.
+// The outermost transaction is a write transaction of its own; one inside it is a savepoint, so
+// a failure in its steps undoes their part and leaves the caller's.
 Database::Transaction::Transaction(const Database& db) : m_db(db) {
     int& depth = depths()[m_db.m_connection];
     const QString sql =
@@ -417,7 +303,6 @@ void Database::Transaction::commit() {
         return;
     }
     if (!m_db.handle().commit()) {
-        // A commit refused for a lock leaves the transaction open: undo it before telling.
         const QSqlError error = m_db.handle().lastError();
         m_db.handle().rollback();
         m_db.fail(QStringLiteral("تعذر حفظ المعاملة"), error);

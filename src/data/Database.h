@@ -7,7 +7,6 @@
 #include <QString>
 #include <QVariant>
 
-#include <functional>
 #include <optional>
 
 namespace data {
@@ -17,31 +16,55 @@ using Rows = QList<QSqlRecord>;
 // A file that fails SQLite's quick check (%1: the file, as AppPaths::shown gives it).
 inline const QString DamagedFile = QStringLiteral("ملف قاعدة البيانات %1 تالف، ولن يكتب البرنامج فيه.");
 
+// A database that another program has open or locked when this program comes to own it (%1: the
+// file, as AppPaths::shown gives it).
+inline const QString HeldByAnotherProgram =
+    QStringLiteral("قاعدة البيانات %1 مفتوحة لدى برنامج آخر، ولا يعمل البرنامج إلا وهي له وحده.");
+
 // The refusal of a store when no number is left for it.
 inline const QString NoNumberLeft =
     QStringLiteral("لا يمكن خزن مسألة جديدة: بلغ رقم التسلسل أكبر رقم يمكن حفظه");
+
+// What became of the program's claim on a database file (Database::own).
+enum class Ownership {
+    Owned,    // the program's own until it ends
+    Missing,  // no such file
+    Held,     // another program has it open or locked; nothing was written
+    Damaged,  // not a database, or it fails SQLite's quick check; nothing was written
+    Unusable, // it could not be opened for writing (a folder without rights, a read-only file)
+};
+
+// The refusal of a database file that could not be owned, for a message (%1: the file as
+// AppPaths::shown gives it); empty for Owned.
+QString ownershipRefusal(Ownership outcome, const QString& shownPath);
 
 // A handle to the one connection that the whole process keeps to a database file. Every screen
 // "opens" the database in its load step; all of them get the same connection, so a change made
 // through one is seen through every other at once.
 //
+// The program owns every database it opens while it runs: the connection is in SQLite's exclusive
+// locking mode and holds the write lock from the moment it is opened until the program ends.
+// Another program can neither write such a file nor read it meanwhile, so no statement of this
+// program can meet another program's lock.
+//
 // Values always travel as bound parameters ("?" in the statement), never joined into SQL text.
 // A failing statement is no error that a screen can handle: the program shows one Arabic message
-// naming what failed and ends. A database that another program keeps locked never ends it:
-// - a command the user gives (runCommand, for every key, click and field-leaving) takes the write
-//   lock before it runs, so it runs whole or, while the lock is held elsewhere, not at all;
-// - a step that can be refused (attempt) is undone whole and reported, for another try;
-// - anything else waits, with a message, until the other program lets the database go.
+// naming what failed and ends; the driver's English text goes to the log only.
 class Database {
 public:
     Database() = default;
 
     // The optional arguments come together or not at all; the connect string (";pwd=...") carries
-    // no meaning and both ways open the same database. A missing file, or one that is not a
-    // database or fails SQLite's quick check, ends the program with a message before anything is
+    // no meaning and both ways open the same database. A file that is missing, not a database,
+    // damaged, or held by another program ends the program with a message before anything is
     // written into it.
     static Database OpenDatabase(const QString& path);
     static Database OpenDatabase(const QString& path, bool exclusive, bool readOnly, const QString& connect);
+
+    // Opens the program's one connection to the file and takes its write lock for good. A file
+    // already owned stays so. Anything but Owned leaves the file as it was and no connection
+    // behind.
+    static Ownership own(const QString& path);
 
     bool isOpen() const { return !m_connection.isEmpty(); }
     QString path() const { return m_path; }
@@ -61,59 +84,21 @@ public:
     // counted. Nothing when the largest number is already taken (see NoNumberLeft).
     std::optional<qint64> nextNumber(const QStringList& tables, const QString& column) const;
 
-    // Runs the steps in one transaction: either all take effect or, when the program is stopped
-    // part-way, none does. Inside another transaction the steps join it, and a failure in them
-    // undoes only their own part. The write lock is taken before the first step (see
-    // writeTransaction): a transaction that read first and wrote later would fail at once, without
-    // waiting, when another running copy had written in between.
+    // Runs the steps in one write transaction: either all take effect or, when the program is
+    // stopped part-way, none does; a commit is on the disk before the steps count as done. Inside
+    // another transaction the steps join it as a savepoint, and a failure in them undoes only
+    // their own part.
     template <typename Steps> void transaction(Steps&& steps) const {
         Transaction t(*this);
         steps();
         t.commit();
     }
-    // As transaction(), but it takes the database's write lock before the first step, waiting for
-    // another program's writer to finish: a number read inside it (max + 1) cannot be taken by
-    // another running copy before the rows that use it are written.
-    template <typename Steps> void writeTransaction(Steps&& steps) const {
-        Transaction t(*this);
-        steps();
-        t.commit();
-    }
-
-    // Runs steps that a lock may refuse, as one write transaction: the lock is taken first (one
-    // wait), the steps run, and all is committed at the end. When another program keeps this
-    // database (or another one the steps use) locked past the wait, whatever the steps changed is
-    // undone, one Arabic message names the file and `action` (for example "خزن المسألة") and the
-    // answer is false: the screen keeps what was typed, for another try. Any other failure still
-    // ends the program.
-    bool attempt(const QString& action, const std::function<void()>& steps) const;
-
-    // The rule every command of the user's passes through (a key, a click, a list pick, the
-    // leaving of a field: see platform::Application). The write lock of every open database is
-    // taken before the command runs and kept until it ends, or until the program waits for the
-    // user again (a message, another screen): what the command writes up to then is written
-    // whole, and nothing it does can meet another program's lock. While another program holds a
-    // lock past the wait, the command does not run: one Arabic message names it and the file,
-    // nothing changes, and the same command works once the lock is gone. `action` is asked only
-    // then. Inside a command already running, the command just runs. A command that answers true
-    // hands its work on (it closed the screen the program waited on: the run of a case goes on
-    // to the calculation): the lock is kept until the program waits for the user again.
-    static bool runCommand(const std::function<QString()>& action, const std::function<bool()>& command);
-
-    // How long a statement waits for another program's lock, in milliseconds, for every
-    // connection (open ones included). The program keeps the default; tests shorten it.
-    static constexpr int DefaultLockWait = 5000;
-    static void setLockWait(int milliseconds);
-    static int lockWait();
-
-    // Whether a statement failed because another connection holds the lock past the wait.
-    static bool isLockedElsewhere(const QSqlError& error);
 
     // Whether the file fails SQLite's quick check or is no database at all. A file that is
-    // missing, or locked by another program, is not judged here.
+    // missing, or that another program holds, is not judged here.
     static bool isDamaged(const QString& path);
 
-    // Used by tests between cases: forget every shared connection.
+    // Used by tests between cases: forget every shared connection, and so let the files go.
     static void closeAll();
 
 private:
@@ -130,10 +115,8 @@ private:
     };
 
     [[noreturn]] void fail(const QString& what, const QSqlError& error) const;
-    // Runs a statement through `exec`; a lock met outside any attempt is waited out (see
-    // waitForLock), any other failure ends the program.
+    // Runs a statement through `exec`; any failure ends the program.
     template <typename Exec> void run(const QString& sql, Exec&& exec) const;
-    void waitForLock(const QString& sql) const;
 
     QString m_connection;
     QString m_path;

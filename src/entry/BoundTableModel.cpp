@@ -63,22 +63,35 @@ void BoundTableModel::writeCell(int row, int column, const QString& text) {
 }
 
 void BoundTableModel::write(int row, int column, const QString& text) {
-    // Those told of the change read the table: it is written (or refused) before they are told.
+    // Those told of the change read the table: it is written before they are told.
     if (!isEntryRow(row)) {
         m_rows[row].values[column] = text;
-        m_rows[row].unsaved.insert(column);
-        save();
+        m_db.transaction([&] {
+            if (beforeUpdate)
+                beforeUpdate();
+            // Names of tables and columns are the program's own; only the values are bound.
+            m_db.execute(
+                QStringLiteral("update %1 set %2 = ? where rowid = ?").arg(m_table, m_columns[column].field),
+                {text, m_rows[row].key});
+        });
         emit dataChanged(index(row, column), index(row, column));
         return;
     }
     QStringList values;
     for (int c = 0; c < columnCount(); ++c)
         values << (c == column ? text : QString());
+    qint64 key = 0;
+    m_db.transaction([&] {
+        if (beforeUpdate)
+            beforeUpdate();
+        m_db.execute(QStringLiteral("insert into %1 (%2) values (?)").arg(m_table, m_columns[column].field),
+                     {text});
+        key = m_db.scalar(QStringLiteral("select last_insert_rowid()")).toLongLong();
+    });
     // The entry row becomes a stored row in place, so a cursor on it stays with it, and a new
     // entry row follows.
     m_entryShown = false;
-    m_rows.push_back({0, values, {column}});
-    save();
+    m_rows.push_back({key, values});
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
     emit headerDataChanged(Qt::Vertical, row, row);
     beginInsertRows({}, row + 1, row + 1);
@@ -86,102 +99,13 @@ void BoundTableModel::write(int row, int column, const QString& text) {
     endInsertRows();
 }
 
-bool BoundTableModel::hasUnsaved() const {
-    return std::any_of(m_rows.begin(), m_rows.end(), [](const Row& r) { return !r.unsaved.empty(); });
-}
-
-QVariantList BoundTableModel::unsavedKeys(int exceptRow) const {
-    QVariantList keys;
-    for (size_t r = 0; r < m_rows.size(); ++r)
-        if (static_cast<int>(r) != exceptRow && !m_rows[r].unsaved.empty() && m_rows[r].key != 0)
-            keys << m_rows[r].key;
-    return keys;
-}
-
-QStringList BoundTableModel::unsavedTexts(int column, int exceptRow) const {
-    QStringList texts;
-    for (size_t r = 0; r < m_rows.size(); ++r)
-        if (static_cast<int>(r) != exceptRow && !m_rows[r].unsaved.empty())
-            texts << m_rows[r].values.value(column);
-    return texts;
-}
-
-bool BoundTableModel::save() {
-    if (!hasUnsaved())
-        return true;
-    std::vector<qint64> keys(m_rows.size());
-    std::vector<bool> written(m_rows.size(), false);
-    const bool saved = m_db.attempt(saveAction, [&] {
-        if (beforeUpdate)
-            beforeUpdate();
-        for (size_t r = 0; r < m_rows.size(); ++r) {
-            const Row& row = m_rows[r];
-            keys[r] = row.key;
-            if (row.unsaved.empty())
-                continue;
-            // The rules a row kept when it was typed are those of the rows stored then; rows
-            // stored since (a lock held them too) may break them now.
-            if (row.held && checkHeldRow && !checkHeldRow(static_cast<int>(r)))
-                continue;
-            written[r] = true;
-            // Names of tables and columns are the program's own; only the values are bound.
-            QStringList fields;
-            QVariantList values;
-            for (int c : row.unsaved) {
-                fields << m_columns[c].field;
-                values << row.values[c];
-            }
-            if (row.key == 0) {
-                m_db.execute(
-                    QStringLiteral("insert into %1 (%2) values (%3)")
-                        .arg(m_table, fields.join(QStringLiteral(", ")),
-                             QStringList(fields.size(), QStringLiteral("?")).join(QStringLiteral(", "))),
-                    values);
-                keys[r] = m_db.scalar(QStringLiteral("select last_insert_rowid()")).toLongLong();
-            } else {
-                values << row.key;
-                m_db.execute(QStringLiteral("update %1 set %2 = ? where rowid = ?")
-                                 .arg(m_table, fields.join(QStringLiteral(" = ?, "))),
-                             values);
-            }
-        }
-    });
-    if (!saved) {
-        for (Row& row : m_rows)
-            row.held = row.held || !row.unsaved.empty();
-        return false;
-    }
-    for (size_t r = 0; r < m_rows.size(); ++r) {
-        if (!written[r])
-            continue;
-        m_rows[r].key = keys[r];
-        m_rows[r].unsaved.clear();
-        m_rows[r].held = false;
-    }
-    return !hasUnsaved();
-}
-
 bool BoundTableModel::removeRows(int row, int count, const QModelIndex& parent) {
     if (parent.isValid() || row < 0 || count <= 0 || row + count > storedRows())
         return false;
-    // The rows left must be in the table before afterDelete reads it again; the deleted ones need
-    // not be, and one kept out by its check is deleted as it stands.
-    std::vector<Row> deleted(m_rows.begin() + row, m_rows.begin() + row + count);
-    for (int r = row; r < row + count; ++r)
-        m_rows[r].unsaved.clear();
-    if (!save()) {
-        std::copy(deleted.begin(), deleted.end(), m_rows.begin() + row);
-        return false;
-    }
-    if (!m_db.attempt(deleteAction, [&] {
-            for (int r = row; r < row + count; ++r)
-                if (m_rows[r].key != 0)
-                    m_db.execute(QStringLiteral("delete from %1 where rowid = ?").arg(m_table),
-                                 {m_rows[r].key});
-        })) {
-        std::copy(deleted.begin(), deleted.end(), m_rows.begin() + row);
-        return false;
-    }
+    m_db.transaction([&] {
+        for (int r = row; r < row + count; ++r)
+            m_db.execute(QStringLiteral("delete from %1 where rowid = ?").arg(m_table), {m_rows[r].key});
+    });
     beginRemoveRows({}, row, row + count - 1);
     m_rows.erase(m_rows.begin() + row, m_rows.begin() + row + count);
     endRemoveRows();
@@ -205,7 +129,7 @@ void BoundTableModel::reload() {
     m_rows.clear();
     m_rows.reserve(rows.size());
     for (const QSqlRecord& r : rows) {
-        Row row{r.value(0).toLongLong(), {}, {}};
+        Row row{r.value(0).toLongLong(), {}};
         for (int c = 0; c < columnCount(); ++c)
             row.values << r.value(c + 1).toString();
         m_rows.push_back(std::move(row));

@@ -6,7 +6,6 @@
 #include <QStringList>
 
 #include <functional>
-#include <set>
 #include <vector>
 
 namespace entry {
@@ -14,8 +13,7 @@ namespace entry {
 // A grid's rows straight from one table of the case database, with an empty row at the bottom
 // for a new entry. Every accepted cell is written at once, so the checks that count rows through
 // the same connection see exactly what the grid shows: the rows already entered, and not the
-// one that is still being added. A cell that another program's lock keeps from the table stays
-// in the grid and is written with the next cell, or by save().
+// one that is still being added.
 class BoundTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -36,15 +34,8 @@ public:
     std::function<bool(int row, int column, const QString& text)> beforeColUpdate;
     // Runs before a row is written (inserted or updated).
     std::function<void()> beforeUpdate;
-    // Asked again, in the order the rows were typed, before a row that another program's lock kept
-    // from the table is written, with the rows before it written: false keeps it from the table
-    // (the check has said why), still in the grid as typed.
-    std::function<bool(int row)> checkHeldRow;
     // Runs after rows were deleted by the user.
     std::function<void()> afterDelete;
-    // The commands named in the message when another program keeps the database locked.
-    QString saveAction = QStringLiteral("حفظ السطر");
-    QString deleteAction = QStringLiteral("حذف السطر");
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -63,25 +54,15 @@ public:
     int storedRows() const { return static_cast<int>(m_rows.size()); }
     bool isEntryRow(int row) const { return m_entryShown && row == storedRows(); }
 
-    // Writes the rows that another program's lock kept from the table; true when none is left.
-    bool save();
-    bool hasUnsaved() const;
-    // The rows not in the table as the grid shows them, but for `exceptRow`: the keys of those
-    // stored (their table values are out of date) and each one's text in `column`.
-    QVariantList unsavedKeys(int exceptRow) const;
-    QStringList unsavedTexts(int column, int exceptRow) const;
-
-    // Reads the rows again, dropping unsaved ones; `order` replaces the ordering clause (empty:
+    // Reads the rows again; `order` replaces the ordering clause (empty:
     // table order).
     void reload();
     void reload(const QString& order);
 
 private:
     struct Row {
-        qint64 key; // 0: not in the table yet
+        qint64 key; // 0: the entry row, not in the table yet
         QStringList values;
-        std::set<int> unsaved; // columns typed but not yet written
-        bool held = false;     // kept from the table by a lock; checked again before it is written
     };
     void write(int row, int column, const QString& text);
 

@@ -108,7 +108,6 @@ Form12::~Form12() {
     // longer there to ask.
     m_heirs->readText = {};
     m_heirs->beforeColUpdate = {};
-    m_heirs->checkHeldRow = {};
     m_heirs->beforeUpdate = {};
     m_heirs->afterDelete = {};
     // Closing the window moves the focus; the dialogue is no longer there to follow it.
@@ -158,10 +157,8 @@ void Form12::buildWidgets() {
     connect(Command8, &QPushButton::clicked, this, [this] {
         // Should the main window come back instead of the program ending, the case in hand is
         // still there for the next command.
-        if (Frame_case_details->isVisibleTo(this) &&
-            (!m_heirs->save() || !m_db.attempt(StoredCases::KeepTypedAction,
-                                               [this] { CaseHandOver::stampHeader(m_db, header()); })))
-            return;
+        if (Frame_case_details->isVisibleTo(this))
+            CaseHandOver::stampHeader(m_db, header());
         if (m_hooks.mainMenu)
             m_hooks.mainMenu();
     });
@@ -237,11 +234,8 @@ QGroupBox* Form12::buildDetailsFrame() {
     m_heirs->beforeColUpdate = [this](int row, int column, const QString& text) {
         return typedCellAccepted(row, column, text);
     };
-    m_heirs->checkHeldRow = [this](int row) { return heldRowAccepted(row); };
     m_heirs->beforeUpdate = [this] { CaseHandOver::stampDeceased(m_db, Text_deth_name->text()); };
     m_heirs->afterDelete = [this] { m_heirs->reload(); };
-    m_heirs->saveAction = StoredCases::HeirRowAction;
-    m_heirs->deleteAction = StoredCases::HeirDeleteAction;
     DBGrid1->setModel(m_heirs);
     auto* delegate = new GridCellDelegate(0, DBGrid1);
     delegate->setNameColumns({1});
@@ -539,7 +533,7 @@ void Form12::Command1_Click() {
     const int refusalsBefore = m_cellRefusals;
     if (QWidget* editor = QApplication::focusWidget(); editor != DBGrid1 && within(DBGrid1, editor))
         Command1->setFocus(Qt::OtherFocusReason);
-    if (m_cellRefusals != refusalsBefore || !m_heirs->save())
+    if (m_cellRefusals != refusalsBefore)
         return;
     m_heirs->reload();
     const CaseHeader h = header();
@@ -548,8 +542,7 @@ void Form12::Command1_Click() {
         platform::FocusReturn::to(focusAfter(refusal, nullptr));
         return;
     }
-    if (!m_db.attempt(StoredCases::RunAction, [&] { CaseHandOver::handOver(m_db, h, m_host); }))
-        return;
+    m_db.transaction([&] { CaseHandOver::handOver(m_db, h, m_host); });
     leave();
 }
 
@@ -558,9 +551,7 @@ void Form12::Timer16_Timer() {
 }
 
 void Form12::Command_new_Click() {
-    if (!m_db.attempt(StoredCases::NewCaseAction,
-                      [this] { m_db.execute(QStringLiteral("delete from WARITH")); }))
-        return;
+    m_db.execute(QStringLiteral("delete from WARITH"));
     hidePickList();
     m_heirs->reload();
     Text_case_name->clear();
@@ -604,14 +595,11 @@ void Form12::showIssuingBody(bool shown) {
     Command4->setText(shown ? Texts::RemoveIssuingBody : Texts::AddIssuingBody);
 }
 
-// A field left while another program locks the database: the boxes keep the text, and the next
-// store or run writes it.
 void Form12::keepHeader(NameLists::List list, const QString& name) {
-    if (!m_db.attempt(StoredCases::KeepTypedAction, [&] {
-            NameLists::add(m_db, list, name);
-            CaseHandOver::stampHeader(m_db, header());
-        }))
-        return;
+    m_db.transaction([&] {
+        NameLists::add(m_db, list, name);
+        CaseHandOver::stampHeader(m_db, header());
+    });
     if (list == NameLists::List::Preparers)
         requeryPreparers();
     else
@@ -645,57 +633,33 @@ void Form12::Command6_Click() {
 }
 
 void Form12::Command9_Click() {
-    if (m_db.attempt(Texts::DeleteAllPreparers,
-                     [this] { NameLists::removeAll(m_db, NameLists::List::Preparers); }))
-        requeryPreparers();
+    NameLists::removeAll(m_db, NameLists::List::Preparers);
+    requeryPreparers();
 }
 
 void Form12::Command11_Click() {
     const QString name = Text_ADRESS_ENTRY_NAME->currentText();
-    if (m_db.attempt(Texts::DeleteIssuingBody,
-                     [&] { NameLists::remove(m_db, NameLists::List::IssuingBodies, name); }))
-        requeryIssuingBodies();
+    NameLists::remove(m_db, NameLists::List::IssuingBodies, name);
+    requeryIssuingBodies();
 }
 
 void Form12::Command10_Click() {
-    if (m_db.attempt(Texts::DeleteAllIssuingBodies,
-                     [this] { NameLists::removeAll(m_db, NameLists::List::IssuingBodies); }))
-        requeryIssuingBodies();
+    NameLists::removeAll(m_db, NameLists::List::IssuingBodies);
+    requeryIssuingBodies();
 }
 
 // Heirs grid ------------------------------------------------------------------------------------
 
-RelationRules::HeirTable Form12::heirsShown(int exceptRow) const {
-    RelationRules::HeirTable heirs;
-    if (const QVariantList keys = m_heirs->unsavedKeys(exceptRow); !keys.isEmpty()) {
-        heirs.condition =
-            QStringLiteral("rowid not in (%1)").arg(QStringList(keys.size(), QStringLiteral("?")).join(','));
-        heirs.params = keys;
-    }
-    heirs.held = m_heirs->unsavedTexts(0, exceptRow);
-    heirs.held.removeAll(QString());
-    return heirs;
-}
-
 bool Form12::typedCellAccepted(int row, int column, const QString& text) {
-    const RelationRules::HeirTable heirs = heirsShown(row);
-    const RelationRules::Verdict verdict =
-        column == 0 ? RelationRules::typedCell(m_db, text, heirs)
-                    : RelationRules::nameChanged(m_db, m_heirs->cell(row, 0), heirs);
+    const RelationRules::Verdict verdict = column == 0
+                                               ? RelationRules::typedCell(m_db, text)
+                                               : RelationRules::nameChanged(m_db, m_heirs->cell(row, 0));
     if (!told(verdict)) {
         ++m_cellRefusals;
         // The user corrects the refused cell next, not whatever took the focus meanwhile.
         platform::FocusReturn::toCell(DBGrid1, row, column);
     }
     return verdict.accepted();
-}
-
-bool Form12::heldRowAccepted(int row) {
-    // The rows typed before it are in the table by now, those after it not yet.
-    const QString relation = m_heirs->cell(row, 0);
-    if (relation.isEmpty())
-        return true;
-    return told(RelationRules::typedCell(m_db, relation));
 }
 
 void Form12::moveToHeirs() {
@@ -747,9 +711,7 @@ void Form12::placePickList(const QPoint& pos) {
 
 void Form12::ADD_RELATION() {
     const QString relation = RelationSpelling::listSpelling(m_db, DBList_relation->currentText());
-    const QModelIndex picked = DBGrid1->currentIndex();
-    const RelationRules::Verdict verdict =
-        RelationRules::pickList(m_db, relation, heirsShown(picked.isValid() ? picked.row() : -1));
+    const RelationRules::Verdict verdict = RelationRules::pickList(m_db, relation);
     if (!verdict.accepted()) {
         platform::MessageService::show(verdict.messages.front(), platform::MessageIcon::Critical);
         DBList_relation->setFocus(Qt::OtherFocusReason);
@@ -812,9 +774,8 @@ void Form12::onFocusChanged(QWidget* old, QWidget* now) {
         Text_DATA_ENTRY_NAME_LostFocus();
     if (withinCombo(Text_ADRESS_ENTRY_NAME, old) && !withinCombo(Text_ADRESS_ENTRY_NAME, now))
         Text_ADRESS_ENTRY_NAME_LostFocus();
-    if (within(DBGrid1, old) && !within(DBGrid1, now) && m_heirs->save())
-        m_db.attempt(StoredCases::KeepTypedAction,
-                     [this] { CaseHandOver::stampDeceased(m_db, Text_deth_name->text()); });
+    if (within(DBGrid1, old) && !within(DBGrid1, now))
+        CaseHandOver::stampDeceased(m_db, Text_deth_name->text());
     if (now == DBGrid1 && !within(DBGrid1, old))
         hidePickList();
 }

@@ -124,11 +124,6 @@ private:
     void placePickList(const QPoint& viewportPos);
     void onFocusChanged(QWidget* old, QWidget* now);
     bool typedCellAccepted(int row, int column, const QString& text);
-    // A heir row that a lock kept from the table, checked again before it is written.
-    bool heldRowAccepted(int row);
-    // The heirs a check counts: the table's, with the rows still held out of it as the grid
-    // shows them (but for `exceptRow`).
-    RelationRules::HeirTable heirsShown(int exceptRow) const;
     void requeryPreparers();
     // The preparer or issuing body just left: into its list, and onto the heir rows.
     void keepHeader(NameLists::List list, const QString& name);

@@ -144,10 +144,7 @@ void Form12::DBGrid_put_DblClick() {
     const qint64 n = m_storedCases->numberAt(current.isValid() ? current.row() : 0);
     QWidget* userWasIn = QApplication::focusWidget();
     std::optional<CaseHeader> loaded;
-    if (!m_db.attempt(StoredCases::LoadAction, [&] { loaded = StoredCases::load(m_db, n); })) {
-        platform::FocusReturn::to(userWasIn);
-        return;
-    }
+    m_db.transaction([&] { loaded = StoredCases::load(m_db, n); });
     if (!loaded) {
         MessageService::show(StoredCases::Damaged.arg(n).arg(QFileInfo(m_db.path()).fileName()),
                              MessageIcon::Critical);
@@ -173,13 +170,8 @@ QWidget* Form12::focusAfter(const QString& refusal, QWidget* userWasIn) const {
 
 void Form12::Command_save_Click() {
     QWidget* userWasIn = QApplication::focusWidget();
-    if (!m_heirs->save())
-        return;
     StoredCases::Outcome o;
-    if (!m_db.attempt(StoredCases::StoreAction, [&] { o = StoredCases::store(m_db, header()); })) {
-        platform::FocusReturn::to(userWasIn);
-        return;
-    }
+    m_db.transaction([&] { o = StoredCases::store(m_db, header()); });
     requeryIssuingBodies();
     if (o.kind != Kind::Done) {
         if (!o.message.isEmpty()) {
@@ -202,14 +194,9 @@ void Form12::Command_save_Click() {
 
 void Form12::Command_edit_Click() {
     QWidget* userWasIn = QApplication::focusWidget();
-    if (!m_heirs->save())
-        return;
     m_heirs->reload();
     StoredCases::Outcome o;
-    if (!m_db.attempt(StoredCases::EditAction, [&] { o = StoredCases::edit(m_db, header()); })) {
-        platform::FocusReturn::to(userWasIn);
-        return;
-    }
+    m_db.transaction([&] { o = StoredCases::edit(m_db, header()); });
     if (o.kind == Kind::Refused) {
         MessageService::show(o.message, MessageIcon::Critical);
         platform::FocusReturn::to(focusAfter(o.message, userWasIn));
@@ -227,8 +214,7 @@ void Form12::Command_delete_Click() {
     if (!MessageService::askYesNo(StoredCases::AskDelete))
         return;
     const qint64 n = data::leadingInteger(Text_case_no->text());
-    if (!m_db.attempt(StoredCases::DeleteAction, [&] { StoredCases::remove(m_db, n); }))
-        return;
+    m_db.transaction([&] { StoredCases::remove(m_db, n); });
     Text_case_name->clear();
     Text_deth_name->clear();
     m_heirs->reload();

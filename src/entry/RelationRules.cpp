@@ -50,7 +50,7 @@ qint64 countOf(const data::Database& db, const QString& relation, const HeirTabl
         sql += QStringLiteral(" and (") + heirs.condition + QLatin1Char(')');
         params += heirs.params;
     }
-    return db.count(sql, params) + heirs.held.count(relation);
+    return db.count(sql, params);
 }
 
 Verdict typedCell(const data::Database& db, const QString& relation, const HeirTable& heirs) {

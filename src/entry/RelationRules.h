@@ -32,9 +32,6 @@ struct HeirTable {
     // Appended as "and <condition>"; its "?" take `params`. Empty: the whole table.
     QString condition;
     QVariantList params;
-    // Relations of heirs typed but not in the table yet (another program's lock kept them out);
-    // they count as stored. Their stored rows, if any, are left out by `condition`.
-    QStringList held;
 };
 
 bool isRelation(const data::Database& db, const QString& relation);

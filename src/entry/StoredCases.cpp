@@ -78,17 +78,17 @@ Outcome editSteps(const data::Database& db, const CaseHeader& header) {
 
 } // namespace
 
-// The case in hand is read, checked and written under the write lock: another running copy can
-// neither take the same number nor change the case in hand in between.
+// The case in hand is read, checked and written as one transaction: a number taken is taken with
+// every row that uses it.
 Outcome store(const data::Database& db, const CaseHeader& given) {
     Outcome outcome;
-    db.writeTransaction([&] { outcome = storeSteps(db, given); });
+    db.transaction([&] { outcome = storeSteps(db, given); });
     return outcome;
 }
 
 Outcome edit(const data::Database& db, const CaseHeader& header) {
     Outcome outcome;
-    db.writeTransaction([&] { outcome = editSteps(db, header); });
+    db.transaction([&] { outcome = editSteps(db, header); });
     return outcome;
 }
 

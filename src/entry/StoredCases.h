@@ -22,20 +22,6 @@ inline const QString NoIssuingBody = QStringLiteral("-");
 // A line of the list whose rows no longer load (gone, or their number no whole number).
 inline const QString Damaged = QStringLiteral("لا يمكن تحميل المسألة رقم %1 من %2: المسألة المخزونة تالفة");
 
-// The commands as a message about a locked database names them.
-inline const QString StoreAction = QStringLiteral("خزن المسألة");
-inline const QString EditAction = QStringLiteral("تعديل المسألة");
-inline const QString DeleteAction = QStringLiteral("حذف المسألة");
-inline const QString LoadAction = QStringLiteral("تحميل المسألة المخزونة");
-// Leaving a field writes the case in hand to its work table.
-inline const QString KeepTypedAction = QStringLiteral("حفظ المسألة المكتوبة");
-// The run's copy of the case into the engine's tables.
-inline const QString RunAction = QStringLiteral("تشغيل المسألة");
-inline const QString HeirRowAction = QStringLiteral("حفظ سطر الوارث");
-inline const QString HeirDeleteAction = QStringLiteral("حذف سطر الوارث");
-// Clearing the case in hand for the next one.
-inline const QString NewCaseAction = QStringLiteral("بدء مسألة جديدة");
-
 struct Outcome {
     enum class Kind { Refused, Stopped, Done } kind = Kind::Stopped;
     QString message; // the refusal, or the report of what was done

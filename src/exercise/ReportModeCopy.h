@@ -11,8 +11,7 @@ namespace exercise {
 class ReportModeCopy {
 public:
     // False, with an Arabic message naming the file, when the report database is missing (no file
-    // is created then), damaged (nothing is written into it), or locked by another program or
-    // otherwise not written (it is left as it was).
+    // is created then), or damaged, or cannot be the program's own (nothing is written into it).
     static bool copy(const data::Database& caseDb, const QString& reportDatabasePath, QString& message);
 };
 

@@ -12,19 +12,9 @@ ProcessExit::Handler& handler() {
     static ProcessExit::Handler h;
     return h;
 }
-std::function<void()>& lastStep() {
-    static std::function<void()> step;
-    return step;
-}
 } // namespace
 
-void ProcessExit::setLastStep(std::function<void()> step) {
-    lastStep() = std::move(step);
-}
-
 void ProcessExit::end(int code) {
-    if (lastStep())
-        lastStep()();
     if (handler())
         handler()(code);
     std::fflush(stdout);

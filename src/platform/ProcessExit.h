@@ -22,9 +22,6 @@ public:
     // Shows the message (critical icon), then ends the program.
     [[noreturn]] static void fail(const QString& message);
 
-    // Runs first whenever the program ends (the database keeps what a command wrote up to then).
-    static void setLastStep(std::function<void()> step);
-
     using Handler = std::function<void(int)>;
     static void setHandler(Handler handler);
     // Convenience for tests: end() throws ProgramEnded.

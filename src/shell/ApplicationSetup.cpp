@@ -1,7 +1,5 @@
 #include "shell/ApplicationSetup.h"
 
-#include "data/Database.h"
-#include "platform/widgets/Application.h"
 #include "platform/widgets/ProgramStyle.h"
 #include "platform/widgets/ScreenChangeGuard.h"
 
@@ -51,7 +49,6 @@ void prepareApplication(QApplication& app) {
     QApplication::setLayoutDirection(Qt::RightToLeft);
     platform::ProgramStyle::install();
     platform::ScreenChangeGuard::install();
-    platform::Application::setCommandRule(data::Database::runCommand);
     installTranslator(app, QStringLiteral("qtbase_ar"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     // Installed after Qt's own, so it is asked first; it holds only what Qt's lacks.
     installTranslator(app, QStringLiteral("qt_extra_ar"), QStringLiteral(":/translations"));

@@ -26,6 +26,8 @@ const QString ReportDatabase = QStringLiteral("TALVENO_TEST_REPORT.mdb");
 const QString LockFileName = QStringLiteral("faraid.lock");
 const QString AlreadyRunning = QStringLiteral("البرنامج مفتوح في نافذة اخرى، أغلقها أولاً");
 const QString NoLockFile = QStringLiteral("لا يمكن تشغيل البرنامج: تعذر إنشاء ملف القفل في المجلد %1");
+const QString TryAgainOrEnd =
+    QStringLiteral(" أغلق ذلك البرنامج ثم اختر «نعم» لإعادة المحاولة، أو «لا» لإنهاء البرنامج.");
 
 // Two running copies on one application folder would share the work tables: a store in one
 // would save the heirs typed in the other. The lock is held for the whole process. The program
@@ -77,6 +79,37 @@ void writeApplicationFolder(const QString& file) {
     QSqlDatabase::removeDatabase(name);
 }
 
+// Takes the file for the program's own; while another program holds it, the user closes that
+// program and tries again, or ends. Nothing is written before the file is the program's.
+data::Ownership ownOrEnd(const QString& path) {
+    for (;;) {
+        const data::Ownership outcome = data::Database::own(path);
+        if (outcome != data::Ownership::Held)
+            return outcome;
+        if (!platform::MessageService::askYesNo(
+                data::HeldByAnotherProgram.arg(platform::AppPaths::shown(path)) + TryAgainOrEnd)) {
+            // The files owned so far are let go whole, as they were found.
+            data::Database::closeAll();
+            platform::ProcessExit::end(1);
+        }
+    }
+}
+
+// Every database of the application folder is the program's own from here until it ends, so no
+// command can meet another program's lock. The case database is the program's work: without it
+// the program ends. The report database is written only when a division is printed; a damaged
+// one is named now and refused then.
+void ownDatabases() {
+    const QString casePath = platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST.mdb"));
+    if (const data::Ownership outcome = ownOrEnd(casePath); outcome != data::Ownership::Owned)
+        platform::ProcessExit::fail(data::ownershipRefusal(outcome, platform::AppPaths::shown(casePath)));
+    const QString report = platform::AppPaths::appFile(ReportDatabase);
+    if (const data::Ownership outcome = ownOrEnd(report);
+        outcome == data::Ownership::Damaged || outcome == data::Ownership::Unusable)
+        platform::MessageService::show(data::ownershipRefusal(outcome, platform::AppPaths::shown(report)),
+                                       platform::MessageIcon::Critical);
+}
+
 } // namespace
 
 void updatePathDatabase() {
@@ -100,16 +133,12 @@ void updatePathDatabase() {
 
 data::Database runStartUp(const std::function<void()>& selfTest) {
     holdApplicationFolder();
+    ownDatabases();
     updatePathDatabase();
 
     const data::Database db =
         data::Database::OpenDatabase(platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST.mdb")), false,
                                      false, QStringLiteral(";pwd=velkaro"));
-
-    // The report database is written only when a division is printed; it is refused then too.
-    if (const QString report = platform::AppPaths::appFile(ReportDatabase); data::Database::isDamaged(report))
-        platform::MessageService::show(data::DamagedFile.arg(platform::AppPaths::shown(report)),
-                                       platform::MessageIcon::Critical);
 
     if (!db.exists(QStringLiteral("select * from CHECK_FILE")) && selfTest)
         selfTest();

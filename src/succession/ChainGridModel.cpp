@@ -158,14 +158,12 @@ bool ChainGridModel::saveRow() {
         return false;
     const int at = m_changed->first;
     const bool stored = row.stored();
-    // Refused for another program's lock, the row stays changed in the grid for another try.
-    if (!m_db.attempt(Texts::SaveRowAction, [&] {
-            if (stored)
-                ChainTable::update(m_db, row);
-            else
-                ChainTable::insert(m_db, row);
-        }))
-        return false;
+    m_db.transaction([&] {
+        if (stored)
+            ChainTable::update(m_db, row);
+        else
+            ChainTable::insert(m_db, row);
+    });
     if (stored) {
         m_rows[at] = row;
         m_changed.reset();
@@ -193,8 +191,7 @@ void ChainGridModel::dropChanges() {
 bool ChainGridModel::removeStored(int row) {
     if (row < 0 || row >= storedRows())
         return false;
-    if (!m_db.attempt(Texts::DeleteRowAction, [&] { ChainTable::remove(m_db, m_rows[row].ar); }))
-        return false;
+    m_db.transaction([&] { ChainTable::remove(m_db, m_rows[row].ar); });
     if (m_changed && m_changed->first == row)
         m_changed.reset();
     beginRemoveRows({}, row, row);

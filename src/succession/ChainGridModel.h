@@ -50,7 +50,7 @@ public:
     bool hasChanges() const { return m_changed.has_value(); }
     int changedRow() const { return m_changed ? m_changed->first : -1; }
     // Saves the changed row; true when there was none or it was saved. A row refused by the
-    // rules or by another program's lock stays changed.
+    // rules stays changed.
     bool saveRow();
     void dropChanges();
 

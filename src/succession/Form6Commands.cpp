@@ -34,13 +34,10 @@ using namespace entry::EntryWidgets;
 } // namespace
 
 void Form6::Command_new_Click() {
-    if (!m_db.attempt(entry::StoredCases::NewCaseAction, [this] {
-            m_db.transaction([&] {
-                for (const char* table : {"DETH", "WARITH_DUBLE", "MUNASKA_TEMP", "CHECK_NAME"})
-                    m_db.execute(QStringLiteral("delete from %1").arg(QLatin1String(table)));
-            });
-        }))
-        return;
+    m_db.transaction([this] {
+        for (const char* table : {"DETH", "WARITH_DUBLE", "MUNASKA_TEMP", "CHECK_NAME"})
+            m_db.execute(QStringLiteral("delete from %1").arg(QLatin1String(table)));
+    });
     Check_add_warith->setChecked(false);
     Text_deth_no_ind->clear();
     Text_deth_name_ind->clear();
@@ -69,7 +66,7 @@ void Form6::Command13_Click() {
 }
 
 void Form6::Command6_Click() {
-    m_db.attempt(Texts::CopyAction, [this] { ChainRun::copy(m_db); });
+    m_db.transaction([this] { ChainRun::copy(m_db); });
 }
 
 void Form6::Command5_Click() {
@@ -98,8 +95,7 @@ void Form6::Command1_Click() {
                              Text_DATA_ENTRY_NAME->currentText().trimmed(),
                              Text_ADRESS_ENTRY_NAME->currentText().trimmed()};
     QString refused;
-    if (!m_db.attempt(entry::StoredCases::RunAction, [&] { refused = ChainRun::run(m_db, header, m_host); }))
-        return;
+    m_db.transaction([&] { refused = ChainRun::run(m_db, header, m_host); });
     if (!refused.isEmpty()) {
         refuse(refused, focusAfter(refused, from && from->window() == this ? from : Command1));
         return;
@@ -129,9 +125,7 @@ void Form6::Command14_Click() {
     const ChainRow line = currentLine();
     const QString name = platform::MessageService::input(Texts::RenameHeirPrompt, line.heirName);
     ChainRename::Outcome outcome;
-    if (!m_db.attempt(Texts::RenameHeirAction,
-                      [&] { outcome = ChainRename::renameHeir(m_db, line.heirName, name); }))
-        return;
+    m_db.transaction([&] { outcome = ChainRename::renameHeir(m_db, line.heirName, name); });
     if (!outcome.message.isEmpty())
         refuse(outcome.message, DBGrid3);
     if (!outcome.changed)
@@ -151,9 +145,7 @@ void Form6::Command15_Click() {
     }
     const QString name = platform::MessageService::input(Texts::RenameFirstPrompt, line.deceasedName);
     ChainRename::Outcome outcome;
-    if (!m_db.attempt(Texts::RenameFirstAction,
-                      [&] { outcome = ChainRename::renameFirstDeceased(m_db, line, name); }))
-        return;
+    m_db.transaction([&] { outcome = ChainRename::renameFirstDeceased(m_db, line, name); });
     if (!outcome.message.isEmpty())
         refuse(outcome.message, DBGrid3);
     if (!outcome.changed)
@@ -171,16 +163,13 @@ void Form6::requeryIssuingBodies() {
     refill(Text_ADRESS_ENTRY_NAME, entry::NameLists::names(m_db, NameList::IssuingBodies));
 }
 
-// A box left while another program locks the database keeps its text; the next leaving, store or
-// run writes it.
 void Form6::keepHeader(NameList list, const QString& name) {
-    if (!m_db.attempt(entry::StoredCases::KeepTypedAction, [&] {
-            if (!name.isEmpty())
-                entry::NameLists::add(m_db, list, name);
-            ChainRun::stampHeader(m_db, Text_DATA_ENTRY_NAME->currentText().trimmed(),
-                                  Text_ADRESS_ENTRY_NAME->currentText().trimmed());
-        }))
-        return;
+    m_db.transaction([&] {
+        if (!name.isEmpty())
+            entry::NameLists::add(m_db, list, name);
+        ChainRun::stampHeader(m_db, Text_DATA_ENTRY_NAME->currentText().trimmed(),
+                              Text_ADRESS_ENTRY_NAME->currentText().trimmed());
+    });
     if (list == NameList::Preparers)
         requeryPreparers();
     else
@@ -202,10 +191,7 @@ void Form6::Command4_Click() {
         FrameADRESS->show();
         Text_ADRESS_ENTRY_NAME->setFocus(Qt::OtherFocusReason);
     } else {
-        if (!m_db.attempt(ET::RemoveIssuingBody, [this] {
-                entry::NameLists::add(m_db, NameList::IssuingBodies, ET::NoIssuingBody);
-            }))
-            return;
+        m_db.transaction([this] { entry::NameLists::add(m_db, NameList::IssuingBodies, ET::NoIssuingBody); });
         FrameADRESS->hide();
         Text_ADRESS_ENTRY_NAME->setEditText(ET::NoIssuingBody);
         requeryIssuingBodies();
@@ -214,28 +200,25 @@ void Form6::Command4_Click() {
 }
 
 void Form6::Command9_Click() {
-    if (m_db.attempt(ET::DeleteAllPreparers,
-                     [this] { entry::NameLists::removeAll(m_db, NameList::Preparers); }))
-        requeryPreparers();
+    m_db.transaction([this] { entry::NameLists::removeAll(m_db, NameList::Preparers); });
+    requeryPreparers();
 }
 
 void Form6::Command12_Click() {
     const QString name = Text_DATA_ENTRY_NAME->currentText().trimmed();
-    if (m_db.attempt(ET::DeletePreparer, [&] { entry::NameLists::remove(m_db, NameList::Preparers, name); }))
-        requeryPreparers();
+    m_db.transaction([&] { entry::NameLists::remove(m_db, NameList::Preparers, name); });
+    requeryPreparers();
 }
 
 void Form6::Command10_Click() {
-    if (m_db.attempt(ET::DeleteAllIssuingBodies,
-                     [this] { entry::NameLists::removeAll(m_db, NameList::IssuingBodies); }))
-        requeryIssuingBodies();
+    m_db.transaction([this] { entry::NameLists::removeAll(m_db, NameList::IssuingBodies); });
+    requeryIssuingBodies();
 }
 
 void Form6::Command11_Click() {
     const QString name = Text_ADRESS_ENTRY_NAME->currentText().trimmed();
-    if (m_db.attempt(ET::DeleteIssuingBody,
-                     [&] { entry::NameLists::remove(m_db, NameList::IssuingBodies, name); }))
-        requeryIssuingBodies();
+    m_db.transaction([&] { entry::NameLists::remove(m_db, NameList::IssuingBodies, name); });
+    requeryIssuingBodies();
 }
 
 } // namespace succession

@@ -30,10 +30,9 @@ using namespace entry::EntryWidgets;
 
 void Form6::GET_NAMES_TO_DBLIST_WARITH_NAMES() {
     RichTextBox2->show();
-    // Under another program's lock the list opens as it was: the acceptance tries again.
     QStringList names;
-    if (m_db.attempt(Texts::NextDeceasedAction, [&] { names = NextDeceased::candidates(m_db); }))
-        refill(DBList_deth_name, names);
+    m_db.transaction([&] { names = NextDeceased::candidates(m_db); });
+    refill(DBList_deth_name, names);
     showList(DBList_deth_name);
 }
 
@@ -42,10 +41,10 @@ void Form6::GET_NAMES_TO_DBLIST_WARITH_NAMES_WARITH() {
     const ChainRow line = currentLine();
     PreviousHeirName = line.heirName;
     QStringList names;
-    if (m_db.attempt(Texts::HeirNamesAction, [&] {
-            names = NextDeceased::heirNames(m_db, ChainRowRules::deceasedOf(line, Text_deth_no_ind->text()));
-        }))
-        refill(DBCombo_w_name, names);
+    m_db.transaction([&] {
+        names = NextDeceased::heirNames(m_db, ChainRowRules::deceasedOf(line, Text_deth_no_ind->text()));
+    });
+    refill(DBCombo_w_name, names);
     DBCombo_w_name->setEditText(line.heirName);
     showList(DBCombo_w_name);
 }
@@ -58,12 +57,8 @@ void Form6::acceptDeceased(const QString& typed, QWidget* back) {
     const int row = currentRow();
     const ChainRow line = m_chain->line(row);
     NextDeceased::Acceptance a;
-    if (!m_db.attempt(Texts::NextDeceasedAction, [&] {
-            a = NextDeceased::accept(m_db, typed, line.stored() && !line.arrange.isEmpty());
-        })) {
-        platform::FocusReturn::to(back);
-        return;
-    }
+    m_db.transaction(
+        [&] { a = NextDeceased::accept(m_db, typed, line.stored() && !line.arrange.isEmpty()); });
     if (!a.accepted) {
         if (!a.message.isEmpty())
             refuse(a.message, back);

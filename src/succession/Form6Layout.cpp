@@ -336,11 +336,10 @@ void Form6::buildWidgets() {
     connect(Command3, &QPushButton::clicked, this, [this] {
         // Should the main window come back instead of the program ending, the chain in hand is
         // still there for the next command, with its preparer and issuing body.
-        if (!m_db.attempt(entry::StoredCases::KeepTypedAction, [this] {
-                ChainRun::stampHeader(m_db, Text_DATA_ENTRY_NAME->currentText().trimmed(),
-                                      Text_ADRESS_ENTRY_NAME->currentText().trimmed());
-            }))
-            return;
+        m_db.transaction([this] {
+            ChainRun::stampHeader(m_db, Text_DATA_ENTRY_NAME->currentText().trimmed(),
+                                  Text_ADRESS_ENTRY_NAME->currentText().trimmed());
+        });
         if (m_hooks.mainMenu)
             m_hooks.mainMenu();
     });

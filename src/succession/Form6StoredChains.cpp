@@ -145,10 +145,7 @@ void Form6::DBGrid_put_DblClick() {
     QWidget* userWasIn = QApplication::focusWidget();
     QString refused;
     std::optional<ChainHeader> loaded;
-    if (!m_db.attempt(SC::LoadAction, [&] { loaded = StoredChains::load(m_db, k, &refused); })) {
-        platform::FocusReturn::to(userWasIn);
-        return;
-    }
+    m_db.transaction([&] { loaded = StoredChains::load(m_db, k, &refused); });
     // A damaged chain: the chain on screen stays as it is.
     if (!loaded) {
         if (refused.isEmpty())
@@ -183,10 +180,7 @@ void Form6::Command_save_Click() {
                              Text_DATA_ENTRY_NAME->currentText().trimmed(),
                              Text_ADRESS_ENTRY_NAME->currentText().trimmed()};
     StoredChains::Outcome o;
-    if (!m_db.attempt(SC::StoreAction, [&] { o = StoredChains::store(m_db, header); })) {
-        platform::FocusReturn::to(userWasIn);
-        return;
-    }
+    m_db.transaction([&] { o = StoredChains::store(m_db, header); });
     requeryIssuingBodies();
     if (o.kind != Kind::Done) {
         if (!o.message.isEmpty()) {
@@ -209,10 +203,7 @@ void Form6::Command_edit_Click() {
                              Text_DATA_ENTRY_NAME->currentText().trimmed(),
                              Text_ADRESS_ENTRY_NAME->currentText().trimmed()};
     StoredChains::Outcome o;
-    if (!m_db.attempt(SC::EditAction, [&] { o = StoredChains::edit(m_db, header); })) {
-        platform::FocusReturn::to(userWasIn);
-        return;
-    }
+    m_db.transaction([&] { o = StoredChains::edit(m_db, header); });
     if (o.kind == Kind::Refused) {
         MessageService::show(o.message, MessageIcon::Critical);
         platform::FocusReturn::to(focusAfter(o.message, userWasIn));
@@ -231,8 +222,7 @@ void Form6::Command_delete_Click() {
     if (!MessageService::askYesNo(SC::AskDelete))
         return;
     const qint64 k = data::leadingInteger(Text_case_no->text());
-    if (!m_db.attempt(SC::DeleteAction, [&] { StoredChains::remove(m_db, k); }))
-        return;
+    m_db.transaction([&] { StoredChains::remove(m_db, k); });
     Text_case_name->clear();
     forgetCurrentDeceased();
     m_chain->reload();

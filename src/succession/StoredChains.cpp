@@ -113,17 +113,17 @@ bool damagedOrder(const data::Database& db, qint64 caseNo) {
 
 } // namespace
 
-// The chain on screen is read, checked and written under the write lock: another running copy can
-// neither take the same number nor change the working tables in between. A refusal keeps the copy.
+// The chain on screen is read, checked and written as one transaction: a number taken is taken
+// with every row that uses it. A refusal keeps the copy.
 Outcome store(const data::Database& db, const ChainHeader& given) {
     Outcome outcome;
-    db.writeTransaction([&] { outcome = storeSteps(db, given); });
+    db.transaction([&] { outcome = storeSteps(db, given); });
     return outcome;
 }
 
 Outcome edit(const data::Database& db, const ChainHeader& given) {
     Outcome outcome;
-    db.writeTransaction([&] { outcome = editSteps(db, given); });
+    db.transaction([&] { outcome = editSteps(db, given); });
     return outcome;
 }
 

@@ -43,15 +43,6 @@ inline const QString DeceasedOnlyFromList = QStringLiteral("يضاف المتو�
 inline const QString NotAmongHeirs = QStringLiteral("اسم المتوفي غير موجود ضمن اسماء الورثة");
 inline const QString ChooseDeceased = QStringLiteral("حدد اسم المتوفي");
 
-// The grid's own writes, as a message about a locked database names them.
-inline const QString SaveRowAction = QStringLiteral("حفظ سطر المسألة");
-inline const QString DeleteRowAction = QStringLiteral("حذف سطر المسألة");
-inline const QString NextDeceasedAction = QStringLiteral("اضافة المتوفي التالي");
-inline const QString HeirNamesAction = QStringLiteral("عرض اسماء الورثة");
-inline const QString CopyAction = QStringLiteral("نقل المسألة");
-inline const QString RenameHeirAction = QStringLiteral("تعديل اسم الوارث");
-inline const QString RenameFirstAction = QStringLiteral("تعديل اسم المتوفي الاول");
-
 // Renaming.
 inline const QString RenameHeirPrompt = QStringLiteral("ادخل اسم الوارث المطلوب تعديله");
 inline const QString RenameFirstPrompt = QStringLiteral("ادخل اسم المتوفي الاول المطلوب تعديله");

@@ -2,21 +2,15 @@
 #include "platform/AppPaths.h"
 #include "platform/ProcessExit.h"
 #include "support/CapturedMessages.h"
-#include "support/LockingProgram.h"
 #include "support/TempAppFolder.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSqlField>
 #include <QSqlQuery>
 
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <future>
-#include <thread>
 
 using data::Database;
 using data::FlagTable;
@@ -214,79 +208,70 @@ private:
     QString m_name;
 };
 
-// The program's own wait for a lock, in place of the tests' short one, for one test.
-struct ProgramsLockWait {
-    const int before = Database::lockWait();
-    ProgramsLockWait() { Database::setLockWait(Database::DefaultLockWait); }
-    ~ProgramsLockWait() { Database::setLockWait(before); }
-};
-
-TEST_F(DatabaseTest, ACommandOnADatabaseLockedByAnotherProgramFailsInArabicAndCanBeTriedAgain) {
-    ProgramsLockWait programsWait;
+// The program owns every database it opens: from the open on, another program can neither take
+// the write lock, nor write, nor read, and the program itself never meets a lock.
+TEST_F(DatabaseTest, AnOwnedFileRefusesEveryOtherConnectionAndTheProgramNeverWaits) {
+    OtherProgram other(folder.casePath());
+    for (const char* sql : {"begin immediate", "insert into CHECK_FILE (CHECK_FILE) values ('1')",
+                            "select count(*) from WARITH"}) {
+        QSqlQuery q(QSqlDatabase::database("other program", false));
+        EXPECT_FALSE(q.exec(QString::fromLatin1(sql))) << sql;
+        EXPECT_EQ(q.lastError().nativeErrorCode().toInt() & 0xff, 5) << sql; // SQLITE_BUSY
+    }
     CapturedMessages messages;
-    const auto store = [&] {
-        db.writeTransaction([&] { db.execute("insert into WARITH (warith_name) values ('زيد')"); });
-    };
+    db.transaction([&] { db.execute("insert into WARITH (warith_name) values ('زيد')"); });
+    db.execute("insert into CHECK_FILE (CHECK_FILE) values ('1')");
+    EXPECT_TRUE(messages.texts().isEmpty());
+    EXPECT_EQ(db.count("select count(*) from WARITH") + db.count("select count(*) from CHECK_FILE"), 2);
+    // A store the program reports as done is on the disk: full sync of every commit.
+    EXPECT_EQ(db.count("pragma synchronous"), 2);
+}
+
+// A file that another program holds when the program comes to own it is not taken: nothing is
+// written, no connection stays behind, and the file is taken once the other program lets go.
+TEST(DatabaseOwnership, AFileHeldByAnotherProgramIsLeftAsItWasUntilItIsLetGo) {
+    TempAppFolder folder;
+    const QString path = folder.file("TALVENO_TEST_REPORT.mdb");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
     {
-        OtherProgram other(folder.casePath());
+        OtherProgram other(path);
         other.run("begin immediate");
-        QElapsedTimer waited;
-        waited.start();
-        EXPECT_FALSE(db.attempt("خزن المسألة", store)); // the program goes on
-        EXPECT_GE(waited.elapsed(), 4500) << "a lock is waited for some seconds before the refusal";
-        ASSERT_EQ(messages.texts().size(), 1);
-        const QString said = messages.last();
-        EXPECT_TRUE(said.contains("خزن المسألة"));
-        EXPECT_TRUE(said.contains(shownPath(folder.casePath()))) << said.toStdString();
-        EXPECT_FALSE(wordsBesides(said, folder.casePath()).contains(Latin)) << said.toStdString();
+        EXPECT_EQ(Database::own(path), data::Ownership::Held);
+        EXPECT_EQ(Database::own(path), data::Ownership::Held) << "no connection of the refused try is kept";
         other.run("rollback");
     }
-    EXPECT_TRUE(db.attempt("خزن المسألة", store));
-    EXPECT_EQ(db.count("select count(*) from WARITH"), 1);
-    EXPECT_EQ(messages.texts().size(), 1);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    file.close();
+    EXPECT_EQ(Database::own(path), data::Ownership::Owned);
+    EXPECT_EQ(Database::OpenDatabase(path).count("select count(*) from REPORT_DESTRIBUTER"), 0);
 }
 
-TEST_F(DatabaseTest, ACommandWaitsForAnotherProgramThatFinishesWithinTheWait) {
-    ProgramsLockWait programsWait;
-    CapturedMessages messages;
-    std::promise<void> holding;
-    std::thread otherProgram([&] {
-        OtherProgram other(folder.casePath(), "short writer");
-        other.run("begin immediate");
-        other.run("insert into CHECK_FILE (CHECK_FILE) values ('1')");
-        holding.set_value();
-        std::this_thread::sleep_for(std::chrono::milliseconds(800));
-        other.run("commit");
-    });
-    holding.get_future().wait();
-    EXPECT_TRUE(db.attempt("خزن المسألة", [&] {
-        db.writeTransaction([&] { db.execute("insert into WARITH (warith_name) values ('زيد')"); });
-    }));
-    otherProgram.join();
-    EXPECT_TRUE(messages.texts().isEmpty()) << messages.last().toStdString();
-    EXPECT_EQ(db.count("select count(*) from WARITH") + db.count("select count(*) from CHECK_FILE"), 2);
-}
-
-// The steps of an attempt are one write transaction: a lock that comes between two of them (here
-// another program that wants the second table) cannot leave the first written alone.
-TEST_F(DatabaseTest, AnAttemptRefusedPartWayLeavesNothingOfItsSteps) {
-    CapturedMessages messages;
-    OtherProgram other(folder.casePath());
-    EXPECT_TRUE(db.attempt("خزن المسألة", [&] {
-        db.execute("insert into WARITH (warith_name) values ('زيد')");
-        // The other program waits for the lock the attempt took at its start.
-        QSqlQuery q(QSqlDatabase::database("other program", false));
-        EXPECT_FALSE(q.exec("begin immediate"));
-        db.execute("insert into CHECK_FILE (CHECK_FILE) values ('1')");
-    }));
-    EXPECT_EQ(db.count("select count(*) from WARITH") + db.count("select count(*) from CHECK_FILE"), 2);
-
-    other.run("begin immediate");
-    EXPECT_FALSE(
-        db.attempt("خزن المسألة", [&] { db.execute("insert into WARITH (warith_name) values ('عمرو')"); }));
-    other.run("rollback");
-    EXPECT_EQ(db.count("select count(*) from WARITH"), 1);
-    ASSERT_EQ(messages.texts().size(), 1);
+TEST(DatabaseOwnership, WhatCannotBeOwnedIsNamedInArabic) {
+    TempAppFolder folder;
+    const QString damaged = folder.file("TALVENO_TEST_REPORT.mdb");
+    testsupport::damage(damaged, testsupport::Damage::FirstTablePage);
+    const struct {
+        QString path;
+        data::Ownership outcome;
+        const char* says;
+    } cases[] = {
+        {folder.file("absent.mdb"), data::Ownership::Missing, "غير موجودة"},
+        {damaged, data::Ownership::Damaged, "تالف"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.says);
+        EXPECT_EQ(Database::own(c.path), c.outcome);
+        const QString said = data::ownershipRefusal(c.outcome, shownPath(c.path));
+        EXPECT_TRUE(said.contains(QString::fromUtf8(c.says))) << said.toStdString();
+        EXPECT_TRUE(said.contains(shownPath(c.path)));
+        EXPECT_FALSE(wordsBesides(said, c.path).contains(Latin)) << said.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(folder.file("absent.mdb")));
+    EXPECT_TRUE(data::ownershipRefusal(data::Ownership::Held, shownPath(damaged)).contains("برنامج آخر"));
 }
 
 // A step that fails inside another transaction undoes its own part only.
@@ -304,98 +289,6 @@ TEST_F(DatabaseTest, ATransactionInsideAnotherUndoesOnlyItsOwnPart) {
     });
     EXPECT_EQ(column(db.select("select warith_name from WARITH"), "warith_name"), QStringList({"زيد"}));
     EXPECT_EQ(db.count("select count(*) from CHECK_FILE"), 1);
-}
-
-// A user's command locks the database before it runs: refused whole while another program holds
-// it, with one message naming the command and the file; run whole, in one transaction, once free.
-TEST_F(DatabaseTest, ACommandRunsWholeUnderTheLockOrNotAtAll) {
-    CapturedMessages messages;
-    int ran = 0;
-    const auto command = [&] {
-        ++ran;
-        db.execute("insert into WARITH (warith_name) values ('زيد')");
-        db.execute("insert into CHECK_FILE (CHECK_FILE) values ('1')");
-        return false;
-    };
-    const auto name = [] { return QStringLiteral("تنفيذ «خزن»"); };
-    {
-        OtherProgram other(folder.casePath());
-        other.run("begin immediate");
-        EXPECT_FALSE(Database::runCommand(name, command));
-        other.run("rollback");
-    }
-    EXPECT_EQ(ran, 0);
-    ASSERT_EQ(messages.texts().size(), 1);
-    EXPECT_TRUE(messages.last().startsWith("تعذر تنفيذ «خزن»: ")) << messages.last().toStdString();
-    EXPECT_TRUE(messages.last().contains(shownPath(folder.casePath())));
-
-    OtherProgram other(folder.casePath());
-    EXPECT_TRUE(Database::runCommand(name, [&] {
-        command();
-        // Another program cannot come between the command's statements.
-        QSqlQuery q(QSqlDatabase::database("other program", false));
-        EXPECT_FALSE(q.exec("begin immediate"));
-        // A command given within it is part of it.
-        EXPECT_TRUE(Database::runCommand(name, [&] {
-            db.execute("delete from CHECK_FILE");
-            return false;
-        }));
-        return false;
-    }));
-    EXPECT_EQ(ran, 1);
-    EXPECT_EQ(db.count("select count(*) from WARITH") + db.count("select count(*) from CHECK_FILE"), 1);
-    other.run("begin immediate"); // let go at the command's end
-    other.run("rollback");
-    EXPECT_EQ(messages.texts().size(), 1);
-}
-
-// A command that closed the screen the program waited on hands its work to the code that waited
-// (the run of a case to its calculation): the lock stays until the program waits for the user.
-TEST_F(DatabaseTest, ACommandThatHandsItsWorkOnKeepsTheLockUntilTheProgramWaitsAgain) {
-    OtherProgram other(folder.casePath());
-    const auto name = [] { return QStringLiteral("تنفيذ «تنفيذ»"); };
-    EXPECT_TRUE(Database::runCommand(name, [&] {
-        db.execute("insert into WARITH (warith_name) values ('زيد')");
-        return true;
-    }));
-    // The calculation that follows: no other program has come in between.
-    QSqlQuery q(QSqlDatabase::database("other program", false));
-    EXPECT_FALSE(q.exec("begin immediate"));
-    db.writeTransaction([&] { db.execute("insert into CHECK_FILE (CHECK_FILE) values ('1')"); });
-    EXPECT_FALSE(q.exec("begin immediate"));
-
-    testsupport::programWaitsForUser(); // the results screen waits for the user
-    other.run("begin immediate");
-    EXPECT_EQ(other.count("select count(*) from WARITH") + other.count("select count(*) from CHECK_FILE"), 2);
-    other.run("rollback");
-}
-
-// Outside a command or an attempt nothing can take a refusal back: the statement waits, with a
-// message, until the other program lets go, and then runs. The program goes on.
-TEST_F(DatabaseTest, AStatementOutsideACommandWaitsOutTheLockAndRuns) {
-    struct ReleasingSink : platform::MessageSink {
-        QStringList texts;
-        std::function<void()> onMessage;
-        void show(const QString& text, platform::MessageIcon) override {
-            texts << text;
-            if (texts.size() == 2 && onMessage)
-                onMessage(); // the user closed the other program after the second message
-        }
-        bool askYesNo(const QString&) override { return false; }
-        QString input(const QString&, const QString&) override { return {}; }
-    };
-    auto sink = std::make_shared<ReleasingSink>();
-    platform::MessageService::setSink(sink);
-    OtherProgram other(folder.casePath());
-    other.run("begin immediate");
-    sink->onMessage = [&] { other.run("rollback"); };
-    EXPECT_NO_THROW(db.execute("insert into WARITH (warith_name) values ('زيد')"));
-    platform::MessageService::setSink(nullptr);
-    EXPECT_EQ(db.count("select count(*) from WARITH"), 1);
-    ASSERT_EQ(sink->texts.size(), 2);
-    EXPECT_TRUE(sink->texts[0].contains(shownPath(folder.casePath())));
-    EXPECT_TRUE(sink->texts[0].contains("مقفلة لدى برنامج آخر"));
-    EXPECT_FALSE(wordsBesides(sink->texts[0], folder.casePath()).contains(Latin));
 }
 
 // The program names a damaged file and writes nothing into it, not even its journal mode.

@@ -4,7 +4,6 @@
 #include "entry/Form12.h"
 #include "entry/StoredCases.h"
 #include "platform/AppPaths.h"
-#include "support/LockingProgram.h"
 #include "support/Widgets.h"
 
 #include <QAction>
@@ -220,68 +219,6 @@ TEST_F(Form12StoredCasesTest, SaveStoresReloadsAndRefusesTheStoredCaseAgain) {
     child<QPushButton>("Command_save")->click();
     EXPECT_EQ(messages.last(), "مسألة مخزونة ");
     EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL where case_no = 14"), 0);
-}
-
-// Another program holds the case database with a write transaction while the user stores.
-TEST_F(Form12StoredCasesTest, SaveOnALockedDatabaseKeepsTheTypedCaseAndWorksOnceItIsFree) {
-    openDetails();
-    typeCase("حسن", {{"ابن", "زيد"}, {"بنت", "هند"}});
-    const QString other = QStringLiteral("other program");
-    {
-        QSqlDatabase holder = QSqlDatabase::addDatabase("QSQLITE", other);
-        holder.setDatabaseName(folder.casePath());
-        ASSERT_TRUE(holder.open());
-        ASSERT_TRUE(QSqlQuery(holder).exec("begin immediate"));
-
-        // The mouse on the button takes the focus out of the grid first, which writes the case
-        // in hand; then the click stores.
-        child<QTableView>("DBGrid1")->setFocus();
-        child<QPushButton>("Command_save")->setFocus();
-        ASSERT_EQ(messages.texts().size(), 1);
-        EXPECT_TRUE(messages.last().startsWith("تعذر حفظ المسألة المكتوبة")) << messages.last().toStdString();
-        child<QPushButton>("Command_save")->click();
-        ASSERT_EQ(messages.texts().size(), 2);
-        const QString said = messages.last();
-        EXPECT_TRUE(said.startsWith("تعذر خزن المسألة")) << said.toStdString();
-        EXPECT_TRUE(said.contains(platform::AppPaths::shown(folder.casePath()))) << said.toStdString();
-        EXPECT_TRUE(dialog->isVisible());
-        EXPECT_EQ(edit("Text_deth_name")->text(), "حسن");
-        EXPECT_EQ(edit("Text_case_no")->text(), "");
-        EXPECT_EQ(heirs(), (QStringList{"ابن/زيد", "بنت/هند"}));
-        QStringList onScreen;
-        for (int r = 0; r < dialog->heirs()->rowCount(); ++r)
-            for (int c = 0; c < dialog->heirs()->columnCount(); ++c)
-                onScreen << dialog->heirs()->index(r, c).data().toString();
-        EXPECT_TRUE(onScreen.contains("زيد") && onScreen.contains("هند")) << "the grid still shows them";
-        ASSERT_TRUE(QSqlQuery(holder).exec("rollback"));
-        holder.close();
-    }
-    QSqlDatabase::removeDatabase(other);
-
-    child<QPushButton>("Command_save")->click();
-    EXPECT_EQ(messages.last(), "  تم خزن المسالة تحت رقم التسلسل    13");
-    EXPECT_EQ(column("select warith_name from WARITH_GENERAL where case_no = 13 order by ar"),
-              (QStringList{"زيد", "هند"}));
-}
-
-TEST_F(Form12StoredCasesTest, RunOnALockedDatabaseKeepsTheTypedCaseAndRunsOnceItIsFree) {
-    openDetails();
-    typeCase("حسن", {{"ابن", "زيد"}});
-    {
-        testsupport::LockingProgram other(folder.casePath());
-        child<QPushButton>("Command1")->click();
-        ASSERT_EQ(messages.texts().size(), 1);
-        EXPECT_TRUE(messages.last().startsWith("تعذر " + SC::RunAction)) << messages.last().toStdString();
-        EXPECT_TRUE(dialog->isVisible());
-        EXPECT_NE(dialog->result(), QDialog::Accepted);
-        EXPECT_EQ(edit("Text_deth_name")->text(), "حسن");
-        EXPECT_EQ(heirs(), QStringList{"ابن/زيد"});
-    }
-    child<QPushButton>("Command1")->click();
-    EXPECT_EQ(messages.texts().size(), 1);
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(column("select distinct deth_name || '|' || DATA_ENTRY_NAME from WARITH"),
-              QStringList{"حسن|المعد"});
 }
 
 // The list was read before another program spoiled the case's number.

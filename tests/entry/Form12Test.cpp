@@ -6,7 +6,6 @@
 #include "entry/NameLists.h"
 #include "entry/StoredCases.h"
 #include "support/AltKeys.h"
-#include "support/LockingProgram.h"
 #include "support/Widgets.h"
 
 #include <QAbstractItemModelTester>
@@ -101,16 +100,6 @@ protected:
         ASSERT_TRUE(editor->isModified());
         QTest::keyClick(editor, Qt::Key_Return);
         // The editor hands its text over once the key has been handled.
-        QCoreApplication::processEvents();
-    }
-
-    // Types into a cell and turns to another program: the cell's editor hands its text over as the
-    // window loses the focus, which is no command of this program's.
-    void typeAndTurnAway(int row, int column, const QString& text) {
-        ASSERT_NE(typeIntoEditor(row, column, text), nullptr);
-        QApplication::setActiveWindow(nullptr);
-        QCoreApplication::processEvents();
-        QApplication::setActiveWindow(dialog.get());
         QCoreApplication::processEvents();
     }
 
@@ -502,177 +491,6 @@ TEST_F(Form12Test, ANewCaseEmptiesTheHeirsAndTheBoxes) {
 }
 
 // Another program keeps the case database locked --------------------------------------------
-
-// A cell handed over by no command of the user's (the window left for another program) is kept
-// from the table by the lock: it stays in the grid and is written once the database is free.
-TEST_F(Form12Test, AHeirTypedWhileLockedStaysInTheGridAndIsSavedOnceFree) {
-    struct Case {
-        const char* then;
-        std::function<void()> step;
-        QStringList saved;
-    };
-    const Case cases[] = {
-        {"leaving the grid", [this] { edit("Text_deth_name")->setFocus(); }, {"ابن|زيد"}},
-        {"the next cell", [this] { typeIntoCell(1, 1, "هند"); }, {"ابن|زيد", "|هند"}},
-        {"the run",
-         [this] {
-             combo("Text_DATA_ENTRY_NAME")->setEditText("سالم");
-             button("Command1")->click();
-             EXPECT_FALSE(open());
-         },
-         {"ابن|زيد"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.then);
-        db.execute("delete from WARITH");
-        open(EntryStage::Details);
-        showActive();
-        edit("Text_deth_name")->setText("محمد");
-        const qsizetype before = messages.texts().size();
-        {
-            testsupport::LockingProgram other(folder.casePath());
-            typeAndTurnAway(0, 0, "ابن");
-            typeAndTurnAway(0, 1, "زيد");
-            ASSERT_EQ(messages.texts().size(), before + 2) << messages.texts().join('\n').toStdString();
-            testsupport::expectLockedMessage(messages.last(), entry::StoredCases::HeirRowAction,
-                                             folder.casePath());
-            EXPECT_TRUE(open());
-            EXPECT_EQ(dialog->heirs()->cell(0, 0), "ابن");
-            EXPECT_EQ(dialog->heirs()->cell(0, 1), "زيد");
-            EXPECT_TRUE(dialog->heirs()->isEntryRow(1));
-            EXPECT_EQ(rows("WARITH"), 0);
-        }
-        c.step();
-        EXPECT_EQ(messages.texts().size(), before + 2) << messages.last().toStdString();
-        EXPECT_EQ(
-            column("select coalesce(warith_relation, '') || '|' || warith_name from WARITH order by ar"),
-            c.saved);
-    }
-}
-
-// Every relation rule of the entry holds while a lock keeps rows from the table: the next cell's
-// check counts the rows held back, so a second father is refused as on a free database, and only
-// the rows the rules let in are written once the lock is gone.
-TEST_F(Form12Test, TheRelationRulesCountTheRowsALockHoldsBack) {
-    struct Case {
-        const char* rule;
-        QStringList accepted;
-        QString refused;
-        QString message;
-    };
-    const QString father = "اب", mother = "ام";
-    const Case cases[] = {
-        {"one father", {father}, father, Texts::MoreThanOne + father},
-        {"one mother", {mother}, mother, Texts::MoreThanOne + mother},
-        {"one husband", {Texts::Husband}, Texts::Husband, Texts::MoreThanOne + Texts::Husband},
-        {"four wives at most", QStringList(4, Texts::Wife), Texts::Wife, Texts::FifthWife},
-        {"no wife beside a husband", {Texts::Husband}, Texts::Wife, Texts::HusbandAndWife},
-        {"no husband beside a wife", {Texts::Wife}, Texts::Husband, Texts::HusbandAndWife},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.rule);
-        db.execute("delete from WARITH");
-        open(EntryStage::Details);
-        showActive();
-        edit("Text_deth_name")->setText("محمد");
-        {
-            testsupport::LockingProgram other(folder.casePath());
-            for (int row = 0; row < c.accepted.size(); ++row)
-                typeAndTurnAway(row, 0, c.accepted[row]);
-            const qsizetype before = messages.texts().size();
-            typeAndTurnAway(c.accepted.size(), 0, c.refused);
-            ASSERT_EQ(messages.texts().size(), before + 1) << messages.last().toStdString();
-            EXPECT_EQ(messages.last(), c.message);
-            EXPECT_TRUE(dialog->heirs()->isEntryRow(c.accepted.size()));
-            EXPECT_EQ(rows("WARITH"), 0);
-        }
-        EXPECT_TRUE(dialog->heirs()->save());
-        EXPECT_EQ(column("select warith_relation from WARITH order by ar"), c.accepted);
-    }
-}
-
-// The other program may have stored heirs of its own meanwhile: a row held back is checked again
-// before it is written, after the rows typed before it; refused, it stays in the grid as typed.
-TEST_F(Form12Test, ARowHeldBackIsCheckedAgainBeforeItIsWritten) {
-    open(EntryStage::Details);
-    showActive();
-    edit("Text_deth_name")->setText("محمد");
-    {
-        testsupport::LockingProgram other(folder.casePath());
-        typeAndTurnAway(0, 0, "ابن");
-        typeAndTurnAway(1, 0, "اب");
-        other.write("insert into WARITH (warith_relation, warith_name) values ('اب', 'عمرو')");
-    }
-    const qsizetype before = messages.texts().size();
-    EXPECT_FALSE(dialog->heirs()->save());
-    ASSERT_EQ(messages.texts().size(), before + 1);
-    EXPECT_EQ(messages.last(), Texts::MoreThanOne + "اب");
-    EXPECT_EQ(column("select warith_relation || '|' || coalesce(warith_name, '') from WARITH order by rowid"),
-              QStringList({"اب|عمرو", "ابن|"}));
-    EXPECT_EQ(dialog->heirs()->cell(1, 0), "اب");
-    // Corrected in the grid, it is written as any row is.
-    typeIntoCell(1, 0, "ابن");
-    EXPECT_TRUE(dialog->heirs()->save());
-    EXPECT_EQ(rows("WARITH"), 3);
-}
-
-TEST_F(Form12Test, ButtonsPressedWhileLockedKeepTheCaseAndWorkOnceFree) {
-    struct Case {
-        const char* button;
-        QString action;
-        std::function<void()> done;
-    };
-    const auto lists = [this] {
-        return column("select DATA_ENTRY_NAME from DATA_ENTRY_NAME union all "
-                      "select ADRESS_ENTRY_NAME from ADRESS_ENTRY_NAME");
-    };
-    const Case cases[] = {
-        {"Command_new", entry::StoredCases::NewCaseAction,
-         [this] {
-             EXPECT_EQ(rows("WARITH"), 0);
-             EXPECT_EQ(edit("Text_deth_name")->text(), "");
-         }},
-        {"Command8", entry::StoredCases::KeepTypedAction,
-         [this] {
-             EXPECT_EQ(mainMenus, 1);
-             EXPECT_EQ(column("select distinct deth_name from WARITH"), QStringList{"حسن"});
-         }},
-        {"Command9", Texts::DeleteAllPreparers, [lists] { EXPECT_EQ(lists(), QStringList{"محكمة"}); }},
-        {"Command10", Texts::DeleteAllIssuingBodies, [lists] { EXPECT_EQ(lists(), QStringList{"أ"}); }},
-        {"Command11", Texts::DeleteIssuingBody, [lists] { EXPECT_EQ(lists(), QStringList{"أ"}); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.button);
-        db.execute("delete from WARITH");
-        addHeirs({{"ابن", "علي"}});
-        db.execute("update WARITH set deth_name = 'محمد'");
-        db.execute("delete from DATA_ENTRY_NAME");
-        db.execute("delete from ADRESS_ENTRY_NAME");
-        entry::NameLists::add(db, entry::NameLists::List::Preparers, "أ");
-        entry::NameLists::add(db, entry::NameLists::List::IssuingBodies, "محكمة");
-        open(EntryStage::Details);
-        showActive();
-        combo("Text_ADRESS_ENTRY_NAME")->setEditText("محكمة");
-        edit("Text_deth_name")->setText("حسن");
-        mainMenus = 0;
-        const qsizetype before = messages.texts().size();
-        {
-            testsupport::LockingProgram other(folder.casePath());
-            button(c.button)->click();
-            ASSERT_EQ(messages.texts().size(), before + 1);
-            testsupport::expectLockedMessage(messages.last(), c.action, folder.casePath());
-            EXPECT_TRUE(open());
-            EXPECT_EQ(mainMenus, 0);
-            EXPECT_EQ(edit("Text_deth_name")->text(), "حسن");
-            EXPECT_EQ(column("select warith_name || '|' || deth_name from WARITH"), QStringList{"علي|محمد"});
-            EXPECT_EQ(dialog->heirs()->cell(0, 1), "علي");
-            EXPECT_EQ(lists(), (QStringList{"أ", "محكمة"}));
-        }
-        button(c.button)->click();
-        EXPECT_EQ(messages.texts().size(), before + 1);
-        c.done();
-    }
-}
 
 // Heirs grid ----------------------------------------------------------------------------------
 

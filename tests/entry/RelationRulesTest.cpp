@@ -156,7 +156,7 @@ TEST_F(RelationRulesTest, EverySingleInstanceRelationIsARelationOfTheTable) {
 TEST_F(RelationRulesTest, AScopeCountsTheHeirsOfOneDeceasedOnly) {
     db.execute("insert into MUNASKA_TEMP (arrange, warith_relation) values (1, ?), (2, ?)", {Wife, Son});
     const auto deceased = [](int arrange) {
-        return Rules::HeirTable{"MUNASKA_TEMP", "warith_relation", "arrange = ?", {arrange}, {}};
+        return Rules::HeirTable{"MUNASKA_TEMP", "warith_relation", "arrange = ?", {arrange}};
     };
     EXPECT_EQ(Rules::pickList(db, Husband, deceased(1)).messages, QStringList{Texts::HusbandAndWife});
     EXPECT_TRUE(Rules::pickList(db, Husband, deceased(2)).accepted());

@@ -1,6 +1,7 @@
 #include "shell/ApplicationSetup.h"
 #include "shell/StartUpSequence.h"
 
+#include "entry/StoredCases.h"
 #include "platform/AppPaths.h"
 #include "platform/ProcessExit.h"
 #include "support/CapturedMessages.h"
@@ -17,6 +18,10 @@
 #include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
 #include <QSysInfo>
 
 #include <gtest/gtest.h>
@@ -33,6 +38,8 @@
 namespace {
 
 const char* const CopyFolder = "FARAID_TEST_COPY_FOLDER";
+// How many single cases the copy stores once it has started (none when unset).
+const char* const CopyStores = "FARAID_TEST_COPY_STORES";
 const QString AlreadyRunning = QStringLiteral("البرنامج مفتوح في نافذة اخرى، أغلقها أولاً");
 
 TEST(RunningCopy, StartsOnTheFolderItIsGivenAndRunsUntilItsInputCloses) {
@@ -50,6 +57,23 @@ TEST(RunningCopy, StartsOnTheFolderItIsGivenAndRunsUntilItsInputCloses) {
         return;
     }
     std::cout << "started" << std::endl;
+    if (const int stores = qEnvironmentVariableIntValue(CopyStores); stores > 0) {
+        const data::Database db =
+            data::Database::OpenDatabase(platform::AppPaths::appFile(QStringLiteral("TALVENO_TEST.mdb")));
+        for (int i = 0; i < stores; ++i) {
+            db.transaction([&] {
+                db.execute("delete from WARITH");
+                for (const char* heir : {"زينب", "عمر"})
+                    db.execute("insert into WARITH (warith_relation, warith_name) values ('ابن', ?)", {heir});
+            });
+            const auto stored = entry::StoredCases::store(db, {"احمد", "", "", "المعد", "محكمة"});
+            if (stored.kind != entry::StoredCases::Outcome::Kind::Done) {
+                std::cout << "refused " << stored.message.toStdString() << std::endl;
+                return;
+            }
+        }
+        std::cout << "stored" << std::endl;
+    }
     std::string line;
     std::getline(std::cin, line);
 }
@@ -70,21 +94,23 @@ QMap<QString, QString> filesUnder(const QString& folder) {
 
 class SingleCopyTest : public ::testing::Test {
 protected:
-    std::unique_ptr<QProcess> start() const { return startOn(folder.path()); }
-    static std::unique_ptr<QProcess> startOn(const QString& path) {
+    std::unique_ptr<QProcess> start(int stores = 0) const { return startOn(folder.path(), stores); }
+    static std::unique_ptr<QProcess> startOn(const QString& path, int stores = 0) {
         auto copy = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(CopyFolder, path);
+        env.insert(CopyStores, QString::number(stores));
         copy->setProcessEnvironment(env);
         copy->start(QCoreApplication::applicationFilePath(),
                     {"--gtest_filter=RunningCopy.*", "--gtest_brief=1"});
         EXPECT_TRUE(copy->waitForStarted());
         return copy;
     }
-    // Waits until the copy has started or ended; answers what it said.
-    static QString firstWords(QProcess& copy) {
+    // Waits until the copy has said `word` or ended; answers what it said.
+    static QString firstWords(QProcess& copy, const char* word = "started") {
         QByteArray out;
-        while (!out.contains("started") && !out.contains("ended") && copy.waitForReadyRead(60000))
+        while (!out.contains(word) && !out.contains("ended") && !out.contains("refused") &&
+               copy.waitForReadyRead(60000))
             out += copy.readAllStandardOutput();
         if (out.contains("ended")) {
             copy.waitForFinished(60000);
@@ -203,6 +229,87 @@ TEST_F(SingleCopyTest, ALockFileThatNamesNoLivingCopyIsTakenOver) {
         }
     }
     stop(*livingCopy);
+}
+
+// Every database of the folder is the running copy's own: another program can neither lock nor
+// write nor read it, and is told the database is locked.
+TEST_F(SingleCopyTest, ARunningCopyKeepsEveryDatabaseOfItsFolderToItself) {
+    const auto copy = start();
+    ASSERT_TRUE(firstWords(*copy).contains("started"));
+    for (const char* name : {"TALVENO_TEST.mdb", "TALVENO_TEST_REPORT.mdb"}) {
+        SCOPED_TRACE(name);
+        const QString path = folder.file(name);
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other program");
+            other.setDatabaseName(path);
+            other.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0");
+            ASSERT_TRUE(other.open());
+            for (const char* sql :
+                 {"begin immediate", "select count(*) from sqlite_master", "create table intruder (x)"}) {
+                QSqlQuery q(other);
+                EXPECT_FALSE(q.exec(QString::fromLatin1(sql))) << sql;
+                EXPECT_EQ(q.lastError().nativeErrorCode().toInt() & 0xff, 5) << sql; // SQLITE_BUSY
+            }
+            other.close();
+        }
+        QSqlDatabase::removeDatabase("other program");
+
+        const QString cli = QStandardPaths::findExecutable("sqlite3");
+        ASSERT_FALSE(cli.isEmpty()) << "the set-up script installs sqlite3";
+        QProcess shell;
+        shell.start(cli, {path, "begin immediate;"});
+        ASSERT_TRUE(shell.waitForFinished(60000));
+        EXPECT_NE(shell.exitCode(), 0);
+        EXPECT_TRUE(shell.readAllStandardError().contains("database is locked"));
+    }
+    stop(*copy);
+}
+
+// A copy killed mid-run leaves no database half written: the next start opens every one and finds
+// every store the killed copy reported done.
+TEST_F(SingleCopyTest, AfterACopyIsKilledTheNextStartFindsItsStoresWhole) {
+    constexpr int Stores = 3;
+    const auto killed = start(Stores);
+    ASSERT_TRUE(firstWords(*killed, "stored").contains("stored"));
+    killed->kill();
+    killed->waitForFinished();
+
+    const auto next = start();
+    ASSERT_TRUE(firstWords(*next).contains("started"));
+    stop(*next);
+    const data::Database db = folder.caseDatabase();
+    EXPECT_EQ(db.count("select count(distinct case_no) from WARITH_GENERAL"), Stores);
+    EXPECT_FALSE(db.exists("select 1 from WARITH_GENERAL group by case_no having count(*) <> 2"));
+    EXPECT_EQ(db.scalar("pragma integrity_check").toString(), "ok");
+    EXPECT_EQ(data::Database::own(folder.file("TALVENO_TEST_REPORT.mdb")), data::Ownership::Owned);
+}
+
+// A database another program holds when a copy starts: the copy names it and ends without
+// changing a byte, and starts once the other program has let go.
+TEST_F(SingleCopyTest, ADatabaseHeldBeforeTheStartIsNamedAndChangedInNothing) {
+    const auto before = filesUnder(folder.path());
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other program");
+        other.setDatabaseName(folder.casePath());
+        ASSERT_TRUE(other.open());
+        ASSERT_TRUE(QSqlQuery(other).exec("begin immediate"));
+        const auto copy = start();
+        const QString said = firstWords(*copy);
+        EXPECT_TRUE(said.contains("ended 1")) << said.toStdString();
+        EXPECT_TRUE(said.contains(QString("قاعدة البيانات %1 مفتوحة لدى برنامج آخر")
+                                      .arg(platform::AppPaths::shown(folder.casePath()))))
+            << said.toStdString();
+        QSqlQuery(other).exec("rollback");
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("other program");
+    auto after = filesUnder(folder.path());
+    after.remove("faraid.lock"); // the ended copy's, taken over by the next
+    EXPECT_EQ(after, before);
+
+    const auto copy = start();
+    EXPECT_TRUE(firstWords(*copy).contains("started"));
+    stop(*copy);
 }
 
 } // namespace

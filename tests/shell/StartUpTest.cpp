@@ -10,6 +10,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -157,6 +159,95 @@ TEST(StartUp, ADamagedDatabaseIsNamedAndNotWrittenInto) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), damaged);
+    }
+}
+
+// Another program holds one of the folder's databases when the program starts: the user is told
+// which, and nothing of any database changes while it is held. Trying again once it is let go goes
+// on with the start-up; ending leaves every file as it was.
+TEST(StartUp, ADatabaseHeldAtStartUpIsNamedAndTheStartGoesOnOnceItIsLetGo) {
+    struct Row {
+        const char* file;
+        bool tryAgain;
+    };
+    const Row rows[] = {
+        {"TALVENO_TEST.mdb", true},
+        {"TALVENO_TEST_REPORT.mdb", true},
+        {"TALVENO_TEST.mdb", false},
+        {"TALVENO_TEST_REPORT.mdb", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.file) + (row.tryAgain ? ", tried again" : ", ended"));
+        TempAppFolder folder;
+        const auto databases = [&] {
+            QStringList bytes;
+            for (const char* name : {"TALVENO_TEST.mdb", "TALVENO_TEST_REPORT.mdb"}) {
+                QFile file(folder.file(name));
+                EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+                bytes << QString::fromLatin1(file.readAll().toHex());
+            }
+            return bytes;
+        };
+        const QStringList before = databases();
+
+        const QString held = folder.file(row.file);
+        const QString other = QStringLiteral("other program");
+        QSqlDatabase holder = QSqlDatabase::addDatabase("QSQLITE", other);
+        holder.setDatabaseName(held);
+        holder.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0");
+        ASSERT_TRUE(holder.open());
+        ASSERT_TRUE(QSqlQuery(holder).exec("begin immediate"));
+
+        struct Sink : platform::MessageSink {
+            QStringList questions;
+            std::function<bool()> answer;
+            void show(const QString& text, platform::MessageIcon) override { questions << "shown: " + text; }
+            bool askYesNo(const QString& text) override {
+                questions << text;
+                return answer();
+            }
+            QString input(const QString&, const QString&) override { return {}; }
+        };
+        auto sink = std::make_shared<Sink>();
+        QStringList atQuestion;
+        sink->answer = [&] {
+            atQuestion = databases();
+            // The user asks again once before closing the other program.
+            if (sink->questions.size() == 1)
+                return true;
+            QSqlQuery(holder).exec("rollback");
+            holder.close();
+            return row.tryAgain;
+        };
+        platform::MessageService::setSink(sink);
+        bool ended = false;
+        try {
+            shell::runStartUp({});
+        } catch (const platform::ProgramEnded& e) {
+            ended = true;
+            EXPECT_EQ(e.code, 1);
+        }
+        platform::MessageService::setSink(nullptr);
+        holder = QSqlDatabase();
+        QSqlDatabase::removeDatabase(other);
+
+        ASSERT_EQ(sink->questions.size(), 2) << sink->questions.join('\n').toStdString();
+        for (const QString& asked : sink->questions) {
+            EXPECT_TRUE(asked.startsWith("قاعدة البيانات " + platform::AppPaths::shown(held) +
+                                         " مفتوحة لدى برنامج آخر"))
+                << asked.toStdString();
+            EXPECT_TRUE(asked.contains("«نعم» لإعادة المحاولة")) << asked.toStdString();
+        }
+        EXPECT_EQ(atQuestion, before) << "nothing is written while a database is held";
+        EXPECT_EQ(ended, !row.tryAgain);
+        if (row.tryAgain) {
+            // The start-up went on: both databases are the program's, the work tables reset.
+            const data::Database db = folder.caseDatabase();
+            EXPECT_EQ(db.count("select count(*) from LOAD_Vesparin_FORM"), 1);
+            EXPECT_EQ(data::Database::own(folder.file("TALVENO_TEST_REPORT.mdb")), data::Ownership::Owned);
+        } else {
+            EXPECT_EQ(databases(), before) << "ending leaves every database as it was";
+        }
     }
 }
 

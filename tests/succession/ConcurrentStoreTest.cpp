@@ -1,6 +1,8 @@
 #include "entry/StoredCases.h"
 #include "succession/StoredChains.h"
 
+#include "platform/AppPaths.h"
+#include "platform/ProcessExit.h"
 #include "support/CapturedMessages.h"
 #include "support/TempAppFolder.h"
 
@@ -10,15 +12,16 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <memory>
-#include <vector>
+#include <string>
 
-// Several running copies of the program store into one library at once. Each copy is this test
-// program again, started with the library's path in its environment, running the writer below.
+// Running copies of the program that would store into one library. Each copy is this test program
+// again, started with the library's path in its environment, running the writer below.
 namespace {
 
 const char* const WriterDatabase = "FARAID_TEST_WRITER_DATABASE";
-constexpr int Writers = 4;
+constexpr int SecondWriters = 3; // tried one after another while the first owns the library
 constexpr int StoresEach = 12;
 
 // Every writer stores the same chain and the same single case: whichever copy's working rows a
@@ -49,12 +52,23 @@ void fillCase(const data::Database& db) {
     });
 }
 
+// A writer owns the library it is given, says so, and stores once its input gives it a line; a
+// library another writer owns is refused at once, with the message the program shows.
 TEST(ConcurrentStoreWriter, StoresChainsAndCasesIntoTheLibraryItIsGiven) {
     const QString path = qEnvironmentVariable(WriterDatabase);
     if (path.isEmpty())
-        GTEST_SKIP() << "run by RunningCopiesNeverShareANumber";
+        GTEST_SKIP() << "run by ConcurrentStore";
     testsupport::CapturedMessages messages;
-    const data::Database db = data::Database::OpenDatabase(path);
+    data::Database db;
+    try {
+        db = data::Database::OpenDatabase(path);
+    } catch (const platform::ProgramEnded&) {
+        std::cout << "refused " << messages.last().toStdString() << std::endl;
+        return;
+    }
+    std::cout << "owned" << std::endl;
+    std::string line;
+    std::getline(std::cin, line);
     for (int i = 0; i < StoresEach; ++i) {
         fillChain(db);
         const auto chain = succession::StoredChains::store(db, {"", "", "المعد", "محكمة"});
@@ -64,29 +78,50 @@ TEST(ConcurrentStoreWriter, StoresChainsAndCasesIntoTheLibraryItIsGiven) {
         ASSERT_EQ(single.kind, entry::StoredCases::Outcome::Kind::Done) << single.message.toStdString();
     }
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.last().toStdString();
+    std::cout << "stored" << std::endl;
 }
 
-TEST(ConcurrentStore, RunningCopiesNeverShareANumberAndLoseNothing) {
+// Copies writing into one library at once could share a number or lose a row; a library is owned
+// by one writer at a time instead: a second one is refused while the first owns it, and the
+// first one's stores are all there, each under its own number.
+TEST(ConcurrentStore, ASecondWriterIsRefusedWhileOneOwnsTheLibraryAndTheOwnersStoresAreAllThere) {
     testsupport::TempAppFolder folder;
-    const data::Database db = folder.caseDatabase();
-    std::vector<std::unique_ptr<QProcess>> copies;
-    for (int w = 0; w < Writers; ++w) {
+    const auto startWriter = [&] {
         auto copy = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(WriterDatabase, folder.casePath());
         copy->setProcessEnvironment(env);
-        copy->setProcessChannelMode(QProcess::MergedChannels);
         copy->start(QCoreApplication::applicationFilePath(),
                     {"--gtest_filter=ConcurrentStoreWriter.*", "--gtest_brief=1"});
-        copies.push_back(std::move(copy));
-    }
-    for (auto& copy : copies) {
-        ASSERT_TRUE(copy->waitForFinished(120000));
-        EXPECT_EQ(copy->exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(copy->exitCode(), 0) << copy->readAll().toStdString();
-    }
+        EXPECT_TRUE(copy->waitForStarted());
+        return copy;
+    };
+    const auto said = [](QProcess& copy, const char* word) {
+        QByteArray out;
+        while (!out.contains(word) && copy.waitForReadyRead(120000))
+            out += copy.readAllStandardOutput();
+        return QString::fromUtf8(out);
+    };
 
-    const qint64 stored = Writers * StoresEach;
+    const auto owner = startWriter();
+    ASSERT_TRUE(said(*owner, "owned").contains("owned"));
+    for (int w = 0; w < SecondWriters; ++w) {
+        const auto second = startWriter();
+        ASSERT_TRUE(second->waitForFinished(120000));
+        const QString words = QString::fromUtf8(second->readAllStandardOutput());
+        EXPECT_TRUE(words.contains(
+            "refused " + data::HeldByAnotherProgram.arg(platform::AppPaths::shown(folder.casePath()))))
+            << words.toStdString();
+        EXPECT_FALSE(words.contains("owned"));
+    }
+    owner->write("go\n");
+    owner->closeWriteChannel();
+    ASSERT_TRUE(owner->waitForFinished(120000));
+    EXPECT_EQ(owner->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(owner->exitCode(), 0);
+
+    const data::Database db = folder.caseDatabase();
+    const qint64 stored = StoresEach;
     // Numbers 1 to stored, each given once: every chain with its own two deceased and five heir
     // rows, every single case with its own three heirs.
     EXPECT_EQ(db.count("select count(distinct case_no) from DETH_GENERAL"), stored);

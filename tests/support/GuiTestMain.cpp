@@ -1,15 +1,9 @@
-#include "data/Database.h"
 #include "platform/ProcessExit.h"
-#include "platform/widgets/Application.h"
 #include "platform/widgets/ProgramStyle.h"
 
 #include <QApplication>
 
 #include <gtest/gtest.h>
-
-namespace {
-constexpr int TestLockWait = 100;
-}
 
 // The widget tests' main: a QApplication laid out right-to-left and drawn as the program's own, and
 // the end of the program throwing instead of ending the process.
@@ -22,12 +16,8 @@ int main(int argc, char** argv) {
     if (platform.isEmpty() || platform == "offscreen")
         qputenv("QT_QPA_PLATFORM",
                 "offscreen:configfile=" FARAID_TESTS_DIR "/support/offscreen-screens.json");
-    platform::Application app(argc, argv);
+    QApplication app(argc, argv);
     QApplication::setLayoutDirection(Qt::RightToLeft);
-    // Every command of a test's keys and clicks passes the program's own rule for a locked
-    // database, which waits only briefly here: the other program of a test never lets go by itself.
-    platform::Application::setCommandRule(data::Database::runCommand);
-    data::Database::setLockWait(TestLockWait);
     platform::ProgramStyle::install();
     platform::ProcessExit::throwOnEnd();
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,4 +1,3 @@
-#include "data/Database.h"
 #include "platform/ProcessExit.h"
 
 #include <QCoreApplication>
@@ -11,8 +10,6 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     platform::ProcessExit::throwOnEnd();
-    // The other program of a test never lets a database go by itself: a short wait is enough.
-    data::Database::setLockWait(100);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -39,6 +39,9 @@ bool createIfAbsent(const std::string& path, const std::vector<std::string>& scr
         sql += "\n";
     }
     sql += "COMMIT;\n";
+    // The program keeps its databases in write-ahead mode; a file made so needs no change of its
+    // header when the program first opens it.
+    sql += "PRAGMA journal_mode=WAL;\n";
 
     const std::string tmp = path + ".new";
     std::error_code ec;
