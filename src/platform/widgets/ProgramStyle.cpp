@@ -86,28 +86,32 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
         drawListFocusFrame(option, painter);
 }
 
+namespace {
+
+// A rounded ring `inset` pixels inside the rectangle.
+void drawRing(QPainter* painter, const QRect& rect, const QColor& colour, qreal width, qreal inset) {
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(colour, width));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRoundedRect(QRectF(rect).adjusted(inset, inset, -inset, -inset), 2, 2);
+    painter->restore();
+}
+
+} // namespace
+
 // Fusion marks a focused button with a one-pixel outline, easily missed in a row of like buttons;
 // a second ring inside it makes the mark plain.
 void ProgramStyle::drawFocusRing(const QStyleOption* option, QPainter* painter) const {
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(QPen(option->palette.color(QPalette::Highlight), 1.5));
-    painter->setBrush(Qt::NoBrush);
-    painter->drawRoundedRect(QRectF(option->rect).adjusted(2, 2, -2, -2), 2, 2);
-    painter->restore();
+    drawRing(painter, option->rect, option->palette.color(QPalette::Highlight), 1.5, 2);
 }
 
 // The current line of a list is most often its selected one too (a list of stored cases with one
 // case in it), and the style's mark, a faint shade of the selection colour, is lost in it. The
-// mark is drawn in the colour of the selected text instead: a ring just inside the cell.
+// mark is drawn in the colour of the selected text instead: a ring on the cell's two outermost
+// pixels, clear of its text.
 void ProgramStyle::drawFocusOnSelection(const QStyleOption* option, QPainter* painter) const {
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(QPen(option->palette.color(QPalette::HighlightedText), 2));
-    painter->setBrush(Qt::NoBrush);
-    // On the cell's two outermost pixels, clear of its text.
-    painter->drawRoundedRect(QRectF(option->rect).adjusted(1, 1, -1, -1), 2, 2);
-    painter->restore();
+    drawRing(painter, option->rect, option->palette.color(QPalette::HighlightedText), 2, 1);
 }
 
 // A list marks only its current line; an empty one, or one scrolled away from that line, would
