@@ -5,8 +5,11 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <sqlite3.h>
 
 #include <limits>
 
@@ -105,6 +108,17 @@ Ownership takeOver(QSqlDatabase& sql, const QString& path) {
     return Ownership::Owned;
 }
 
+// A connection that did not become the owner is closed as if it had never been opened. SQLite
+// would otherwise copy a write-ahead journal left by an earlier run into the file as it closes,
+// writing into a database just found damaged.
+void closeUntouched(QSqlDatabase& sql) {
+    const QVariant handle = sql.driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        if (auto* db = *static_cast<sqlite3* const*>(handle.data()))
+            sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    sql.close();
+}
+
 } // namespace
 
 QString ownershipRefusal(Ownership outcome, const QString& shownPath) {
@@ -162,7 +176,7 @@ Ownership Database::own(const QString& path) {
         else
             qWarning("%s", qPrintable(sql.lastError().text()));
         if (outcome != Ownership::Owned)
-            sql.close();
+            closeUntouched(sql);
     }
     if (outcome != Ownership::Owned) {
         QSqlDatabase::removeDatabase(name);

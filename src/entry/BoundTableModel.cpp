@@ -1,6 +1,6 @@
 #include "entry/BoundTableModel.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace entry {
 

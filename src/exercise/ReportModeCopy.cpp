@@ -19,6 +19,13 @@ bool ReportModeCopy::copy(const data::Database& caseDb, const QString& reportDat
     const data::Rows modes =
         caseDb.select(QStringLiteral("select REPORT_DESTRIBUTER from REPORT_DESTRIBUTER order by rowid"));
     const data::Database report = data::Database::OpenDatabase(reportDatabasePath);
+    // A database of another program's under the name: left as it is.
+    if (!report.exists(QStringLiteral("select 1 from sqlite_master where type = 'table' and name = ?"),
+                       {QStringLiteral("REPORT_DESTRIBUTER")})) {
+        message = QStringLiteral("تعذرت الكتابة في قاعدة البيانات %1")
+                      .arg(platform::AppPaths::shown(reportDatabasePath));
+        return false;
+    }
     report.transaction([&] {
         report.execute(QStringLiteral("delete from REPORT_DESTRIBUTER"));
         for (const QSqlRecord& mode : modes)

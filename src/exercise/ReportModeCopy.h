@@ -11,7 +11,8 @@ namespace exercise {
 class ReportModeCopy {
 public:
     // False, with an Arabic message naming the file, when the report database is missing (no file
-    // is created then), or damaged, or cannot be the program's own (nothing is written into it).
+    // is created then), damaged, not the program's own, or without the mode's table (nothing is
+    // written into it then).
     static bool copy(const data::Database& caseDb, const QString& reportDatabasePath, QString& message);
 };
 

@@ -88,7 +88,8 @@ data::Ownership ownOrEnd(const QString& path) {
             return outcome;
         if (!platform::MessageService::askYesNo(
                 data::HeldByAnotherProgram.arg(platform::AppPaths::shown(path)) + TryAgainOrEnd)) {
-            // The files owned so far are let go whole, as they were found.
+            // The files owned so far are closed before the end, so no journal of this start is
+            // left beside them.
             data::Database::closeAll();
             platform::ProcessExit::end(1);
         }

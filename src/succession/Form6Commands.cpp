@@ -4,7 +4,6 @@
 #include "entry/EntryTexts.h"
 #include "entry/EntryWidgets.h"
 #include "entry/NameLists.h"
-#include "entry/StoredCases.h"
 #include "platform/MessageService.h"
 #include "succession/ChainGridModel.h"
 #include "succession/ChainRename.h"

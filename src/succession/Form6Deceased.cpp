@@ -3,7 +3,6 @@
 
 #include "entry/EntryWidgets.h"
 #include "entry/RelationSpelling.h"
-#include "platform/widgets/FocusReturn.h"
 #include "succession/ChainGridModel.h"
 #include "succession/ChainRelations.h"
 #include "succession/ChainRename.h"
@@ -11,7 +10,6 @@
 #include "succession/ChainTable.h"
 #include "succession/DeceasedNameBox.h"
 #include "succession/NextDeceased.h"
-#include "succession/SuccessionTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -6,7 +6,6 @@
 #include "entry/GridCellDelegate.h"
 #include "entry/ListBrowsing.h"
 #include "entry/NameText.h"
-#include "entry/StoredCases.h"
 #include "platform/widgets/ArabicKeyboard.h"
 #include "platform/widgets/FirstKeyConversion.h"
 #include "platform/widgets/GridTabOut.h"

@@ -5,8 +5,10 @@
 #include "support/TempAppFolder.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSqlDatabase>
 #include <QSqlField>
 #include <QSqlQuery>
 
@@ -239,7 +241,11 @@ TEST(DatabaseOwnership, AFileHeldByAnotherProgramIsLeftAsItWasUntilItIsLetGo) {
     {
         OtherProgram other(path);
         other.run("begin immediate");
+        QElapsedTimer waited;
+        waited.start();
         EXPECT_EQ(Database::own(path), data::Ownership::Held);
+        // A program that only reads for a moment is given a second to finish.
+        EXPECT_GE(waited.elapsed(), 900);
         EXPECT_EQ(Database::own(path), data::Ownership::Held) << "no connection of the refused try is kept";
         other.run("rollback");
     }
@@ -291,21 +297,66 @@ TEST_F(DatabaseTest, ATransactionInsideAnotherUndoesOnlyItsOwnPart) {
     EXPECT_EQ(db.count("select count(*) from CHECK_FILE"), 1);
 }
 
-// The program names a damaged file and writes nothing into it, not even its journal mode.
+// Bytes of every file of a database: the file itself and the journal beside it.
+QByteArrayList databaseFiles(const QString& path) {
+    QByteArrayList bytes;
+    for (const QString& name : {path, path + "-wal", path + "-journal"}) {
+        QFile file(name);
+        bytes << (file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("absent"));
+    }
+    return bytes;
+}
+
+// The program names a damaged file and writes nothing into it: not its journal mode, and not a
+// write-ahead journal an earlier run left beside it.
 TEST(DamagedDatabase, IsNamedInArabicAndNeverWrittenInto) {
-    for (const auto where : {testsupport::Damage::Header, testsupport::Damage::FirstTablePage}) {
-        SCOPED_TRACE(int(where));
+    enum class Journal { Rollback, LeftByAnEarlierRun };
+    const struct {
+        const char* what;
+        testsupport::Damage where;
+        Journal journal;
+    } cases[] = {
+        {"header, rollback journal", testsupport::Damage::Header, Journal::Rollback},
+        {"first table, rollback journal", testsupport::Damage::FirstTablePage, Journal::Rollback},
+        {"first table, journal of an earlier run", testsupport::Damage::FirstTablePage,
+         Journal::LeftByAnEarlierRun},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         TempAppFolder folder;
-        const QByteArray damaged = testsupport::damage(folder.casePath(), where);
+        const QString path = folder.file("copy.mdb");
+        {
+            QSqlDatabase earlier = QSqlDatabase::addDatabase("QSQLITE", "earlier run");
+            earlier.setDatabaseName(folder.casePath());
+            ASSERT_TRUE(earlier.open());
+            QSqlQuery q(earlier);
+            if (c.journal == Journal::Rollback) {
+                ASSERT_TRUE(q.exec("pragma journal_mode=DELETE"));
+                q.finish();
+                earlier.close();
+                ASSERT_TRUE(QFile::copy(folder.casePath(), path));
+            } else {
+                // Rows of a table away from the page to be damaged, still in the journal when the
+                // earlier run ended without closing the file.
+                ASSERT_TRUE(q.exec("pragma wal_autocheckpoint=0"));
+                ASSERT_TRUE(q.exec("insert into WARITH (warith_name) values ('زيد'), ('عمرو')"));
+                ASSERT_TRUE(QFile::copy(folder.casePath(), path));
+                ASSERT_TRUE(QFile::copy(folder.casePath() + "-wal", path + "-wal"));
+                earlier.close();
+            }
+        }
+        QSqlDatabase::removeDatabase("earlier run");
+        testsupport::damage(path, c.where);
+        const QByteArrayList before = databaseFiles(path);
+        ASSERT_EQ(before[1] == "absent", c.journal == Journal::Rollback);
+
         CapturedMessages messages;
-        EXPECT_THROW(Database::OpenDatabase(folder.casePath()), platform::ProgramEnded);
+        EXPECT_THROW(Database::OpenDatabase(path), platform::ProgramEnded);
         ASSERT_EQ(messages.texts().size(), 1);
-        EXPECT_TRUE(messages.last().contains(shownPath(folder.casePath()))) << messages.last().toStdString();
+        EXPECT_TRUE(messages.last().contains(shownPath(path))) << messages.last().toStdString();
         EXPECT_TRUE(messages.last().contains("تالف")) << messages.last().toStdString();
-        EXPECT_FALSE(wordsBesides(messages.last(), folder.casePath()).contains(Latin));
-        QFile file(folder.casePath());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), damaged);
+        EXPECT_FALSE(wordsBesides(messages.last(), path).contains(Latin));
+        EXPECT_EQ(databaseFiles(path), before);
     }
 }
 

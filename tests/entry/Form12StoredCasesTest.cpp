@@ -221,7 +221,7 @@ TEST_F(Form12StoredCasesTest, SaveStoresReloadsAndRefusesTheStoredCaseAgain) {
     EXPECT_EQ(db.count("select count(*) from WARITH_GENERAL where case_no = 14"), 0);
 }
 
-// The list was read before another program spoiled the case's number.
+// The list was read before the case's rows changed under it: their number is no whole number now.
 TEST_F(Form12StoredCasesTest, ALineWhoseCaseNoLongerLoadsSaysTheStoredCaseIsDamaged) {
     openDetails();
     typeCase("حسن", {{"ابن", "زيد"}});

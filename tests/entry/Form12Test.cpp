@@ -490,8 +490,6 @@ TEST_F(Form12Test, ANewCaseEmptiesTheHeirsAndTheBoxes) {
     EXPECT_EQ(combo("Text_DATA_ENTRY_NAME")->currentText(), "");
 }
 
-// Another program keeps the case database locked --------------------------------------------
-
 // Heirs grid ----------------------------------------------------------------------------------
 
 TEST_F(Form12Test, TheGridShowsRelationAndNameInEntryOrder) {

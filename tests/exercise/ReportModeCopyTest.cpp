@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -61,6 +63,29 @@ TEST(ReportModeCopy, AFolderWithAnApostropheAndAMissingReportDatabase) {
     EXPECT_EQ(message,
               QStringLiteral("قاعدة بيانات التقارير غير موجودة: ") + platform::AppPaths::shown(missing));
     EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+// A database of another program's under the report database's name: printing is refused with a
+// message, the program goes on, and the file is left as it is.
+TEST(ReportModeCopy, AReportDatabaseWithoutItsTableIsRefusedAndLeftAsItIs) {
+    testsupport::TempAppFolder folder;
+    const data::Database db = folder.caseDatabase();
+    const QString foreign = folder.file(QStringLiteral("foreign.mdb"));
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        other.setDatabaseName(foreign);
+        ASSERT_TRUE(other.open());
+        ASSERT_TRUE(QSqlQuery(other).exec(QStringLiteral("create table notes (x)")));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    db.execute(QStringLiteral("insert into REPORT_DESTRIBUTER (REPORT_DESTRIBUTER) values ('كامل')"));
+    QString message;
+    EXPECT_FALSE(exercise::ReportModeCopy::copy(db, foreign, message));
+    EXPECT_EQ(message,
+              QStringLiteral("تعذرت الكتابة في قاعدة البيانات ") + platform::AppPaths::shown(foreign));
+    EXPECT_FALSE(data::Database::OpenDatabase(foreign).exists(
+        QStringLiteral("select 1 from sqlite_master where name = 'REPORT_DESTRIBUTER'")));
 }
 
 } // namespace

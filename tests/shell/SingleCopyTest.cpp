@@ -148,7 +148,7 @@ TEST_F(SingleCopyTest, TheLockOfAKilledCopyIsTakenOver) {
     const auto killed = start();
     ASSERT_TRUE(firstWords(*killed).contains("started"));
     killed->kill();
-    killed->waitForFinished();
+    ASSERT_TRUE(killed->waitForFinished(60000));
 
     const auto next = start();
     const QString said = firstWords(*next);
@@ -272,7 +272,7 @@ TEST_F(SingleCopyTest, AfterACopyIsKilledTheNextStartFindsItsStoresWhole) {
     const auto killed = start(Stores);
     ASSERT_TRUE(firstWords(*killed, "stored").contains("stored"));
     killed->kill();
-    killed->waitForFinished();
+    ASSERT_TRUE(killed->waitForFinished(60000));
 
     const auto next = start();
     ASSERT_TRUE(firstWords(*next).contains("started"));

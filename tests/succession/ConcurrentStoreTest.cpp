@@ -24,8 +24,8 @@ const char* const WriterDatabase = "FARAID_TEST_WRITER_DATABASE";
 constexpr int SecondWriters = 3; // tried one after another while the first owns the library
 constexpr int StoresEach = 12;
 
-// Every writer stores the same chain and the same single case: whichever copy's working rows a
-// store reads, what it stores is known, so a lost or doubled row shows.
+// The writer stores the same chain and the same single case each time: what every store holds is
+// known, so a lost or doubled row shows.
 void fillChain(const data::Database& db) {
     db.transaction([&] {
         db.execute("delete from MUNASKA_TEMP");
@@ -96,19 +96,20 @@ TEST(ConcurrentStore, ASecondWriterIsRefusedWhileOneOwnsTheLibraryAndTheOwnersSt
         EXPECT_TRUE(copy->waitForStarted());
         return copy;
     };
-    const auto said = [](QProcess& copy, const char* word) {
+    // Reads what the writer says until it owns the library or is refused.
+    const auto firstWords = [](QProcess& copy) {
         QByteArray out;
-        while (!out.contains(word) && copy.waitForReadyRead(120000))
+        while (!out.contains("owned") && !out.contains("refused") && copy.waitForReadyRead(120000))
             out += copy.readAllStandardOutput();
         return QString::fromUtf8(out);
     };
 
     const auto owner = startWriter();
-    ASSERT_TRUE(said(*owner, "owned").contains("owned"));
+    ASSERT_TRUE(firstWords(*owner).contains("owned"));
     for (int w = 0; w < SecondWriters; ++w) {
         const auto second = startWriter();
-        ASSERT_TRUE(second->waitForFinished(120000));
-        const QString words = QString::fromUtf8(second->readAllStandardOutput());
+        const QString words = firstWords(*second);
+        EXPECT_TRUE(second->waitForFinished(120000));
         EXPECT_TRUE(words.contains(
             "refused " + data::HeldByAnotherProgram.arg(platform::AppPaths::shown(folder.casePath()))))
             << words.toStdString();

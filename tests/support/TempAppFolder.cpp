@@ -26,11 +26,13 @@ TempAppFolder::TempAppFolder(bool withRuleFiles) {
     const std::string appdata = appdataDir().toStdString();
     const std::string dir = m_dir.path().toStdString();
     std::string error;
-    if (!dbsetup::createIfAbsent(dir + "/TALVENO_TEST.mdb", dbsetup::caseDatabaseScripts(appdata), error) ||
+    using dbsetup::Journal;
+    if (!dbsetup::createIfAbsent(dir + "/TALVENO_TEST.mdb", dbsetup::caseDatabaseScripts(appdata),
+                                 Journal::WriteAhead, error) ||
         !dbsetup::createIfAbsent(dir + "/TALVENO_TEST_REPORT.mdb", dbsetup::reportDatabaseScripts(appdata),
-                                 error) ||
+                                 Journal::WriteAhead, error) ||
         !dbsetup::createIfAbsent(dir + "/TALVENO_TEST_R_MAKE.mdb", dbsetup::rMakeDatabaseScripts(appdata),
-                                 error))
+                                 Journal::Rollback, error))
         throw std::runtime_error(error);
     if (withRuleFiles) {
         // Everything of appdata/ but the database scripts, sub-folders (help topics) included.

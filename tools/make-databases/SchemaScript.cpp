@@ -23,7 +23,8 @@ bool readFile(const std::string& path, std::string& text) {
 
 } // namespace
 
-bool createIfAbsent(const std::string& path, const std::vector<std::string>& scripts, std::string& error) {
+bool createIfAbsent(const std::string& path, const std::vector<std::string>& scripts, Journal journal,
+                    std::string& error) {
     namespace fs = std::filesystem;
     if (fs::exists(path))
         return true;
@@ -39,9 +40,10 @@ bool createIfAbsent(const std::string& path, const std::vector<std::string>& scr
         sql += "\n";
     }
     sql += "COMMIT;\n";
-    // The program keeps its databases in write-ahead mode; a file made so needs no change of its
-    // header when the program first opens it.
-    sql += "PRAGMA journal_mode=WAL;\n";
+    // A file the program owns is made in the mode it keeps it in, so its first start changes no
+    // byte of it.
+    if (journal == Journal::WriteAhead)
+        sql += "PRAGMA journal_mode=WAL;\n";
 
     const std::string tmp = path + ".new";
     std::error_code ec;

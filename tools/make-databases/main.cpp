@@ -16,14 +16,16 @@ int main(int argc, char** argv) {
     struct Item {
         const char* file;
         std::vector<std::string> scripts;
+        dbsetup::Journal journal;
     } items[] = {
-        {"/TALVENO_TEST.mdb", dbsetup::caseDatabaseScripts(appdata)},
-        {"/TALVENO_TEST_REPORT.mdb", dbsetup::reportDatabaseScripts(appdata)},
-        {"/TALVENO_TEST_R_MAKE.mdb", dbsetup::rMakeDatabaseScripts(appdata)},
+        {"/TALVENO_TEST.mdb", dbsetup::caseDatabaseScripts(appdata), dbsetup::Journal::WriteAhead},
+        {"/TALVENO_TEST_REPORT.mdb", dbsetup::reportDatabaseScripts(appdata), dbsetup::Journal::WriteAhead},
+        // The template of the path database on drive D:, which other programs read.
+        {"/TALVENO_TEST_R_MAKE.mdb", dbsetup::rMakeDatabaseScripts(appdata), dbsetup::Journal::Rollback},
     };
     for (const auto& item : items) {
         std::string error;
-        if (!dbsetup::createIfAbsent(app + item.file, item.scripts, error)) {
+        if (!dbsetup::createIfAbsent(app + item.file, item.scripts, item.journal, error)) {
             std::fprintf(stderr, "make-databases: %s\n", error.c_str());
             return 1;
         }
