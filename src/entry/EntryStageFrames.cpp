@@ -30,14 +30,6 @@ namespace entry {
 
 using namespace EntryWidgets;
 
-namespace {
-
-bool isEnter(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
-} // namespace
-
 EntryStageFrames::EntryStageFrames(data::Database db, engine::CaseContext& host, QWidget* dialog)
     : QObject(dialog), m_db(std::move(db)), m_host(host) {
     setObjectName(QStringLiteral("EntryStageFrames"));

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -86,6 +87,10 @@ bool within(const QWidget* ancestor, const QWidget* w) {
 bool withinCombo(const QComboBox* box, const QWidget* w) {
     return within(box, w) ||
            (w && box->view() && w->window() == box->view()->window() && w->window() != box->window());
+}
+
+bool isEnter(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
 } // namespace entry::EntryWidgets

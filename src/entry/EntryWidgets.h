@@ -5,6 +5,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -34,5 +35,7 @@ void refill(QComboBox* box, const QStringList& items);
 bool within(const QWidget* ancestor, const QWidget* w);
 // The widget is the combo, its box, or its open list.
 bool withinCombo(const QComboBox* box, const QWidget* w);
+// Return or the keypad's Enter.
+bool isEnter(const QKeyEvent* key);
 
 } // namespace entry::EntryWidgets

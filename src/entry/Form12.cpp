@@ -6,7 +6,6 @@
 #include "entry/EntryStageFrames.h"
 #include "entry/EntryTexts.h"
 #include "entry/EntryWidgets.h"
-#include "entry/Form12Helpers.h"
 #include "entry/ModelCaseStage.h"
 #include "entry/RunCaptionAnimation.h"
 #include "entry/StageAnswers.h"
@@ -36,8 +35,6 @@ using namespace EntryWidgets;
 namespace {
 
 using engine::EntryStage;
-
-using namespace form12;
 
 } // namespace
 

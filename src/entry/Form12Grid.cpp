@@ -3,7 +3,6 @@
 
 #include "entry/BoundTableModel.h"
 #include "entry/EntryWidgets.h"
-#include "entry/Form12Helpers.h"
 #include "entry/RelationSpelling.h"
 #include "platform/MessageService.h"
 #include "platform/widgets/FocusReturn.h"
@@ -23,8 +22,6 @@ namespace entry {
 using namespace EntryWidgets;
 
 namespace {
-
-using namespace form12;
 
 // Shows each message of a relation check; whether the check accepted.
 bool told(const RelationRules::Verdict& verdict) {

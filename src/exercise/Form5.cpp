@@ -34,14 +34,6 @@ namespace exercise {
 using namespace entry::EntryWidgets;
 using engine::EntryStage;
 
-namespace {
-
-bool isEnter(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
-} // namespace
-
 Form5::Form5(data::Database db, engine::CaseContext& context, entry::ExitHooks hooks, QWidget* host)
     : QDialog(host), m_db(std::move(db)), m_host(context), m_hooks(std::move(hooks)) {
     setObjectName(QStringLiteral("Form5"));

@@ -25,10 +25,6 @@ using Column = ChainGridModel::Column;
 namespace ET = entry::Texts;
 using namespace entry::EntryWidgets;
 
-bool isEnter(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
 } // namespace
 
 Form6::Form6(data::Database db, engine::CaseContext& host, ExitHooks hooks, QWidget* parent)
