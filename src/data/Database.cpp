@@ -38,19 +38,6 @@ QString sqlForMessage(const QString& sql) {
     return platform::AppPaths::leftToRight(sql.simplified());
 }
 
-bool bindAndRun(QSqlQuery& query, const QString& sql, const QVariantList& params, QSqlError& error) {
-    if (!query.prepare(sql)) {
-        error = query.lastError();
-        return false;
-    }
-    for (const QVariant& v : params)
-        query.addBindValue(v);
-    if (query.exec())
-        return true;
-    error = query.lastError();
-    return false;
-}
-
 int primaryCode(const QSqlError& error) {
     return error.nativeErrorCode().toInt() & 0xff; // the primary code of an extended one
 }
@@ -211,22 +198,26 @@ void Database::fail(const QString& what, const QSqlError& error) const {
                                 QLatin1Char('\n') + what);
 }
 
-template <typename Exec> void Database::run(const QString& sql, Exec&& exec) const {
-    QSqlError error;
-    if (!exec(error))
-        fail(QStringLiteral("تعذر تنفيذ: ") + sqlForMessage(sql), error);
+void Database::run(QSqlQuery& query, const QString& sql, const QVariantList& params) const {
+    if (query.prepare(sql)) {
+        for (const QVariant& v : params)
+            query.addBindValue(v);
+        if (query.exec())
+            return;
+    }
+    fail(QStringLiteral("تعذر تنفيذ: ") + sqlForMessage(sql), query.lastError());
 }
 
 int Database::execute(const QString& sql, const QVariantList& params) const {
     QSqlQuery query(handle());
-    run(sql, [&](QSqlError& error) { return bindAndRun(query, sql, params, error); });
+    run(query, sql, params);
     return query.numRowsAffected();
 }
 
 Rows Database::select(const QString& sql, const QVariantList& params) const {
     QSqlQuery query(handle());
     query.setForwardOnly(true);
-    run(sql, [&](QSqlError& error) { return bindAndRun(query, sql, params, error); });
+    run(query, sql, params);
     Rows rows;
     while (query.next())
         rows.append(query.record());
@@ -236,7 +227,7 @@ Rows Database::select(const QString& sql, const QVariantList& params) const {
 QVariant Database::scalar(const QString& sql, const QVariantList& params) const {
     QSqlQuery query(handle());
     query.setForwardOnly(true);
-    run(sql, [&](QSqlError& error) { return bindAndRun(query, sql, params, error); });
+    run(query, sql, params);
     if (!query.next())
         return {};
     return query.value(0);
@@ -250,7 +241,7 @@ qint64 Database::count(const QString& sql, const QVariantList& params) const {
 bool Database::exists(const QString& sql, const QVariantList& params) const {
     QSqlQuery query(handle());
     query.setForwardOnly(true);
-    run(sql, [&](QSqlError& error) { return bindAndRun(query, sql, params, error); });
+    run(query, sql, params);
     return query.next();
 }
 
@@ -290,7 +281,7 @@ Database::Transaction::Transaction(const Database& db) : m_db(db) {
     const QString sql =
         depth == 0 ? QStringLiteral("begin immediate") : QStringLiteral("savepoint t%1").arg(depth);
     QSqlQuery begin(m_db.handle());
-    m_db.run(sql, [&](QSqlError& error) { return bindAndRun(begin, sql, {}, error); });
+    m_db.run(begin, sql, {});
     m_level = depth++;
 }
 

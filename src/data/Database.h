@@ -3,6 +3,7 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
@@ -115,8 +116,8 @@ private:
     };
 
     [[noreturn]] void fail(const QString& what, const QSqlError& error) const;
-    // Runs a statement through `exec`; any failure ends the program.
-    template <typename Exec> void run(const QString& sql, Exec&& exec) const;
+    // Prepares the statement, binds the values and runs it; any failure ends the program.
+    void run(QSqlQuery& query, const QString& sql, const QVariantList& params) const;
 
     QString m_connection;
     QString m_path;

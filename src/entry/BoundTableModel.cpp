@@ -64,30 +64,29 @@ void BoundTableModel::writeCell(int row, int column, const QString& text) {
 
 void BoundTableModel::write(int row, int column, const QString& text) {
     // Those told of the change read the table: it is written before they are told.
-    if (!isEntryRow(row)) {
+    const bool adding = isEntryRow(row);
+    const QString& field = m_columns[column].field;
+    qint64 key = adding ? 0 : m_rows[row].key;
+    m_db.transaction([&] {
+        if (beforeUpdate)
+            beforeUpdate();
+        // Names of tables and columns are the program's own; only the values are bound.
+        if (!adding) {
+            m_db.execute(QStringLiteral("update %1 set %2 = ? where rowid = ?").arg(m_table, field),
+                         {text, key});
+            return;
+        }
+        m_db.execute(QStringLiteral("insert into %1 (%2) values (?)").arg(m_table, field), {text});
+        key = m_db.scalar(QStringLiteral("select last_insert_rowid()")).toLongLong();
+    });
+    if (!adding) {
         m_rows[row].values[column] = text;
-        m_db.transaction([&] {
-            if (beforeUpdate)
-                beforeUpdate();
-            // Names of tables and columns are the program's own; only the values are bound.
-            m_db.execute(
-                QStringLiteral("update %1 set %2 = ? where rowid = ?").arg(m_table, m_columns[column].field),
-                {text, m_rows[row].key});
-        });
         emit dataChanged(index(row, column), index(row, column));
         return;
     }
     QStringList values;
     for (int c = 0; c < columnCount(); ++c)
         values << (c == column ? text : QString());
-    qint64 key = 0;
-    m_db.transaction([&] {
-        if (beforeUpdate)
-            beforeUpdate();
-        m_db.execute(QStringLiteral("insert into %1 (%2) values (?)").arg(m_table, m_columns[column].field),
-                     {text});
-        key = m_db.scalar(QStringLiteral("select last_insert_rowid()")).toLongLong();
-    });
     // The entry row becomes a stored row in place, so a cursor on it stays with it, and a new
     // entry row follows.
     m_entryShown = false;

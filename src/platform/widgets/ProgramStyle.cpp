@@ -38,6 +38,16 @@ template <typename Base, typename Draw> void drawWithFocusShown(const Base* opti
     draw(option);
 }
 
+// A rounded ring `inset` pixels inside the rectangle.
+void drawRing(QPainter* painter, const QRect& rect, const QColor& colour, qreal width, qreal inset) {
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(colour, width));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRoundedRect(QRectF(rect).adjusted(inset, inset, -inset, -inset), 2, 2);
+    painter->restore();
+}
+
 } // namespace
 
 ProgramStyle::ProgramStyle(QStyle* base) : QProxyStyle(base) {}
@@ -85,20 +95,6 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
         qobject_cast<const QAbstractItemView*>(widget))
         drawListFocusFrame(option, painter);
 }
-
-namespace {
-
-// A rounded ring `inset` pixels inside the rectangle.
-void drawRing(QPainter* painter, const QRect& rect, const QColor& colour, qreal width, qreal inset) {
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(QPen(colour, width));
-    painter->setBrush(Qt::NoBrush);
-    painter->drawRoundedRect(QRectF(rect).adjusted(inset, inset, -inset, -inset), 2, 2);
-    painter->restore();
-}
-
-} // namespace
 
 // Fusion marks a focused button with a one-pixel outline, easily missed in a row of like buttons;
 // a second ring inside it makes the mark plain.
